@@ -1,0 +1,65 @@
+# Windows build: brova.exe, Uninstall.exe, upkit.exe, data\trelk.dll and the
+# Windows unit tests, all 32-bit and statically linked.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                        _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0700)
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
+set(static_link -static -static-libgcc -static-libstdc++)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}")
+
+find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
+set(win32_libs user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 advapi32 winmm ws2_32 uuid)
+
+add_library(brova_core STATIC ${core_sources} ${windows_backends})
+target_include_directories(brova_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/i686-w64-mingw32/include)
+target_link_libraries(brova_core PUBLIC ${ZLIB_STATIC} ws2_32)
+
+file(GLOB win_layer CONFIGURE_DEPENDS win/*.cpp)
+list(FILTER win_layer EXCLUDE REGEX "_test\\.cpp$")
+file(GLOB win_layer_tests CONFIGURE_DEPENDS win/*_test.cpp)
+set(brova_main ${CMAKE_SOURCE_DIR}/app/win/Main.cpp)
+list(REMOVE_ITEM win_sources ${brova_main})
+
+add_library(brova_win STATIC ${win_layer} ${win_sources})
+target_link_libraries(brova_win PUBLIC brova_core ${win32_libs})
+
+add_executable(brova WIN32 ${brova_main} resources/brova.rc)
+target_link_libraries(brova PRIVATE brova_win ${static_link} -municode)
+set_target_properties(brova PROPERTIES OUTPUT_NAME brova)
+
+file(GLOB hook_sources CONFIGURE_DEPENDS hooklib/*.cpp)
+add_library(trelk SHARED ${hook_sources} hooklib/trelk.def)
+target_link_libraries(trelk PRIVATE user32 ${static_link})
+set_target_properties(trelk PROPERTIES PREFIX "" OUTPUT_NAME trelk)
+
+# Windows unit tests run under Wine through the cross-compiling emulator.
+add_executable(win_tests ${win_layer_tests} ${win_tests} resources/brova.rc)
+target_link_libraries(win_tests PRIVATE brova_win gtest gtest_main ${static_link})
+add_test(NAME win_tests COMMAND win_tests)
+set_tests_properties(win_tests PROPERTIES LABELS wine TIMEOUT 600)
+
+# Test-side helper that end-to-end tests run under Wine to look at windows,
+# post messages and read the clipboard, as another program would.
+add_executable(winctl tests/tools/winctl.cpp)
+target_link_libraries(winctl PRIVATE brova_core ${win32_libs} ${static_link} -municode)
+
+file(GLOB subsystem_cmake CONFIGURE_DEPENDS */win/programs.cmake)
+foreach(extra ${subsystem_cmake})
+  include(${extra})
+endforeach()
+
+# The staged installation folder: what a user gets.
+set(BROVA_STAGE_DIR "${CMAKE_SOURCE_DIR}/build/stage" CACHE PATH "Staged installation folder")
+set(stage_commands
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${BROVA_STAGE_DIR}/data
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:brova> ${BROVA_STAGE_DIR}/brova.exe
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:trelk> ${BROVA_STAGE_DIR}/data/trelk.dll)
+foreach(program ${BROVA_STAGED_PROGRAMS})
+  list(APPEND stage_commands
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${program}> ${BROVA_STAGE_DIR}/)
+endforeach()
+add_custom_target(stage ALL
+  ${stage_commands}
+  COMMAND ${CMAKE_COMMAND} -DSTAGE=${BROVA_STAGE_DIR} -DSOURCE=${CMAKE_SOURCE_DIR}
+          -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
+  DEPENDS brova trelk ${BROVA_STAGED_PROGRAMS}
+  VERBATIM)

@@ -1,0 +1,80 @@
+#include "common/File.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "common/Text.h"
+
+namespace file {
+
+FilePtr Open(const std::string& path, const char* mode) {
+  return FilePtr(_wfopen(text::Widen(path).c_str(), text::Widen(mode).c_str()));
+}
+
+bool ReadAll(const std::string& path, std::string& out, uint64_t maxBytes) {
+  FilePtr f = Open(path, "rb");
+  if (!f) return false;
+  out.clear();
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
+    if (out.size() + n > maxBytes) return false;
+    out.append(buf, n);
+  }
+  return !std::ferror(f.get());
+}
+
+std::string TempNameBeside(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  return path + ".tmp" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++);
+}
+
+bool Replace(const std::string& from, const std::string& to) {
+  return MoveFileExW(text::Widen(from).c_str(), text::Widen(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool WriteAtomic(const std::string& path, std::string_view data) {
+  std::string tmp = TempNameBeside(path);
+  std::wstring wtmp = text::Widen(tmp);
+  HANDLE h = CreateFileW(wtmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  size_t done = 0;
+  while (ok && done < data.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20));
+    DWORD written = 0;
+    ok = WriteFile(h, data.data() + done, chunk, &written, nullptr) && written == chunk;
+    done += written;
+  }
+  ok = ok && FlushFileBuffers(h);
+  ok = CloseHandle(h) && ok;
+  if (ok) ok = Replace(tmp, path);
+  if (!ok) DeleteFileW(wtmp.c_str());
+  return ok;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesW(text::Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(const std::string& path) {
+  DWORD a = GetFileAttributesW(text::Widen(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Remove(const std::string& path) { return DeleteFileW(text::Widen(path).c_str()) != 0; }
+
+bool CreateDir(const std::string& path) {
+  return CreateDirectoryW(text::Widen(path).c_str(), nullptr) || IsDirectory(path);
+}
+
+int64_t Size(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (!GetFileAttributesExW(text::Widen(path).c_str(), GetFileExInfoStandard, &d)) return -1;
+  return (static_cast<int64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+}  // namespace file

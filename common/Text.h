@@ -1,0 +1,34 @@
+// Text conversions. Inside the program text is UTF-8; the Win32 boundary
+// takes wide text (UTF-16 on Windows); data files hold GBK, read and written
+// as GB18030, which is byte-identical to GBK for every GBK character.
+// This module is the only place that converts between encodings.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace text {
+
+// UTF-8 to wide text and back. Invalid UTF-8 bytes become U+FFFD; a lone
+// surrogate in wide text becomes U+FFFD.
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+
+// GB18030 bytes to UTF-8 and back. Every Unicode character has a GB18030
+// code, so the encoder loses nothing; bytes that are not GB18030 decode as
+// U+FFFD.
+std::string FromGb(std::string_view gb);
+std::string ToGb(std::string_view utf8);
+
+// ASCII-only helpers used by the readers of our data files.
+std::string Trim(std::string_view s);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+
+// printf-style formatting into a std::string.
+std::string Format(const char* fmt, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+}  // namespace text

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing brova needs on Debian 12.
+# Idempotent: packages already present are not touched, so a ready machine
+# passes through in a fraction of a second.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ make pkg-config
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32 wine64
+  xvfb xdotool x11-utils imagemagick
+  fonts-wqy-microhei locales
+  googletest zlib1g-dev libz-mingw-w64-dev
+  zip unzip p7zip-full curl
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+  need_update=1
+fi
+for p in "${packages[@]}"; do
+  case "$p" in
+    wine32) q="wine32:i386" ;;
+    *) q="$p" ;;
+  esac
+  if ! dpkg-query -W -f='${Status}' "$q" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$q")
+  fi
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Wine shows Chinese with code page 936 only under a Chinese locale.
+if ! locale -a 2>/dev/null | grep -qiE '^zh_CN\.utf-?8$'; then
+  echo "setup: generating zh_CN.UTF-8"
+  as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+fi
