@@ -1,0 +1,65 @@
+// The hidden main frame "Pagorin": owns the hot-key records, routes every
+// menu command and private message, opens the capture window and the
+// management center, and ends the program.
+#pragma once
+#include <memory>
+
+#include "app/HotKeyDispatch.h"
+#include "app/win/HotKeySource.h"
+#include "win/Window.h"
+
+class CCaptureDlg;
+
+class CMainFrame : public win::Window {
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // The one frame, reachable program-wide; null before it is made.
+  static CMainFrame* Instance();
+
+  bool CreateFrame();
+
+  // Operations the other windows call.
+  void ReloadAll();
+  void ReloadHotKeys();  // gives the hot-key source the current records
+  void ShowCaptureDialog();
+  void ShowAbout(int templateId);
+  void StartInfoCenter();
+  void ExitProgram();
+
+  // The capture sequences.
+  void OnCaptureFullScreen();
+  void OnCaptureWindow();
+  void OnCaptureRegion();
+
+  // The hot-key records the dispatch compares, in order.
+  HotKeySet CurrentHotKeys() const;
+
+ protected:
+  int OnCreate(CREATESTRUCTW* cs) override;
+  void OnTimer(UINT_PTR id) override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnInitMenuPopup(HMENU menu, UINT pos, bool system) override;
+  void OnClose() override;
+  void OnDestroy() override;
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  static constexpr UINT_PTR kStartTimer = 10;
+
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  LRESULT OnTrayCallback(LPARAM mouseMessage);
+  void OnKeyReport(int keyCode, int flags);
+  void SetFrameVisible(bool visible);
+
+  std::unique_ptr<CCaptureDlg> captureDlg_;
+  HMENU trayMenu_ = nullptr;
+  HotKey cdOpenKey_;
+  HotKey cdCloseKey_;
+  HotKey bossKey_;
+  CHotKeySource hotKeys_;
+  bool trayIconAdded_ = false;
+  int captureReady_ = 1;
+};

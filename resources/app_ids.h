@@ -1,0 +1,49 @@
+// Resource, control and command ids of the shell's windows and menus.
+#pragma once
+
+#define IDR_MAINFRAME 128  // program icon and the notification-area menu
+#define IDR_TOOL_MENU 143
+#define IDD_ABOUTBOX_APP 100
+#define IDD_ABOUTBOX 162
+#define IDD_CAPTURE 164
+#define IDB_CHECK_ON 167
+#define IDB_CHECK_OFF 168
+
+// Controls
+#define IDC_HOME_PAGE 1008
+#define IDC_CAPTURE_FULL 1009
+#define IDC_CAPTURE_WINDOW 1010
+#define IDC_CAPTURE_REGION 1011
+#define IDC_VERSION 1016
+#define IDC_EXIT 1017
+#define IDC_SETTINGS 1029
+#define IDC_PROGRAM_PATH 1041
+#define IDC_SITE_TEXT 1044
+#define IDC_MAKER_NAME 1045
+#define IDC_MAKER_SITE 1046
+
+// Commands
+#define ID_FRAME_SHOW 32776
+#define ID_FRAME_HIDE 32777
+#define ID_OPEN_CENTER 32778
+#define ID_OPEN_CENTER_2 32780
+#define ID_OPEN_CENTER_3 32781
+#define ID_OPEN_CENTER_4 32782
+#define ID_SHOW_PLAN 32783
+#define ID_OPEN_CENTER_5 32784
+#define ID_CAPTURE_WINDOW 32786
+#define ID_CAPTURE_FULL_SCREEN 32787
+#define ID_CAPTURE_REGION 32788
+#define ID_BOSS_KEY 32791
+#define ID_EXIT_PROGRAM 32796
+#define ID_ABOUT 32797
+#define ID_TOOL_NOTEPAD 32798
+#define ID_TOOL_CALC 32799
+#define ID_TOOL_PAINT 32800
+#define ID_SIBLING_QUENRA 32801
+#define ID_SIBLING_TESMOR 32802
+#define ID_SIBLING_LIRUNE 32803
+#define ID_SIBLING_PAVOLI 32804
+#define ID_SIBLING_PAGORIN 32805
+#define ID_INFO_CENTER 32806
+#define ID_APP_ABOUT_STANDARD 57664
