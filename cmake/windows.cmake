@@ -3,7 +3,8 @@
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0700)
 add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
-set(static_link -static -static-libgcc -static-libstdc++)
+set(static_link -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+add_compile_options(-ffunction-sections -fdata-sections)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}")
 
 find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
@@ -28,7 +29,7 @@ set_target_properties(brova PROPERTIES OUTPUT_NAME brova)
 
 file(GLOB hook_sources CONFIGURE_DEPENDS hooklib/*.cpp)
 add_library(trelk SHARED ${hook_sources} hooklib/trelk.def)
-target_link_libraries(trelk PRIVATE user32 ${static_link} -Wl,--kill-at)
+target_link_libraries(trelk PRIVATE user32 ${static_link} )
 set_target_properties(trelk PROPERTIES PREFIX "" OUTPUT_NAME trelk)
 
 # Windows unit tests run under Wine through the cross-compiling emulator.

@@ -1,0 +1,19 @@
+// The about box, from the about command of the menus (and the same layout
+// from the application's standard about command).
+#pragma once
+#include "common/win/SkinButton.h"
+#include "win/Dialog.h"
+
+class CAboutDlg : public win::Dialog {
+ public:
+  explicit CAboutDlg(int templateId);
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnDrawItem(int id, DRAWITEMSTRUCT* item) override { return CSkinButton::DrawOwned(item); }
+
+ private:
+  CSkinButton ok_;
+  CSkinButton homePage_;
+};

@@ -1,0 +1,15 @@
+#include "app/win/HomePage.h"
+
+#include "app/win/Shell.h"
+#include "common/SectionFile.h"
+#include "online/Site.h"
+
+std::string HomePageUrl() {
+  CSectionFile page;
+  page.Load("data\\main.htm");
+  std::string url = page.GetValue("[HOME_PAGE]");
+  if (url.empty()) url = SiteBaseUrl() + "/?brova";
+  return url;
+}
+
+void OpenHomePage() { OpenWithShell(HomePageUrl()); }

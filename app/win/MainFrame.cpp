@@ -1,0 +1,246 @@
+#include "app/win/MainFrame.h"
+
+#include <shellapi.h>
+
+#include "app/win/AboutDlg.h"
+#include "app/win/CaptureDlg.h"
+#include "app/win/Messages.h"
+#include "app/win/ProgramFolder.h"
+#include "app/win/Shell.h"
+#include "assistant/win/HookLibrary.h"
+#include "capture/win/CaptureSettingsStore.h"
+#include "resources/app_ids.h"
+#include "win/App.h"
+
+namespace {
+const wchar_t kFrameClass[] = L"brova.Pagorin";
+CMainFrame* g_frame = nullptr;
+}  // namespace
+
+CMainFrame::CMainFrame() { g_frame = this; }
+
+CMainFrame::~CMainFrame() {
+  RemoveTrayIcon();
+  if (trayMenu_) DestroyMenu(trayMenu_);
+  if (g_frame == this) g_frame = nullptr;
+}
+
+CMainFrame* CMainFrame::Instance() { return g_frame; }
+
+bool CMainFrame::CreateFrame() {
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  RegisterClass(kFrameClass, 0, icon);
+  // A zero-sized popup tool window at the origin: never seen, no task-bar button.
+  return Create(WS_EX_TOOLWINDOW, kFrameClass, "Pagorin", WS_POPUP, 0, 0, 0, 0, nullptr);
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
+  SetWindowTextW(hwnd_, kFrameTitle);
+  captureReady_ = 1;
+  capture_settings::Reload();
+  SetTimer(hwnd_, kStartTimer, 100, nullptr);
+  trayMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  AddTrayIcon();
+  hotKeys_.Start(hwnd_);
+  ReloadHotKeys();
+  return 0;
+}
+
+void CMainFrame::AddTrayIcon() {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd_;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+  data.uCallbackMessage = msg::kTrayCallback;
+  data.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  wcsncpy(data.szTip, L"brova \x5C4F\x5E55\x622A\x56FE", ARRAYSIZE(data.szTip) - 1);  // brova 屏幕截图
+  trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != 0;
+}
+
+void CMainFrame::RemoveTrayIcon() {
+  if (!trayIconAdded_) return;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = hwnd_;
+  data.uID = kTrayIconId;
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  trayIconAdded_ = false;
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+  if (id == kStartTimer) {
+    KillTimer(hwnd_, kStartTimer);
+    ShowCaptureDialog();
+    return;
+  }
+  Default();
+}
+
+void CMainFrame::ShowCaptureDialog() {
+  if (!captureDlg_) {
+    captureDlg_ = std::make_unique<CCaptureDlg>();
+    if (!captureDlg_->Create(hwnd_)) {
+      captureDlg_.reset();
+      return;
+    }
+  }
+  captureDlg_->MakeTopMost();
+  captureDlg_->CenterOnDesktop();
+  captureDlg_->Show(SW_SHOW);
+}
+
+void CMainFrame::ShowAbout(int templateId) {
+  CAboutDlg about(templateId);
+  about.DoModal(hwnd_);
+}
+
+void CMainFrame::StartInfoCenter() { OpenWithShell("kivvoweb.exe"); }
+
+void CMainFrame::ExitProgram() {
+  if (HWND center = FindWindowW(nullptr, kCenterTitle)) PostMessageW(center, WM_CLOSE, 0, 0);
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void CMainFrame::OnClose() { DestroyWindow(hwnd_); }
+
+void CMainFrame::OnDestroy() {
+  hotKeys_.Stop();
+  CHookLibrary::Instance().Release();
+  RemoveTrayIcon();
+  PostQuitMessage(0);
+}
+
+void CMainFrame::SetFrameVisible(bool visible) {
+  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  if (visible) {
+    style = (style & ~WS_POPUP) | WS_CAPTION;
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 550, 500, SWP_FRAMECHANGED);
+  } else {
+    style = (style & ~WS_CAPTION) | WS_POPUP;
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+    SetWindowPos(hwnd_, HWND_TOP, -100, -100, 0, 0, SWP_FRAMECHANGED);
+  }
+}
+
+bool CMainFrame::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case ID_CAPTURE_FULL_SCREEN:
+      OnCaptureFullScreen();
+      return true;
+    case ID_CAPTURE_WINDOW:
+      OnCaptureWindow();
+      return true;
+    case ID_CAPTURE_REGION:
+      OnCaptureRegion();
+      return true;
+    case ID_EXIT_PROGRAM:
+      ExitProgram();
+      return true;
+    case ID_ABOUT:
+      ShowAbout(IDD_ABOUTBOX);
+      return true;
+    case ID_APP_ABOUT_STANDARD:
+      ShowAbout(IDD_ABOUTBOX_APP);
+      return true;
+    case ID_INFO_CENTER:
+      StartInfoCenter();
+      return true;
+    case ID_FRAME_SHOW:
+      SetFrameVisible(true);
+      return true;
+    case ID_FRAME_HIDE:
+      SetFrameVisible(false);
+      return true;
+  }
+  return false;
+}
+
+void CMainFrame::OnInitMenuPopup(HMENU menu, UINT pos, bool system) {
+  Default();
+  // No item is ever shown disabled.
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | MF_ENABLED);
+}
+
+LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
+  if (mouseMessage == WM_RBUTTONDOWN) {
+    HMENU popup = trayMenu_ ? GetSubMenu(trayMenu_, 0) : nullptr;
+    if (popup) {
+      POINT pt;
+      GetCursorPos(&pt);
+      SetForegroundWindow(hwnd_);
+      TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+      // Lets the menu close when the user clicks elsewhere.
+      PostMessageW(hwnd_, WM_NULL, 0, 0);
+    }
+  }
+  return 1;
+}
+
+HotKeySet CMainFrame::CurrentHotKeys() const {
+  const SnapshotSettings& s = capture_settings::Current();
+  HotKeySet keys;
+  keys.boss = bossKey_;
+  keys.cdOpen = cdOpenKey_;
+  keys.cdClose = cdCloseKey_;
+  keys.fullScreen = s.fullScreen;
+  keys.window = s.window;
+  keys.region = s.region;
+  return keys;
+}
+
+void CMainFrame::ReloadHotKeys() { hotKeys_.Update(CurrentHotKeys()); }
+
+void CMainFrame::ReloadAll() {
+  EnterProgramFolder();
+  capture_settings::Reload();
+  ReloadHotKeys();
+}
+
+void CMainFrame::OnKeyReport(int keyCode, int flags) {
+  switch (DispatchHotKey(keyCode, flags, CurrentHotKeys())) {
+    case HotKeyAction::kCaptureFullScreen:
+      OnCaptureFullScreen();
+      break;
+    case HotKeyAction::kCaptureWindow:
+      OnCaptureWindow();
+      break;
+    case HotKeyAction::kCaptureRegion:
+      OnCaptureRegion();
+      break;
+    case HotKeyAction::kBossKey:
+    case HotKeyAction::kCdOpen:
+    case HotKeyAction::kCdClose:
+    case HotKeyAction::kNone:
+      break;
+  }
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
+  switch (message) {
+    case msg::kTrayCallback:
+      return OnTrayCallback(lp);
+    case msg::kReloadAll:
+      ReloadAll();
+      return 0;
+    case msg::kCaptureFullScreen:
+      OnCaptureFullScreen();
+      return 0;
+    case msg::kCaptureWindow:
+      OnCaptureWindow();
+      return 0;
+    case msg::kCaptureRegion:
+      OnCaptureRegion();
+      return 0;
+    case msg::kInfoCenter:
+      StartInfoCenter();
+      return 0;
+    case msg::kKeyReport:
+      OnKeyReport(static_cast<int>(wp), static_cast<int>(lp));
+      return 0;
+  }
+  return Window::WindowProc(message, wp, lp);
+}

@@ -1,0 +1,122 @@
+// End-to-end test support: each Session is a fresh Xvfb display, a private
+// copy of the Wine prefix and a private copy of the installation folder, so
+// tests never see each other's state. brova runs in a Wine desktop that
+// fills the display, as on a Windows machine.
+#pragma once
+#include <sys/types.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+};
+
+// A top-level or child window as winctl reports it.
+struct WindowInfo {
+  std::string handle;
+  std::string cls;
+  std::string text;
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool visible = false;
+  bool enabled = false;
+  bool topmost = false;
+  int id = 0;
+  unsigned long pid = 0;
+  unsigned long style = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  int centerX() const { return (left + right) / 2; }
+  int centerY() const { return (top + bottom) / 2; }
+};
+
+struct MenuItem {
+  int position;
+  unsigned id;
+  std::string state;  // enabled, disabled, separator, popup
+  std::string text;
+};
+
+class Session {
+ public:
+  struct Options {
+    int width = 1280;
+    int height = 800;
+    bool desktop = true;  // run inside a Wine desktop of the display's size
+  };
+  Session();
+  explicit Session(Options options);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Linux path of this session's installation folder (a copy of the stage).
+  const std::string& appDir() const { return appDir_; }
+  const std::string& workDir() const { return workDir_; }
+  std::string display() const { return ":" + std::to_string(displayNumber_); }
+  // The Windows form of a Linux path (through drive Z:).
+  static std::string WinPath(const std::string& linuxPath);
+
+  // Starts a program of the installation folder in the background.
+  pid_t Start(const std::string& exe, const std::vector<std::string>& args = {});
+  pid_t StartBrova() { return Start("brova.exe"); }
+  // True while the process started by Start runs; records its exit code.
+  bool Running(pid_t pid);
+  int ExitCode(pid_t pid) const;
+  bool WaitForExit(pid_t pid, int timeoutMs = 20000);
+
+  // A shell command with this session's DISPLAY, WINEPREFIX and locale.
+  RunResult Shell(const std::string& command);
+  // winctl.exe with the given arguments (already quoted as needed).
+  RunResult Winctl(const std::string& args);
+  // xdotool with the given arguments.
+  void Xdotool(const std::string& args);
+
+  std::optional<WindowInfo> Window(const std::string& titleOrHandle);
+  std::vector<WindowInfo> Children(const std::string& titleOrHandle);
+  std::optional<WindowInfo> Item(const std::string& titleOrHandle, int id);
+  std::vector<WindowInfo> TopLevelWindows();
+  int CountWindows(const std::string& title);
+  std::vector<MenuItem> OpenMenu();
+  // Waits until a visible top-level window with that title exists.
+  std::optional<WindowInfo> WaitForWindow(const std::string& title, int timeoutMs = 20000);
+  bool WaitForNoWindow(const std::string& title, int timeoutMs = 20000);
+
+  bool Post(const std::string& window, unsigned msg, long wparam = 0, long lparam = 0);
+  long Send(const std::string& window, unsigned msg, long wparam = 0, long lparam = 0);
+
+  // Saves the whole display with ImageMagick; returns the file's path.
+  std::string Screenshot(const std::string& name);
+  // Keeps the screenshot where a person can look at it (build/screenshots).
+  std::string KeepScreenshot(const std::string& name);
+
+  // Polls cond every 100 ms until it holds or the time is up.
+  static bool WaitUntil(const std::function<bool()>& cond, int timeoutMs = 20000);
+
+ private:
+  std::string EnvPrefix() const;
+  void AddDesktopSettings();
+
+  Options options_;
+  std::string workDir_;
+  std::string prefix_;
+  std::string appDir_;
+  int displayNumber_ = 0;
+  pid_t xvfb_ = -1;
+  std::map<pid_t, int> exitCodes_;
+  std::vector<pid_t> started_;
+};
+
+// Reads a whole file; empty when missing.
+std::string ReadFile(const std::string& path);
+bool WriteFile(const std::string& path, const std::string& data);
+std::vector<std::string> ListDir(const std::string& dir);
+std::string ShellQuote(const std::string& s);
+
+}  // namespace e2e

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds, and starts brova under Wine: on the user's
+# display when there is one, else on a new Xvfb display.
+#   BROVA_DESKTOP=WxH   size of the Wine desktop (default: 1280x800, or the
+#                       whole screen on Xvfb); BROVA_DESKTOP=none runs brova
+#                       directly on the X display without a Wine desktop.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup.sh"
+"$root/tools/build.sh"
+. "$root/tools/wine-env.sh"
+export WINEPREFIX=${WINEPREFIX:-$HOME/.local/share/brova/wineprefix}
+brova_init_prefix "$WINEPREFIX"
+
+size=${BROVA_DESKTOP:-1280x800}
+if [ -z "${DISPLAY:-}" ]; then
+  n=$(brova_free_display)
+  brova_start_xvfb "$n" "$size"
+  export DISPLAY=":$n"
+  trap 'kill $BROVA_XVFB_PID 2>/dev/null' EXIT
+  echo "brova: no display; running on Xvfb $DISPLAY ($size). Screenshot: DISPLAY=$DISPLAY import -window root shot.png"
+fi
+cd "$root/build/stage"
+if [ "$size" = none ]; then
+  wine brova.exe
+else
+  wine explorer "/desktop=brova,$size" brova.exe
+fi
+wineserver -w

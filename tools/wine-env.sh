@@ -1,0 +1,72 @@
+# Shell functions for running the Windows programs under Wine. Source it.
+
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export LANG=zh_CN.UTF-8
+export LC_ALL=zh_CN.UTF-8
+# No desktop menu entries, no offer to install Mono or Gecko.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=;mshtml=}"
+
+# brova_init_prefix DIR: a 32-bit Wine prefix with our settings, made once.
+brova_init_prefix() {
+  local dir=$1
+  if [ -f "$dir/.brova-ready" ]; then return 0; fi
+  rm -rf "$dir"
+  mkdir -p "$(dirname "$dir")"
+  echo "wine: creating prefix $dir" >&2
+  WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1 || true
+  WINEPREFIX="$dir" wineserver -w
+  local reg
+  reg=$(mktemp --suffix=.reg)
+  # "宋体" is drawn with the Chinese font of the machine; no crash dialogs.
+  cat > "$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"宋体"="WenQuanYi Micro Hei"
+"SimSun"="WenQuanYi Micro Hei"
+"新宋体"="WenQuanYi Micro Hei"
+"NSimSun"="WenQuanYi Micro Hei"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\DllOverrides]
+"winemenubuilder.exe"=""
+REG
+  # regedit reads the file in the locale's code page.
+  iconv -f UTF-8 -t GBK "$reg" > "$reg.gbk"
+  WINEPREFIX="$dir" wine regedit "$reg.gbk" >/dev/null 2>&1
+  WINEPREFIX="$dir" wineserver -w
+  rm -f "$reg" "$reg.gbk"
+  touch "$dir/.brova-ready"
+}
+
+# brova_copy_prefix TEMPLATE DIR: a private copy for one test. The large,
+# never-written files are hard links; the registry files are real copies.
+brova_copy_prefix() {
+  local template=$1 dir=$2
+  rm -rf "$dir"
+  cp -al "$template" "$dir"
+  for f in "$template"/*.reg; do cp --remove-destination "$f" "$dir/"; done
+}
+
+# brova_free_display: prints a display number no X server uses.
+brova_free_display() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  echo "$n"
+}
+
+# brova_start_xvfb N WxH: starts Xvfb on :N and waits until it answers.
+brova_start_xvfb() {
+  local n=$1 size=${2:-1280x800}
+  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  BROVA_XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    if xdpyinfo -display ":$n" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  echo "Xvfb :$n did not start" >&2
+  return 1
+}
