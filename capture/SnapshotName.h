@@ -1,0 +1,8 @@
+// The file a capture is written to: the save folder (which ends with "\", or
+// is a bare drive "X:") followed by "Snapshot" and the moment of capture.
+#pragma once
+#include <string>
+
+// month 1-12, hour 0-23. Two captures within one second share a name.
+std::string SnapshotFilePath(const std::string& saveFolder, int year, int month, int day, int hour, int minute,
+                             int second);
