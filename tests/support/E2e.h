@@ -43,6 +43,18 @@ struct MenuItem {
   std::string text;
 };
 
+// An RGB picture, rows top-down, 3 bytes a pixel.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> rgb;
+  bool empty() const { return width == 0; }
+  const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+  int gray(int x, int y) const {
+    const unsigned char* p = at(x, y);
+    return (p[0] * 30 + p[1] * 59 + p[2] * 11) / 100;
+  }
+};
 class Session {
  public:
   struct Options {
@@ -93,6 +105,8 @@ class Session {
 
   // Saves the whole display with ImageMagick; returns the file's path.
   std::string Screenshot(const std::string& name);
+  // The display as it is now.
+  Image Grab();
   // Keeps the screenshot where a person can look at it (build/screenshots).
   std::string KeepScreenshot(const std::string& name);
 
@@ -112,6 +126,9 @@ class Session {
   std::map<pid_t, int> exitCodes_;
   std::vector<pid_t> started_;
 };
+
+// Any picture ImageMagick reads (PNG, BMP...); empty when it cannot.
+Image ReadImage(const std::string& path);
 
 // Reads a whole file; empty when missing.
 std::string ReadFile(const std::string& path);
