@@ -42,6 +42,9 @@ set_tests_properties(win_tests PROPERTIES LABELS wine TIMEOUT 600)
 # post messages and read the clipboard, as another program would.
 add_executable(winctl tests/tools/winctl.cpp)
 target_link_libraries(winctl PRIVATE brova_core ${win32_libs} ${static_link} -municode)
+# Stand-in for the programs brova starts; it records that it ran.
+add_executable(probe WIN32 tests/tools/probe.cpp)
+target_link_libraries(probe PRIVATE brova_core ${win32_libs} ${static_link} -municode)
 
 file(GLOB subsystem_cmake CONFIGURE_DEPENDS */win/programs.cmake)
 foreach(extra ${subsystem_cmake})

@@ -4,6 +4,7 @@
 
 #include "app/win/AboutDlg.h"
 #include "app/win/CaptureDlg.h"
+#include "app/win/CenterDlg.h"
 #include "app/win/Messages.h"
 #include "app/win/ProgramFolder.h"
 #include "app/win/Shell.h"
@@ -91,6 +92,18 @@ void CMainFrame::ShowCaptureDialog() {
   captureDlg_->Show(SW_SHOW);
 }
 
+void CMainFrame::OpenCenter() {
+  if (!center_) {
+    center_ = std::make_unique<CCenterDlg>();
+    if (!center_->Create(hwnd_)) {
+      center_.reset();
+      return;
+    }
+  }
+  center_->Show(SW_SHOW);
+  center_->MakeTopMost();
+}
+
 void CMainFrame::ShowAbout(int templateId) {
   CAboutDlg about(templateId);
   about.DoModal(hwnd_);
@@ -103,7 +116,11 @@ void CMainFrame::ExitProgram() {
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void CMainFrame::OnClose() { DestroyWindow(hwnd_); }
+void CMainFrame::OnClose() {
+  // The management center goes first and stores its rectangle.
+  if (center_) center_->Destroy();
+  DestroyWindow(hwnd_);
+}
 
 void CMainFrame::OnDestroy() {
   hotKeys_.Stop();
@@ -148,6 +165,13 @@ bool CMainFrame::OnCommand(int id, int code, HWND control) {
     case ID_INFO_CENTER:
       StartInfoCenter();
       return true;
+    case ID_OPEN_CENTER:
+    case ID_OPEN_CENTER_2:
+    case ID_OPEN_CENTER_3:
+    case ID_OPEN_CENTER_4:
+    case ID_OPEN_CENTER_5:
+      OpenCenter();
+      return true;
     case ID_FRAME_SHOW:
       SetFrameVisible(true);
       return true;
@@ -166,6 +190,7 @@ void CMainFrame::OnInitMenuPopup(HMENU menu, UINT pos, bool system) {
 }
 
 LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
+  if (mouseMessage == WM_LBUTTONDOWN) OpenCenter();
   if (mouseMessage == WM_RBUTTONDOWN) {
     HMENU popup = trayMenu_ ? GetSubMenu(trayMenu_, 0) : nullptr;
     if (popup) {
@@ -234,6 +259,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       return 0;
     case msg::kCaptureRegion:
       OnCaptureRegion();
+      return 0;
+    case msg::kOpenCenter:
+      OpenCenter();
       return 0;
     case msg::kInfoCenter:
       StartInfoCenter();

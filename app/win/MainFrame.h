@@ -9,6 +9,7 @@
 #include "win/Window.h"
 
 class CCaptureDlg;
+class CCenterDlg;
 
 class CMainFrame : public win::Window {
  public:
@@ -24,6 +25,7 @@ class CMainFrame : public win::Window {
   void ReloadAll();
   void ReloadHotKeys();  // gives the hot-key source the current records
   void ShowCaptureDialog();
+  void OpenCenter();  // the management center, made on first use
   void ShowAbout(int templateId);
   void StartInfoCenter();
   void ExitProgram();
@@ -55,6 +57,7 @@ class CMainFrame : public win::Window {
   void SetFrameVisible(bool visible);
 
   std::unique_ptr<CCaptureDlg> captureDlg_;
+  std::unique_ptr<CCenterDlg> center_;
   HMENU trayMenu_ = nullptr;
   HotKey cdOpenKey_;
   HotKey cdCloseKey_;

@@ -214,10 +214,74 @@ int Activate(const std::string& what) {
   return 0;
 }
 
+// The text of a control, as WM_SETTEXT from another program sets it.
+int SetText(const std::string& what, int id, const std::string& value) {
+  HWND h = Resolve(what);
+  HWND c = h ? GetDlgItem(h, id) : nullptr;
+  if (!c) return 1;
+  return SendMessageTimeoutW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text::Widen(value).c_str()), SMTO_NORMAL,
+                             5000, nullptr)
+             ? 0
+             : 1;
+}
+
+int Move(const std::string& what, int left, int top, int right, int bottom) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  return SetWindowPos(h, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+}
+
+// "HKLM\a\b" and the like: the root and the path below it.
+bool SplitKey(const std::string& full, HKEY& root, std::wstring& path) {
+  size_t slash = full.find('\\');
+  std::string name = full.substr(0, slash);
+  if (name == "HKLM") {
+    root = HKEY_LOCAL_MACHINE;
+  } else if (name == "HKCU") {
+    root = HKEY_CURRENT_USER;
+  } else if (name == "HKCR") {
+    root = HKEY_CLASSES_ROOT;
+  } else {
+    return false;
+  }
+  path = slash == std::string::npos ? std::wstring() : text::Widen(full.substr(slash + 1));
+  return true;
+}
+
+// Writes a REG_SZ value, creating the key; an empty name is the default value.
+int RegWrite(const std::string& keyName, const std::string& name, const std::string& value) {
+  HKEY root;
+  std::wstring path;
+  if (!SplitKey(keyName, root, path)) return 2;
+  HKEY key;
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return 1;
+  std::wstring w = text::Widen(value);
+  LONG r = RegSetValueExW(key, name.empty() ? nullptr : text::Widen(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(w.c_str()), static_cast<DWORD>((w.size() + 1) * 2));
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS ? 0 : 1;
+}
+
+// Prints a string value; exit code 1 when the key or value is missing.
+int RegRead(const std::string& keyName, const std::string& name) {
+  HKEY root;
+  std::wstring path;
+  if (!SplitKey(keyName, root, path)) return 2;
+  wchar_t buf[4096] = {};
+  DWORD bytes = sizeof buf - sizeof(wchar_t);
+  if (RegGetValueW(root, path.c_str(), name.empty() ? nullptr : text::Widen(name).c_str(), RRF_RT_REG_SZ, nullptr,
+                   buf, &bytes) != ERROR_SUCCESS)
+    return 1;
+  Out(text::Narrow(buf));
+  return 0;
+}
+
 int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
-      " foreground | activate WIN");
+      " foreground | activate WIN | settext WIN ID TEXT | move WIN L T R B | reg-write KEY NAME VALUE |"
+      " reg-read KEY NAME");
   return 2;
 }
 
@@ -240,5 +304,11 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "menu") return Menu();
   if (cmd == "foreground") return Foreground();
   if (cmd == "activate" && a.size() == 2) return Activate(a[1]);
+  if (cmd == "settext" && a.size() == 4) return SetText(a[1], std::atoi(a[2].c_str()), a[3]);
+  if (cmd == "move" && a.size() == 6)
+    return Move(a[1], std::atoi(a[2].c_str()), std::atoi(a[3].c_str()), std::atoi(a[4].c_str()),
+                std::atoi(a[5].c_str()));
+  if (cmd == "reg-write" && a.size() == 4) return RegWrite(a[1], a[2], a[3]);
+  if (cmd == "reg-read" && a.size() == 3) return RegRead(a[1], a[2]);
   return Usage();
 }
