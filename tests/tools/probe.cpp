@@ -1,8 +1,9 @@
 // probe: a stand-in program for end-to-end tests. Copied under the name of
 // whatever brova should start (a launcher target, a sibling application, the
 // process scanner, a URL protocol handler), it appends one line to
-// "probe.log" beside itself: its own file name and its arguments, separated
-// by tabs, in UTF-8. Then it exits.
+// "probe.log" in its current directory, which it inherits from the program
+// that started it: its own file name and its arguments, separated by tabs,
+// in UTF-8. Then it exits.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -15,8 +16,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetModuleFileNameW(nullptr, self, static_cast<DWORD>(std::size(self)));
   std::wstring path = self;
   size_t slash = path.find_last_of(L'\\');
-  std::wstring folder = path.substr(0, slash + 1);
-
   std::string line = text::Narrow(path.substr(slash + 1));
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -24,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (argv) LocalFree(argv);
   line += "\n";
 
-  HANDLE log = CreateFileW((folder + L"probe.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  HANDLE log = CreateFileW(L"probe.log", FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (log == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;
