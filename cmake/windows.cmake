@@ -28,7 +28,7 @@ set_target_properties(brova PROPERTIES OUTPUT_NAME brova)
 
 file(GLOB hook_sources CONFIGURE_DEPENDS hooklib/*.cpp)
 add_library(trelk SHARED ${hook_sources} hooklib/trelk.def)
-target_link_libraries(trelk PRIVATE user32 ${static_link})
+target_link_libraries(trelk PRIVATE user32 ${static_link} -Wl,--kill-at)
 set_target_properties(trelk PROPERTIES PREFIX "" OUTPUT_NAME trelk)
 
 # Windows unit tests run under Wine through the cross-compiling emulator.

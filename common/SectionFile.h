@@ -1,0 +1,47 @@
+// Reader of our section files ("data\main.htm", "data\plan.ini"): lines,
+// "//" comment lines, "[KEY]" lines followed by a value line, and lists that
+// run from a begin line to an end line. Lines are trimmed and keys match the
+// whole line without ASCII case; every lookup starts again at the top.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CSectionFile {
+ public:
+  // What the launcher and menu lists may hold; further entries are ignored.
+  static constexpr int kListCapacity = 50;
+
+  // 0 when the file was read; 1 when it could not be opened (the text is then
+  // empty). The file holds GBK/GB18030 bytes; the text ends at the first NUL
+  // and is kept as UTF-8.
+  int Load(const std::string& path);
+  // The same from bytes already in memory.
+  void SetBytes(std::string_view gbBytes);
+
+  void Rewind() { cursor_ = 0; }
+
+  // 0 and the next line, trimmed; 1 at the end (out unchanged). Any run of
+  // CR and LF is one line break, so there are no empty lines.
+  int NextLine(std::string& out);
+  // As NextLine, skipping lines that begin with "//".
+  int NextContentLine(std::string& out);
+  // Reads on until a line equals key (ASCII case ignored): 0 with the cursor
+  // just after it, 1 at the end.
+  int FindLine(std::string_view key, std::string& out);
+
+  // The first content line after the key line, or "".
+  std::string GetValue(std::string_view key);
+
+  // The content lines after the begin line (matched without case) up to the
+  // end line (matched exactly), at most capacity of them. out is replaced;
+  // returns the number of entries.
+  int ReadList(std::string_view begin, std::string_view end, std::vector<std::string>& out,
+               int capacity = kListCapacity);
+
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+  size_t cursor_ = 0;
+};

@@ -1,0 +1,98 @@
+#include "common/win/SkinButton.h"
+
+#include "common/win/SharedGdi.h"
+#include "win/Gdi.h"
+
+namespace {
+constexpr COLORREF kOutside = RGB(240, 240, 240);
+constexpr COLORREF kFace = RGB(250, 255, 243);
+constexpr COLORREF kBorder = RGB(109, 186, 43);
+constexpr COLORREF kCaption = RGB(0, 128, 0);
+constexpr COLORREF kCaptionHover = RGB(255, 0, 0);
+constexpr COLORREF kFaceDisabled = RGB(160, 160, 160);
+constexpr COLORREF kBorderDisabled = RGB(128, 128, 128);
+constexpr COLORREF kCaptionDisabled = RGB(0, 0, 0);
+constexpr int kCorner = 8;
+}  // namespace
+
+bool CSkinButton::DrawOwned(const DRAWITEMSTRUCT* item) {
+  if (!item || item->CtlType != ODT_BUTTON) return false;
+  auto* button = dynamic_cast<CSkinButton*>(Window::FromHandle(item->hwndItem));
+  if (!button) return false;
+  button->DrawItem(*item);
+  return true;
+}
+
+void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  win::Brush outside(CreateSolidBrush(kOutside));
+  FillRect(dc, &r, outside);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  win::Select font(dc, shared_gdi::BoldFont12());
+
+  bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  COLORREF face = disabled ? kFaceDisabled : kFace;
+  COLORREF border = disabled ? kBorderDisabled : kBorder;
+  COLORREF caption = disabled ? kCaptionDisabled : (hoverState_ == 2 ? kCaptionHover : kCaption);
+
+  win::Brush faceBrush(CreateSolidBrush(face));
+  win::Pen borderPen(CreatePen(PS_SOLID, 1, border));
+  {
+    win::Select b(dc, faceBrush);
+    win::Select p(dc, borderPen);
+    RoundRect(dc, r.left, r.top, r.right, r.bottom, kCorner, kCorner);
+  }
+  SetTextColor(dc, caption);
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  int n = GetWindowTextW(hwnd_, &text[0], static_cast<int>(text.size()));
+  DrawTextW(dc, text.c_str(), n, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void CSkinButton::SetHover(int state) {
+  hoverState_ = state;
+  Invalidate(false);
+}
+
+void CSkinButton::OnMouseMove(UINT flags, POINT pt) {
+  Default();
+  RECT client = ClientRect();
+  bool inside = PtInRect(&client, pt) != 0;
+  if ((inside && hoverState_ == 2) || (!inside && hoverState_ == 0)) return;
+  SetHover(inside ? 2 : 0);
+  if (hoverTimer_) KillTimer(hwnd_, hoverTimer_);
+  hoverTimer_ = SetTimer(hwnd_, kHoverTimer, 100, nullptr);
+}
+
+void CSkinButton::OnTimer(UINT_PTR id) {
+  if (id == kHoverTimer) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    RECT r = WindowRect();
+    if (!PtInRect(&r, cursor)) {
+      KillTimer(hwnd_, hoverTimer_);
+      hoverTimer_ = 0;
+      SetHover(0);
+    }
+  }
+  Default();
+}
+
+void CSkinButton::OnLButtonDown(UINT flags, POINT pt) {
+  Default();
+  if (hwnd_) SetHover(2);
+}
+
+void CSkinButton::OnLButtonUp(UINT flags, POINT pt) {
+  HWND self = hwnd_;
+  Default();
+  // The click may have closed the dialog that holds us.
+  if (self && IsWindow(self) && hwnd_ == self) SetHover(0);
+}
+
+LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  // A double click on a push button is two clicks to the user.
+  if (msg == WM_LBUTTONDBLCLK) return HandleAs(WM_LBUTTONDOWN, wp, lp);
+  return Window::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,88 @@
+#include "win/Dialog.h"
+
+#include "win/App.h"
+
+namespace win {
+
+HWND Dialog::CreateFromTemplate(HWND parent) {
+  return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, DialogProc,
+                            reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_INITDIALOG) return FALSE;  // everything else reaches us through the subclass
+  auto* self = reinterpret_cast<Dialog*>(lp);
+  self->Subclass(hwnd);
+  return self->OnInitDialog();
+}
+
+bool Dialog::Create(HWND parent) {
+  modal_ = false;
+  ended_ = false;
+  return CreateFromTemplate(parent) != nullptr;
+}
+
+INT_PTR Dialog::DoModal(HWND owner) {
+  if (!owner) owner = App::MainWindow();
+  if (owner) owner = GetAncestor(owner, GA_ROOT);
+  modal_ = true;
+  ended_ = false;
+  result_ = -1;
+  HWND dlg = CreateFromTemplate(owner);
+  if (!dlg) {
+    modal_ = false;
+    return -1;
+  }
+  bool disabledOwner = false;
+  if (owner && IsWindowEnabled(owner)) {
+    EnableWindow(owner, FALSE);
+    disabledOwner = true;
+  }
+  if (!ended_ && !IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOWNORMAL);
+  MSG msg;
+  while (!ended_ && IsWindow(dlg)) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // let the outer loop end too
+      break;
+    }
+    if (got < 0) break;
+    App::PumpMessage(msg);
+  }
+  // Give activation back to the owner before our window goes, so it does not
+  // fall to another program.
+  if (disabledOwner) EnableWindow(owner, TRUE);
+  if (owner && GetActiveWindow() == dlg) SetActiveWindow(owner);
+  if (IsWindow(dlg)) DestroyWindow(dlg);
+  modal_ = false;
+  return result_;
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+  result_ = result;
+  ended_ = true;
+  if (!modal_ && hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Dialog::PreTranslateMessage(MSG& msg) {
+  if (!hwnd_) return false;
+  bool input = (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+               (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST);
+  if (!input) return false;
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  return IsDialogMessageW(hwnd_, &msg) != 0;
+}
+
+bool Dialog::OnCommand(int id, int code, HWND control) {
+  if (id == IDOK && code == BN_CLICKED) {
+    OnOK();
+    return true;
+  }
+  if (id == IDCANCEL && code == BN_CLICKED) {
+    OnCancel();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace win

@@ -1,0 +1,42 @@
+// Dialogs from resource templates, modal or modeless. A modal dialog runs
+// our own message loop (App::PumpMessage), so PreTranslateMessage works
+// inside it exactly as in the main loop.
+#pragma once
+#include "win/Window.h"
+
+namespace win {
+
+class Dialog : public Window {
+ public:
+  explicit Dialog(int templateId) : templateId_(templateId) {}
+
+  // Runs the dialog modally with owner (the main window when null); returns
+  // the value given to EndDialog, or -1 when the dialog could not be made.
+  INT_PTR DoModal(HWND owner = nullptr);
+  // Creates the dialog modeless; it is shown when its template says so.
+  bool Create(HWND parent);
+  // Ends a modal dialog; hides a modeless one.
+  void EndDialog(INT_PTR result);
+  bool IsModal() const { return modal_; }
+
+  // Keyboard navigation of the dialog (IsDialogMessage).
+  bool PreTranslateMessage(MSG& msg) override;
+
+ protected:
+  virtual BOOL OnInitDialog() { return TRUE; }
+  virtual void OnOK() { EndDialog(IDOK); }
+  virtual void OnCancel() { EndDialog(IDCANCEL); }
+  bool OnCommand(int id, int code, HWND control) override;
+
+  int templateId_;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  HWND CreateFromTemplate(HWND parent);
+
+  bool modal_ = false;
+  bool ended_ = false;
+  INT_PTR result_ = -1;
+};
+
+}  // namespace win

@@ -1,0 +1,235 @@
+#include "win/Window.h"
+
+#include <windowsx.h>
+
+#include "common/Text.h"
+
+namespace win {
+namespace {
+const wchar_t kObjectProperty[] = L"brova.window";
+}
+
+Window::~Window() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  return static_cast<Window*>(GetPropW(hwnd, kObjectProperty));
+}
+
+void Window::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetPropW(hwnd, kObjectProperty, this);
+}
+
+void Window::Detach() {
+  if (hwnd_) {
+    RemovePropW(hwnd_, kObjectProperty);
+    if (original_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  }
+  original_ = nullptr;
+  hwnd_ = nullptr;
+}
+
+bool Window::RegisterClass(const wchar_t* name, UINT style, HICON icon, HBRUSH background, HCURSOR cursor) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = ClassProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = icon;
+  wc.hIconSm = icon;
+  wc.hCursor = cursor ? cursor : LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool Window::Create(DWORD exStyle, const wchar_t* className, const std::string& title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId) {
+  HWND h = CreateWindowExW(exStyle, className, text::Widen(title).c_str(), style, x, y, width, height, parent,
+                           menuOrId, GetModuleHandleW(nullptr), this);
+  if (h && !hwnd_) {
+    // A system class: take it over now.
+    Subclass(h);
+  }
+  return h != nullptr;
+}
+
+bool Window::Subclass(HWND hwnd) {
+  if (!hwnd || hwnd_) return false;
+  Attach(hwnd);
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassProc)));
+  return true;
+}
+
+void Window::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Window* self = FromHandle(hwnd);
+  if (!self && msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    self = static_cast<Window*>(cs->lpCreateParams);
+    if (self) self->Attach(hwnd);
+  }
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  return Dispatch(self, hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Window* self = FromHandle(hwnd);
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  return Dispatch(self, hwnd, msg, wp, lp);
+}
+
+LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CurrentMessage saved = self->current_;
+  self->current_ = {msg, wp, lp};
+  LRESULT result;
+  if (msg == WM_NCDESTROY) {
+    result = self->Default();
+    self->Detach();
+    self->PostNcDestroy();
+    return result;
+  }
+  result = self->WindowProc(msg, wp, lp);
+  self->current_ = saved;
+  return result;
+}
+
+LRESULT Window::HandleAs(UINT msg, WPARAM wp, LPARAM lp) {
+  CurrentMessage saved = current_;
+  current_ = {msg, wp, lp};
+  LRESULT r = WindowProc(msg, wp, lp);
+  current_ = saved;
+  return r;
+}
+
+LRESULT Window::Default() { return DefaultFor(current_.msg, current_.wp, current_.lp); }
+
+LRESULT Window::DefaultFor(UINT msg, WPARAM wp, LPARAM lp) {
+  if (original_) return CallWindowProcW(original_, hwnd_, msg, wp, lp);
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  auto point = [lp] { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; };
+  switch (msg) {
+    case WM_CREATE:
+      return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lp));
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
+      return Default();
+    case WM_NOTIFY:
+      return OnNotify(static_cast<int>(wp), reinterpret_cast<NMHDR*>(lp));
+    case WM_TIMER:
+      OnTimer(wp);
+      return 0;
+    case WM_SIZE:
+      OnSize(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_ERASEBKGND:
+      return OnEraseBkgnd(reinterpret_cast<HDC>(wp)) ? 1 : 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp),
+                                static_cast<int>(msg - WM_CTLCOLORMSGBOX));
+      return brush ? reinterpret_cast<LRESULT>(brush) : Default();
+    }
+    case WM_DRAWITEM:
+      if (OnDrawItem(static_cast<int>(wp), reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+      return Default();
+    case WM_MOUSEMOVE:
+      OnMouseMove(static_cast<UINT>(wp), point());
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLButtonDown(static_cast<UINT>(wp), point());
+      return 0;
+    case WM_LBUTTONUP:
+      OnLButtonUp(static_cast<UINT>(wp), point());
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnLButtonDblClk(static_cast<UINT>(wp), point());
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnRButtonDown(static_cast<UINT>(wp), point());
+      return 0;
+    case WM_KEYDOWN:
+      OnKeyDown(static_cast<UINT>(wp), static_cast<UINT>(lp));
+      return 0;
+    case WM_HSCROLL:
+      OnHScroll(LOWORD(wp), static_cast<short>(HIWORD(wp)), reinterpret_cast<HWND>(lp));
+      return 0;
+    case WM_VSCROLL:
+      OnVScroll(LOWORD(wp), static_cast<short>(HIWORD(wp)), reinterpret_cast<HWND>(lp));
+      return 0;
+    case WM_INITMENUPOPUP:
+      OnInitMenuPopup(reinterpret_cast<HMENU>(wp), LOWORD(lp), HIWORD(lp) != 0);
+      return 0;
+  }
+  return Default();
+}
+
+std::string Window::GetText() const {
+  int n = GetWindowTextLengthW(hwnd_);
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hwnd_, &w[0], n + 1);
+  w.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return text::Narrow(w);
+}
+
+void Window::SetText(const std::string& utf8) const { SetWindowTextW(hwnd_, text::Widen(utf8).c_str()); }
+
+RECT Window::ClientRect() const {
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  return r;
+}
+
+RECT Window::WindowRect() const {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  return r;
+}
+
+RECT Window::ItemRectInClient(int id) const {
+  RECT r{};
+  HWND item = Item(id);
+  if (item) {
+    GetWindowRect(item, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  }
+  return r;
+}
+
+void Window::MakeTopMost() const { SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+void Window::CenterOnDesktop() const {
+  RECT desk, me;
+  GetWindowRect(GetDesktopWindow(), &desk);
+  GetWindowRect(hwnd_, &me);
+  int w = me.right - me.left, h = me.bottom - me.top;
+  int x = desk.left + (desk.right - desk.left - w) / 2;
+  int y = desk.top + (desk.bottom - desk.top - h) / 2;
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace win
