@@ -71,27 +71,27 @@ void CMonthModel::FillMonth() {
 
 int CMonthModel::DaysInMonth(int year, int month) { return civil::DaysInMonth(year, month); }
 
-CMonthModel::Rect CMonthModel::TitleTextArea() const {
+Rect CMonthModel::TitleTextArea() const {
   return {title_.left, title_.top, title_.right, title_.top + kTitleTextHeight};
 }
 
-CMonthModel::Rect CMonthModel::HeaderCellRect(int column) const {
+Rect CMonthModel::HeaderCellRect(int column) const {
   int left = header_.left + column * cellWidth_;
   return {left, header_.top, left + cellWidth_ - 1, header_.bottom};
 }
 
-CMonthModel::Rect CMonthModel::CellRect(int row, int column) const {
+Rect CMonthModel::CellRect(int row, int column) const {
   int left = grid_.left + column * cellWidth_;
   int top = grid_.top + row * cellHeight_;
   return {left, top, left + cellWidth_ - 1, top + cellHeight_ - 1};
 }
 
-CMonthModel::Rect CMonthModel::DayNumberRect(int row, int column) const {
+Rect CMonthModel::DayNumberRect(int row, int column) const {
   Rect cell = CellRect(row, column);
   return {cell.left, cell.top, cell.right, cell.top + cellHeight_ / 2};
 }
 
-CMonthModel::Rect CMonthModel::DayTextRect(int row, int column) const {
+Rect CMonthModel::DayTextRect(int row, int column) const {
   Rect cell = CellRect(row, column);
   int top = cell.top + cellHeight_ / 2 + kDayTextGap;
   return {cell.left, top, cell.right, top + kDayTextHeight};

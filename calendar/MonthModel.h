@@ -8,12 +8,10 @@
 #include <string>
 
 #include "calendar/LunarCalendar.h"
+#include "common/Rect.h"
 
 class CMonthModel {
  public:
-  struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-  };
   struct Cell {
     int day = 0;            // Gregorian day; meaningful only when holdsDay
     bool holdsDay = false;
@@ -55,7 +53,8 @@ class CMonthModel {
   Rect GridArea() const { return grid_; }
   int CellWidth() const { return cellWidth_; }
   int CellHeight() const { return cellHeight_; }
-  // Rectangles with inclusive right and bottom edges (left + width - 1).
+  // Header and grid cells end one pixel short of their neighbour
+  // (right = left + cell width - 1), which leaves a gap line between them.
   Rect HeaderCellRect(int column) const;
   Rect CellRect(int row, int column) const;
   // Within a cell: the day number in the upper half, the day text in a

@@ -103,12 +103,12 @@ TEST(MonthModel, LayoutFollowsTheClientRectangle) {
   EXPECT_EQ(m.BandArea().top, 42);
   EXPECT_EQ(m.BandArea().bottom, 66);
   EXPECT_EQ(m.TitleTextArea().bottom, 42);
-  CMonthModel::Rect header = m.HeaderCellRect(6);
+  Rect header = m.HeaderCellRect(6);
   EXPECT_EQ(header.left, 10 + 6 * 90);
   EXPECT_EQ(header.right, 10 + 7 * 90 - 1);
   EXPECT_EQ(header.top, 67);
   EXPECT_EQ(header.bottom, 112);
-  CMonthModel::Rect cell = m.CellRect(5, 6);
+  Rect cell = m.CellRect(5, 6);
   EXPECT_EQ(cell.left, 550);
   EXPECT_EQ(cell.top, 114 + 5 * 51);
   EXPECT_EQ(cell.right, 639);
