@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/File.h"
 #include "common/Text.h"
 #include "common/WholeFile.h"
 
@@ -142,6 +143,42 @@ TEST(PromptSkin, FailuresStopWhereTheyHappenAndKeepWhatWasRead) {
 
   PromptSkin none;
   EXPECT_EQ(LoadPromptSkin("/nonexistent/config.dat", none, loader.Fn()), kSkinFileMissing);
+}
+
+// The default skin that the installation ships, read as the prompt reads it
+// from the program folder; each bitmap must fit its place.
+TEST(PromptSkin, ShippedSkinLoadsWithBitmapsOfTheRightSize) {
+  std::string here = __FILE__;
+  std::string root = here.substr(0, here.find_last_of("/\\") + 1) + "../resources/";
+  struct Size {
+    int width = 0, height = 0;
+  };
+  std::vector<Size> sizes;
+  PromptSkin skin;
+  int result = LoadPromptSkin(root + "data/config.dat", skin, [&](const std::string& path, int) {
+    std::string bytes;
+    if (!file::ReadAll(root + path, bytes) || bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0)
+      return false;
+    auto le32 = [&](size_t at) {
+      return int(uint8_t(bytes[at])) | int(uint8_t(bytes[at + 1])) << 8 |
+             int(uint8_t(bytes[at + 2])) << 16 | int(uint8_t(bytes[at + 3])) << 24;
+    };
+    sizes.push_back({le32(18), le32(22)});
+    return true;
+  });
+  ASSERT_EQ(result, kSkinLoaded);
+  ASSERT_EQ(sizes.size(), 1 + skin.buttons.size());
+  EXPECT_EQ(sizes[0].width, 300);
+  EXPECT_EQ(sizes[0].height, 180);
+  ASSERT_GE(skin.buttons.size(), 1u);
+  for (size_t i = 0; i < skin.buttons.size(); ++i) {
+    const PromptButtonSpec& b = skin.buttons[i];
+    EXPECT_EQ(sizes[i + 1].width, 5 * b.width);  // five state frames
+    EXPECT_EQ(sizes[i + 1].height, b.height);
+    EXPECT_LE(b.x + b.width, 300);
+    EXPECT_LE(b.y + b.height, 180);
+  }
+  EXPECT_LE(skin.listX + skin.listWidth, skin.buttons[0].x);
 }
 
 }  // namespace
