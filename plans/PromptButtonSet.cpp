@@ -5,13 +5,13 @@ void CPromptButtonSet::Clear() {
   pressed_ = -1;
 }
 
-bool CPromptButtonSet::Add(const PromptButtonSpec& spec) {
+bool CPromptButtonSet::Add(const PromptSkinButton& skinButton) {
   if (Count() == kMaxButtons) return false;
   Button b;
-  b.state = spec.state;
-  b.radio = spec.radio != 0;
-  b.rect = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
-  b.mask = spec.mask;
+  b.state = skinButton.state;
+  b.radio = skinButton.radio != 0;
+  b.rect = {skinButton.x, skinButton.y, skinButton.x + skinButton.width, skinButton.y + skinButton.height};
+  b.mask = skinButton.mask;
   buttons_.push_back(b);
   return true;
 }

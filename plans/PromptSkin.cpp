@@ -55,8 +55,8 @@ std::string PathOf(const std::string& line) { return text::FromGb(text::Trim(lin
 
 }  // namespace
 
-bool ParsePromptButtonLine(std::string_view line, PromptButtonSpec& button) {
-  PromptButtonSpec b;
+bool ParsePromptButtonLine(std::string_view line, PromptSkinButton& button) {
+  PromptSkinButton b;
   int* const fields[] = {&b.x, &b.y, &b.width, &b.height, &b.state, &b.mask, &b.radio};
   size_t pos = 0;
   int read = ReadIntList(line, pos, fields, 7);
@@ -95,7 +95,7 @@ int ReadPromptSkin(CWholeFile& file, PromptSkin& skin, const PromptBitmapLoader&
   if (file.SeekPrefix(kButtonsBegin, line) != 0) return kSkinNoButtonList;
   while (file.NextContentLine(line) == 0 && line != kButtonsEnd) {
     if (static_cast<int>(skin.buttons.size()) == PromptSkin::kMaxButtons) return kSkinButtonRefused;
-    PromptButtonSpec button;
+    PromptSkinButton button;
     if (!ParsePromptButtonLine(line, button)) return kSkinButtonRefused;
     if (!loadBitmap(button.bitmapPath, static_cast<int>(skin.buttons.size())))
       return kSkinButtonRefused;

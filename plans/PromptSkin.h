@@ -15,7 +15,7 @@ class CWholeFile;
 
 constexpr const char* kPromptSkinPath = "data\\config.dat";
 
-struct PromptButtonSpec {
+struct PromptSkinButton {
   // Defaults for the values a button line leaves out.
   int x = 0, y = 0, width = 100, height = 20;
   int state = 0;  // 0 normal, 1 hovered, 2 pressed, 3 disabled, 4 selected
@@ -31,7 +31,7 @@ struct PromptSkin {
   bool listPositionRead = false;
   int listX = 0, listY = 0, listWidth = 0, listHeight = 0;
   std::string backgroundPath;  // UTF-8; empty until read
-  std::vector<PromptButtonSpec> buttons;
+  std::vector<PromptSkinButton> buttons;
 };
 
 enum PromptSkinResult {
@@ -45,7 +45,7 @@ enum PromptSkinResult {
 
 // Parses one button line; values it leaves out keep their defaults. False
 // when the path is longer than kMaxPathBytes.
-bool ParsePromptButtonLine(std::string_view line, PromptButtonSpec& button);
+bool ParsePromptButtonLine(std::string_view line, PromptSkinButton& button);
 
 // Asked to load each bitmap: the background with button -1, then each
 // button's strip with its number. Returns whether the bitmap loaded.

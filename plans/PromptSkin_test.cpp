@@ -68,7 +68,7 @@ TEST(PromptSkin, ReadsTheKeysInOrderAndTheButtons) {
 }
 
 TEST(PromptSkin, ButtonLinesKeepDefaultsForWhatTheyLeaveOut) {
-  PromptButtonSpec b;
+  PromptSkinButton b;
   ASSERT_TRUE(ParsePromptButtonLine("7,8", b));
   EXPECT_EQ(b.x, 7);
   EXPECT_EQ(b.y, 8);
@@ -172,7 +172,7 @@ TEST(PromptSkin, ShippedSkinLoadsWithBitmapsOfTheRightSize) {
   EXPECT_EQ(sizes[0].height, 180);
   ASSERT_GE(skin.buttons.size(), 1u);
   for (size_t i = 0; i < skin.buttons.size(); ++i) {
-    const PromptButtonSpec& b = skin.buttons[i];
+    const PromptSkinButton& b = skin.buttons[i];
     EXPECT_EQ(sizes[i + 1].width, 5 * b.width);  // five state frames
     EXPECT_EQ(sizes[i + 1].height, b.height);
     EXPECT_LE(b.x + b.width, 300);

@@ -62,9 +62,9 @@ TEST(PromptState, SnoozeListAndTheEndOfASnooze) {
 
 CPromptButtonSet TwoButtons() {
   CPromptButtonSet set;
-  PromptButtonSpec ok;
+  PromptSkinButton ok;
   ok.x = 220, ok.y = 150, ok.width = 70, ok.height = 22;
-  PromptButtonSpec radio;
+  PromptSkinButton radio;
   radio.x = 260, radio.y = 140, radio.width = 20, radio.height = 20, radio.radio = 1;
   set.Add(ok);
   set.Add(radio);
@@ -77,8 +77,8 @@ TEST(PromptButtonSet, HitTestPrefersLaterButtonsAndCapsAtTen) {
   EXPECT_EQ(set.HitTest(265, 155), 1);  // overlap: the later one
   EXPECT_EQ(set.HitTest(290, 160), -1);  // right edge excluded
   EXPECT_EQ(set.HitTest(10, 10), -1);
-  for (int i = 2; i < 10; ++i) EXPECT_TRUE(set.Add(PromptButtonSpec{}));
-  EXPECT_FALSE(set.Add(PromptButtonSpec{}));
+  for (int i = 2; i < 10; ++i) EXPECT_TRUE(set.Add(PromptSkinButton{}));
+  EXPECT_FALSE(set.Add(PromptSkinButton{}));
   EXPECT_EQ(set.Count(), 10);
 }
 
@@ -118,7 +118,7 @@ TEST(PromptButtonSet, RadioButtonsActOnPressAndDisabledOnesNever) {
   EXPECT_EQ(set.At(1).state, CPromptButtonSet::kSelected);  // hovering keeps it selected
 
   CPromptButtonSet disabled;
-  PromptButtonSpec off;
+  PromptSkinButton off;
   off.state = CPromptButtonSet::kDisabled;
   disabled.Add(off);
   EXPECT_FALSE(disabled.ButtonDown(5, 5).repaint);
