@@ -28,7 +28,7 @@ class CPromptButtonSet {
 
   void Clear();
   // False when kMaxButtons exist already.
-  bool Add(const PromptSkinButton& spec);
+  bool Add(const PromptSkinButton& skinButton);
   int Count() const { return static_cast<int>(buttons_.size()); }
   const Button& At(int i) const { return buttons_[i]; }
 
