@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "common/File.h"
+#include "online/Md5.h"
+#include "online/UpdateWorker.h"
 
 namespace {
 
@@ -296,6 +298,36 @@ TEST_F(HttpGetTest, HeaderLimitIsExactAndBodiesAreBounded) {
     EXPECT_EQ(HttpGetToFile(exact.Url("/big"), out_, o), 0);
     EXPECT_EQ(file::Size(out_), 100000);
   }
+}
+
+TEST_F(HttpGetTest, UpdateStepRunsAgainstTheSiteNamedInTheEnvironment) {
+  LocalServer* self = nullptr;
+  LocalServer server(
+      [&](int fd, const std::string& request) {
+        if (request.rfind("GET /brova/main.asp?", 0) == 0) {
+          SendBytes(fd, "HTTP/1.1 200 OK\r\n\r\n[FILE_LIST_BEGIN]\r\n" + CMd5::HexOf("payload") +
+                            " data\\x.dat " + self->Url("/files/x.dat") + "\r\n[FILE_LIST_END]\r\nMAIN_PAGE_END\r\n");
+        } else {
+          SendBytes(fd, "HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\npayload");
+        }
+      },
+      2);
+  self = &server;
+  setenv("VISTREL_SITE", server.Url("").c_str(), 1);
+  UpdateContext context = DefaultUpdateContext();
+  unsetenv("VISTREL_SITE");
+  context.folder = dir_ + "/";
+  context.wait = [](int) { return true; };
+  EXPECT_EQ(RunUpdateWorker(context), 0);
+  std::vector<std::string> requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].substr(0, requests[0].find("\r\n")), "GET /brova/main.asp?V=%31%30%32&times=%31 HTTP/1.1");
+  EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), "GET /files/x.dat HTTP/1.1");
+  std::string installed, page;
+  EXPECT_TRUE(file::ReadAll(dir_ + "/data/x.dat", installed));
+  EXPECT_EQ(installed, "payload");
+  EXPECT_TRUE(file::ReadAll(dir_ + "/data/main.htm", page));
+  EXPECT_NE(page.find("MAIN_PAGE_END"), std::string::npos);
 }
 
 }  // namespace
