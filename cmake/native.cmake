@@ -2,6 +2,7 @@
 # tests that drive the Windows programs under Wine.
 find_package(ZLIB REQUIRED)
 find_package(Threads REQUIRED)
+include(GoogleTest)
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 option(BROVA_SANITIZE "Build the core and its tests with ASan and UBSan" OFF)
@@ -40,7 +41,8 @@ if(e2e_tests)
     get_filename_component(name ${t} NAME_WE)
     add_executable(${name} ${t})
     target_link_libraries(${name} PRIVATE e2e_support gtest_main)
-    add_test(NAME e2e_${name} COMMAND ${name})
-    set_tests_properties(e2e_${name} PROPERTIES LABELS e2e TIMEOUT 600)
+    # One test per case, so cases of different files run side by side.
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." PROPERTIES LABELS e2e TIMEOUT 300
+                         DISCOVERY_TIMEOUT 60)
   endforeach()
 endif()

@@ -67,3 +67,7 @@ add_custom_target(stage ALL
           -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
   DEPENDS brova trelk ${BROVA_STAGED_PROGRAMS}
   VERBATIM)
+
+# The peer program of the start-up benchmark.
+add_executable(bench_minimal WIN32 tests/bench/minimal.cpp)
+target_link_libraries(bench_minimal PRIVATE ${static_link} -municode)

@@ -2,11 +2,14 @@
 
 #include <cstdlib>
 
+#include "common/Text.h"
+
 std::string SiteBaseUrl() {
-  const char* env = std::getenv("VISTREL_SITE");
-  std::string url = env && *env ? env : "http://www.vistrel.com";
-  while (!url.empty() && url.back() == '/') url.pop_back();
-  return url;
+  const char* overridden = std::getenv("VISTREL_SITE");
+  std::string base = overridden ? text::Trim(overridden) : std::string();
+  if (base.empty()) base = kDefaultSiteBaseUrl;
+  while (!base.empty() && base.back() == '/') base.pop_back();
+  return base;
 }
 
 std::string SiteHost() {

@@ -28,15 +28,18 @@ INT_PTR Dialog::DoModal(HWND owner) {
   modal_ = true;
   ended_ = false;
   result_ = -1;
-  HWND dlg = CreateFromTemplate(owner);
-  if (!dlg) {
-    modal_ = false;
-    return -1;
-  }
+  // The owner is disabled before the dialog exists, as the system's own
+  // modal dialogs do, so nothing reaches it while the dialog starts.
   bool disabledOwner = false;
   if (owner && IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
     disabledOwner = true;
+  }
+  HWND dlg = CreateFromTemplate(owner);
+  if (!dlg) {
+    if (disabledOwner) EnableWindow(owner, TRUE);
+    modal_ = false;
+    return -1;
   }
   if (!ended_ && !IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOWNORMAL);
   MSG msg;

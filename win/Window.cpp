@@ -154,9 +154,13 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
                                 static_cast<int>(msg - WM_CTLCOLORMSGBOX));
       return brush ? reinterpret_cast<LRESULT>(brush) : Default();
     }
-    case WM_DRAWITEM:
-      if (OnDrawItem(static_cast<int>(wp), reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (OnDrawItem(static_cast<int>(wp), item)) return TRUE;
+      Window* control = item && item->CtlType != ODT_MENU ? FromHandle(item->hwndItem) : nullptr;
+      if (control && control->OnReflectedDrawItem(*item)) return TRUE;
       return Default();
+    }
     case WM_MOUSEMOVE:
       OnMouseMove(static_cast<UINT>(wp), point());
       return 0;

@@ -75,6 +75,9 @@ class Window {
   // nullptr asks for the default colours.
   virtual HBRUSH OnCtlColor(HDC dc, HWND control, int type) { return nullptr; }
   virtual bool OnDrawItem(int id, DRAWITEMSTRUCT* item) { return false; }
+  // An owner-drawn control of ours draws itself: the parent's WM_DRAWITEM is
+  // passed to the control's object when the parent does not draw the item.
+  virtual bool OnReflectedDrawItem(const DRAWITEMSTRUCT& item) { return false; }
   virtual void OnMouseMove(UINT flags, POINT pt) { Default(); }
   virtual void OnLButtonDown(UINT flags, POINT pt) { Default(); }
   virtual void OnLButtonUp(UINT flags, POINT pt) { Default(); }

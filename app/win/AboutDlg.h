@@ -11,7 +11,6 @@ class CAboutDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
-  bool OnDrawItem(int id, DRAWITEMSTRUCT* item) override { return CSkinButton::DrawOwned(item); }
 
  private:
   CSkinButton ok_;

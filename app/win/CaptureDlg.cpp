@@ -48,8 +48,6 @@ bool CCaptureDlg::OnCommand(int id, int code, HWND control) {
   return Dialog::OnCommand(id, code, control);
 }
 
-bool CCaptureDlg::OnDrawItem(int id, DRAWITEMSTRUCT* item) { return CSkinButton::DrawOwned(item); }
-
 HBRUSH CCaptureDlg::OnCtlColor(HDC dc, HWND control, int type) {
   if (!brush_) brush_.reset(CreateSolidBrush(kBackground));
   if (type == CTLCOLOR_STATIC) SetBkColor(dc, kBackground);

@@ -12,7 +12,6 @@ class CCaptureDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
-  bool OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
   void OnClose() override;
   void OnCancel() override {}  // Escape does not hide the window

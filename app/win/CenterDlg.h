@@ -29,7 +29,6 @@ class CCenterDlg : public win::Dialog {
   void OnClose() override;
   void OnDestroy() override;
   HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
-  bool OnDrawItem(int id, DRAWITEMSTRUCT* item) override { return CSkinButton::DrawOwned(item); }
   void OnOK() override {}
 
  private:

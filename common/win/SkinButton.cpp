@@ -15,14 +15,6 @@ constexpr COLORREF kCaptionDisabled = RGB(0, 0, 0);
 constexpr int kCorner = 8;
 }  // namespace
 
-bool CSkinButton::DrawOwned(const DRAWITEMSTRUCT* item) {
-  if (!item || item->CtlType != ODT_BUTTON) return false;
-  auto* button = dynamic_cast<CSkinButton*>(Window::FromHandle(item->hwndItem));
-  if (!button) return false;
-  button->DrawItem(*item);
-  return true;
-}
-
 void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;

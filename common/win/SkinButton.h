@@ -5,14 +5,11 @@
 
 class CSkinButton : public win::Window {
  public:
-  // Takes over a BS_OWNERDRAW button of a dialog; its parent forwards
-  // WM_DRAWITEM for it to DrawItem (done by DrawOwned below).
+  // Takes over a BS_OWNERDRAW button of a dialog; the parent's WM_DRAWITEM
+  // for it reaches DrawItem through the window layer.
   bool Attach(HWND dialog, int id) { return SubclassItem(dialog, id); }
   void DrawItem(const DRAWITEMSTRUCT& item);
   int hover_state() const { return hoverState_; }
-
-  // For a parent's WM_DRAWITEM: draws the item when it is one of our buttons.
-  static bool DrawOwned(const DRAWITEMSTRUCT* item);
 
  protected:
   void OnMouseMove(UINT flags, POINT pt) override;
@@ -20,6 +17,10 @@ class CSkinButton : public win::Window {
   void OnLButtonUp(UINT flags, POINT pt) override;
   void OnTimer(UINT_PTR id) override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnReflectedDrawItem(const DRAWITEMSTRUCT& item) override {
+    DrawItem(item);
+    return true;
+  }
 
  private:
   static constexpr UINT_PTR kHoverTimer = 1;

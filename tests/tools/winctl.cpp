@@ -277,11 +277,47 @@ int RegRead(const std::string& keyName, const std::string& name) {
   return 0;
 }
 
+// Starts exe and measures the time until a visible top-level window titled
+// title exists; then lets the program settle for settleMs and closes that
+// window, as a user would, waiting for the program to end. Prints
+// "ms=<start-up> pid=<process id>" as soon as the window shows.
+int Launch(const std::string& title, const std::string& exe, int settleMs) {
+  LARGE_INTEGER freq, start, now;
+  QueryPerformanceFrequency(&freq);
+  std::wstring cmd = L"\"" + text::Widen(exe) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+  std::wstring wtitle = text::Widen(title);
+  double ms = -1;
+  HWND found = nullptr;
+  for (int i = 0; i < 60000 && !found; ++i) {
+    HWND h = FindWindowW(nullptr, wtitle.c_str());
+    if (h && IsWindowVisible(h)) {
+      QueryPerformanceCounter(&now);
+      ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
+      found = h;
+    } else {
+      Sleep(1);
+    }
+  }
+  Out(text::Format("ms=%.1f pid=%lu", ms, static_cast<unsigned long>(pi.dwProcessId)));
+  FlushFileBuffers(GetStdHandle(STD_OUTPUT_HANDLE));
+  Sleep(static_cast<DWORD>(settleMs));
+  if (found) PostMessageW(found, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return ms < 0 ? 1 : 0;
+}
+
 int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
-      " foreground | activate WIN | settext WIN ID TEXT | move WIN L T R B | reg-write KEY NAME VALUE |"
-      " reg-read KEY NAME");
+      " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN ID TEXT | move WIN L T R B |"
+      " reg-write KEY NAME VALUE | reg-read KEY NAME");
   return 2;
 }
 
@@ -310,5 +346,6 @@ int wmain(int argc, wchar_t** argv) {
                 std::atoi(a[5].c_str()));
   if (cmd == "reg-write" && a.size() == 4) return RegWrite(a[1], a[2], a[3]);
   if (cmd == "reg-read" && a.size() == 3) return RegRead(a[1], a[2]);
+  if (cmd == "launch" && a.size() == 4) return Launch(a[1], a[2], std::atoi(a[3].c_str()));
   return Usage();
 }

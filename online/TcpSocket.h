@@ -1,0 +1,44 @@
+// A blocking TCP client socket: connect with retries, send all, receive an
+// HTTP response into a file with its header block cut off.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "online/Socket.h"
+
+class CTcpSocket {
+ public:
+  static constexpr int kConnectAttempts = 2;
+  static constexpr int kDefaultRetryPauseMs = 1000;
+  static constexpr size_t kReceiveChunk = 10240;
+  // A header block that has not ended within this many bytes never ends.
+  static constexpr size_t kMaxHeaderBytes = 64 * 1024;
+
+  enum ReceiveResult { kReceived = 0, kWriteFailed = 1, kBodyTooLarge = 2 };
+
+  explicit CTcpSocket(int retryPauseMs = kDefaultRetryPauseMs) : retryPauseMs_(retryPauseMs) {}
+  ~CTcpSocket() { Close(); }
+  CTcpSocket(const CTcpSocket&) = delete;
+  CTcpSocket& operator=(const CTcpSocket&) = delete;
+
+  // 0 connected, 1 failed. timeoutMs > 0 sets the send and receive time-outs.
+  // Pauses retryPauseMs after every failed attempt, the last one included.
+  int Connect(const std::string& address, uint16_t port, int timeoutMs);
+
+  // 0 all sent, 1 a send failed.
+  int SendAll(const char* data, size_t length);
+
+  // Reads the connection to its end (or a time-out) and writes everything
+  // after the first empty line to the file. A header block that never ends
+  // leaves the file empty. Stops early, with kWriteFailed or kBodyTooLarge,
+  // when the file cannot take the data or the body passes maxBodyBytes.
+  ReceiveResult ReceiveToFile(std::FILE* file, uint64_t maxBodyBytes);
+
+  void Close();
+
+ private:
+  sock::Handle handle_ = sock::kNoSocket;
+  int retryPauseMs_;
+};

@@ -1,0 +1,198 @@
+#include "online/UpdateWorker.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "common/File.h"
+#include "common/Text.h"
+#include "online/HttpGet.h"
+#include "online/Md5.h"
+#include "online/SafePath.h"
+#include "online/Site.h"
+#include "online/ZipReader.h"
+
+namespace {
+
+// Line buffers of the page: while the end marker is searched, and from the
+// update list on. A longer line is cut to the buffer less one byte.
+constexpr size_t kPageLineBuffer = 3072;
+constexpr size_t kListLineBuffer = 1024;
+constexpr size_t kMaxDigestWord = 51;
+constexpr size_t kMaxPathWord = 255;
+constexpr size_t kMaxUrlWord = 255;
+constexpr uint64_t kMaxPageBytes = 8u << 20;
+constexpr char kPageEndMarker[] = "MAIN_PAGE_END";
+constexpr char kListBegin[] = "[FILE_LIST_BEGIN]";
+constexpr char kListEnd[] = "[FILE_LIST_END]";
+
+// The downloaded page as a line reader that moves forward only. Lines end at
+// CR or LF (a run of them is one break); the text ends at the first NUL.
+class CPageLines {
+ public:
+  int Load(const std::string& path) {
+    cursor_ = 0;
+    return file::ReadAll(path, bytes_, kMaxPageBytes) ? 0 : 1;
+  }
+  const std::string& Bytes() const { return bytes_; }
+  void Rewind() { cursor_ = 0; }
+
+  int ReadLine(std::string& out, size_t bufferSize) {
+    if (cursor_ >= bytes_.size() || bytes_[cursor_] == '\0') return 1;
+    size_t end = bytes_.find_first_of(std::string_view("\r\n\0", 3), cursor_);
+    if (end == std::string::npos) end = bytes_.size();
+    out.assign(bytes_, cursor_, std::min(end - cursor_, bufferSize - 1));
+    cursor_ = end;
+    while (cursor_ < bytes_.size() && (bytes_[cursor_] == '\r' || bytes_[cursor_] == '\n')) ++cursor_;
+    return 0;
+  }
+
+  int NextContentLine(std::string& out, size_t bufferSize) {
+    while (ReadLine(out, bufferSize) == 0)
+      if (out.compare(0, 2, "//") != 0) return 0;
+    return 1;
+  }
+
+  int SeekPrefix(std::string_view key, std::string& out, size_t bufferSize) {
+    while (ReadLine(out, bufferSize) == 0)
+      if (text::StartsWithNoCase(out, key)) return 0;
+    return 1;
+  }
+
+ private:
+  std::string bytes_;
+  size_t cursor_ = 0;
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+bool SameDigest(const std::string& path, const std::string& digest) {
+  std::string actual;
+  FileMd5Hex(path, actual);
+  return actual == digest;
+}
+
+// Creates the folders of relativePath under folder; the last component is a
+// file name and is not created.
+void CreateFoldersAlong(const std::string& folder, const std::string& relativePath) {
+  for (size_t i = relativePath.find_first_of("\\/"); i != std::string::npos;
+       i = relativePath.find_first_of("\\/", i + 1))
+    file::CreateDir(folder + relativePath.substr(0, i));
+}
+
+// Copies from over to through a temporary file beside to, so that to is
+// either its old self or the whole new file.
+bool InstallCopy(const std::string& from, const std::string& to) {
+  file::FilePtr in = file::Open(from, "rb");
+  if (!in) return false;
+  std::string temp = file::TempNameBeside(to);
+  file::FilePtr out = file::Open(temp, "wb");
+  if (!out) return false;
+  std::vector<char> buffer(64 * 1024);
+  bool ok = true;
+  size_t n;
+  while (ok && (n = std::fread(buffer.data(), 1, buffer.size(), in.get())) > 0)
+    ok = std::fwrite(buffer.data(), 1, n, out.get()) == n;
+  ok = ok && !std::ferror(in.get());
+  ok = std::fclose(out.release()) == 0 && ok;
+  ok = ok && file::Replace(temp, to);
+  if (!ok) file::Remove(temp);
+  return ok;
+}
+
+void InstallListedFile(const UpdateContext& context, const UpdateListEntry& entry) {
+  std::string relative = text::FromGb(entry.path);
+  if (!IsSafeRelativePath(relative)) return;  // nothing is written outside the program folder
+  std::string target = context.folder + relative;
+  if (SameDigest(target, entry.digest)) return;
+
+  CreateFoldersAlong(context.folder, relative);
+  std::string download = context.folder + kDownloadTempPath;
+  if (context.fetch(entry.url, download) != 0) {
+    file::Remove(download);
+    return;
+  }
+  std::string received = download;
+  bool isPackage = entry.url.size() >= 4 && entry.url.compare(entry.url.size() - 4, 4, ".zip") == 0;
+  bool usable = true;
+  if (isPackage) {
+    std::string unpackFolder = context.folder + kUnpackFolder;
+    file::CreateDir(unpackFolder);
+    usable = ExtractFirstEntry(download, received, unpackFolder) == 0;
+  }
+  if (usable && SameDigest(received, entry.digest)) InstallCopy(received, target);
+  if (received != download && !received.empty()) file::Remove(received);
+  file::Remove(download);
+}
+
+}  // namespace
+
+UpdateContext DefaultUpdateContext() {
+  UpdateContext context;
+  context.siteBaseUrl = SiteBaseUrl();
+  context.fetch = [](const std::string& url, const std::string& path) { return HttpGetToFile(url, path); };
+  context.wait = [](int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return true;
+  };
+  return context;
+}
+
+std::string InformationPageUrl(const std::string& base, int version, int times) {
+  return base + text::Format("/brova/main.asp?V=%d&times=%d", version, times);
+}
+
+bool ParseUpdateListLine(std::string_view line, UpdateListEntry& entry) {
+  std::string_view words[3];
+  size_t count = 0, i = 0;
+  while (count < 3) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i == line.size()) break;
+    size_t start = i;
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+    words[count++] = line.substr(start, i - start);
+  }
+  if (count < 3 || words[0].size() > kMaxDigestWord || words[1].size() > kMaxPathWord ||
+      words[2].size() > kMaxUrlWord)
+    return false;
+  entry.digest = std::string(words[0]);
+  entry.path = std::string(words[1]);
+  entry.url = std::string(words[2]);
+  return true;
+}
+
+int RunUpdateWorker(const UpdateContext& context) {
+  if (!context.wait(kFirstWaitMs)) return 0;
+  file::CreateDir(context.folder + "data");
+  std::string pagePath = context.folder + kDownloadedPagePath;
+  CPageLines page;
+  std::string line;
+  for (int times = 1;; ++times) {
+    if (context.fetch(InformationPageUrl(context.siteBaseUrl, context.version, times), pagePath) == 0 &&
+        page.Load(pagePath) == 0 && page.SeekPrefix(kPageEndMarker, line, kPageLineBuffer) == 0)
+      break;
+    if (!context.wait(kRetryWaitMs)) return 0;
+  }
+
+  // The management center may read the page in use at any moment: replace it whole.
+  file::WriteAtomic(context.folder + kPageInUsePath, page.Bytes());
+
+  page.Rewind();
+  if (page.SeekPrefix(kListBegin, line, kListLineBuffer) != 0) return 0;
+  while (page.NextContentLine(line, kListLineBuffer) == 0 && line != kListEnd) {
+    UpdateListEntry entry;
+    if (ParseUpdateListLine(line, entry)) InstallListedFile(context, entry);
+  }
+  return 0;
+}
+
+int UpdateWorker(void* /*frame*/) { return RunUpdateWorker(DefaultUpdateContext()); }
+
+int IsNewVersionStaged(const std::string& folder) {
+  std::string staged = folder + kStagedProgramPath, program = folder + kProgramPath;
+  if (!file::Exists(staged) || !file::Exists(program)) return 0;
+  std::string stagedDigest, programDigest;
+  if (FileMd5Hex(staged, stagedDigest) != 0 || FileMd5Hex(program, programDigest) != 0) return 0;
+  return stagedDigest != programDigest ? 1 : 0;
+}

@@ -1,0 +1,67 @@
+// The plan manager's list: one row per plan record with a check mark, kept
+// in file order, new plans inserted in time order. Every command that
+// changes the list rewrites the plan file and then calls the after-save
+// hook (the frame's ReloadPlans).
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plans/PlanEdit.h"
+#include "plans/PlanStore.h"
+
+class CPlanList {
+ public:
+  struct Row {
+    bool checked = false;
+    std::string timeText;
+    std::string content;  // the full content, saved and shown below the list
+  };
+
+  static constexpr const char* kCheckedText = "选中";
+  static constexpr const char* kUncheckedText = "未选中";
+  static constexpr const char* kSelectRowToChange = "请选择需要修改的项目";
+  static constexpr const char* kCheckRowsToDelete = "请先选择要删除的项";
+  enum Column { kCheckColumn = 0, kTimeColumn = 1, kContentColumn = 2, kColumnCount = 3 };
+  static const char* ColumnHeader(int column);  // "是否选中", "计划时间", "计划内容"
+  static int ColumnWidth(int column);            // 60, 100, 400
+
+  explicit CPlanList(std::string path = kPlanFilePath);
+  void SetAfterSave(std::function<void()> afterSave) { afterSave_ = std::move(afterSave); }
+
+  // Reads the plan file; every row starts unchecked. Returns ReadPlanFile's
+  // result. After damaged lines were skipped, the first save keeps the old
+  // file as plan.ini.bak.
+  int Load();
+
+  int Count() const { return static_cast<int>(rows_.size()); }
+  const Row& At(int row) const { return rows_[row]; }
+  std::string CellText(int row, int column) const;
+
+  // A click on a cell: false when no row was hit. A click in the check
+  // column flips the row's mark; the window shows At(row) below the list.
+  bool Click(int row, int column);
+
+  // Inserts an accepted add-mode editor result before the first row whose
+  // time text is greater (ASCII case ignored), so after plans of the same
+  // time; saves. Returns the new row's index.
+  int Add(const PlanEditData& edit);
+
+  // The editor data for changing the selected row (-1 = none). Returns the
+  // message to show when no row is selected, else nullptr.
+  const char* PrepareChange(int selectedRow, PlanEditData& edit) const;
+  // Replaces the row's content (its time and place stay) and saves.
+  void ApplyChange(int row, const PlanEditData& edit);
+
+  // Deletes the checked rows, whatever the selection, and saves. Returns the
+  // message to show when nothing was deleted, else nullptr.
+  const char* DeleteChecked();
+
+ private:
+  void Save();
+
+  std::string path_;
+  std::vector<Row> rows_;
+  bool backupBeforeSave_ = false;
+  std::function<void()> afterSave_;
+};

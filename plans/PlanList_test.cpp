@@ -1,0 +1,185 @@
+#include "plans/PlanList.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/File.h"
+#include "common/Text.h"
+#include "plans/PlanEdit.h"
+
+namespace {
+
+class PlanListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/brova_planlist_XXXXXX";
+    dir_ = mkdtemp(tmpl);
+    path_ = dir_ + "/plan.ini";
+  }
+  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
+
+  CPlanList Loaded(const std::vector<PlanRow>& rows) {
+    EXPECT_EQ(WritePlanFile(rows, path_), 0);
+    CPlanList list(path_);
+    list.SetAfterSave([this] { ++saves_; });
+    list.Load();
+    return list;
+  }
+  std::vector<PlanRow> OnDisk() {
+    std::vector<PlanRow> rows;
+    ReadPlanFile(rows, path_);
+    return rows;
+  }
+  static PlanEditData Added(PlanTime t, const std::string& content) {
+    PlanEditData edit;
+    edit.StartAdd(t);
+    edit.content = content;
+    return edit;
+  }
+
+  std::string dir_, path_;
+  int saves_ = 0;
+};
+
+TEST_F(PlanListTest, RowsStartUncheckedAndClicksOnTheCheckColumnFlipThem) {
+  CPlanList list = Loaded({{"2012-05-28 08:00", "a"}, {"2012-05-28 09:00", "b"}});
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.CellText(0, CPlanList::kCheckColumn), "未选中");
+  EXPECT_TRUE(list.Click(1, CPlanList::kTimeColumn));
+  EXPECT_TRUE(list.Click(1, CPlanList::kContentColumn));
+  EXPECT_FALSE(list.At(1).checked);
+  EXPECT_TRUE(list.Click(1, CPlanList::kCheckColumn));
+  EXPECT_EQ(list.CellText(1, CPlanList::kCheckColumn), "选中");
+  list.Click(1, CPlanList::kCheckColumn);
+  EXPECT_EQ(list.CellText(1, CPlanList::kCheckColumn), "未选中");
+  EXPECT_FALSE(list.Click(2, CPlanList::kCheckColumn));
+  EXPECT_FALSE(list.Click(-1, CPlanList::kCheckColumn));
+  EXPECT_EQ(saves_, 0);  // check marks are never stored
+}
+
+TEST_F(PlanListTest, AddInsertsAfterPlansOfTheSameTimeAndSaves) {
+  CPlanList list = Loaded(
+      {{"2012-05-28 08:00", "a"}, {"2012-05-28 09:00", "b"}, {"2012-05-28 10:00", "c"}});
+  EXPECT_EQ(list.Add(Added({2012, 5, 28, 9, 0}, "new")), 2);
+  EXPECT_EQ(list.Add(Added({2013, 1, 1, 0, 0}, "")), 4);
+  EXPECT_EQ(list.Add(Added({2011, 1, 1, 0, 0}, "first")), 0);
+  EXPECT_EQ(saves_, 3);
+  auto disk = OnDisk();
+  ASSERT_EQ(disk.size(), 6u);
+  EXPECT_EQ(disk[3].content, "new");
+  EXPECT_EQ(disk[3].timeText, "2012-05-28 09:00");
+  EXPECT_EQ(disk[5].content, "");
+  EXPECT_EQ(list.CellText(5, CPlanList::kContentColumn), "");
+  std::string bytes;
+  file::ReadAll(path_, bytes);
+  EXPECT_NE(bytes.find("||CONTENT:NULL\r\n"), std::string::npos);
+}
+
+TEST_F(PlanListTest, ChangeKeepsTimeAndPlaceAndNeedsASelection) {
+  CPlanList list = Loaded({{"2012-05-28 08:00", "a"}, {"2012-05-28 09:00", "b"}});
+  PlanEditData edit;
+  EXPECT_STREQ(list.PrepareChange(-1, edit), "请选择需要修改的项目");
+  ASSERT_EQ(list.PrepareChange(1, edit), nullptr);
+  EXPECT_EQ(edit.mode, PlanEditData::kChange);
+  EXPECT_EQ(edit.time, (PlanTime{2012, 5, 28, 9, 0}));
+  EXPECT_EQ(edit.content, "b");
+  EXPECT_FALSE(edit.TimeListsEnabled());
+
+  int selection[PlanEditData::kListCount] = {5, 0, 0, 0, 0};  // ignored in change mode
+  ASSERT_EQ(edit.Accept(selection, "changed\r\ntwice"), nullptr);
+  list.ApplyChange(1, edit);
+  EXPECT_EQ(list.At(1).timeText, "2012-05-28 09:00");
+  EXPECT_EQ(list.At(1).content, "changed\r\ntwice");
+  auto disk = OnDisk();
+  ASSERT_EQ(disk.size(), 2u);
+  EXPECT_EQ(disk[1].content, "changed\r\ntwice");
+  EXPECT_EQ(saves_, 1);
+}
+
+TEST_F(PlanListTest, DeleteWorksOnCheckMarksOnly) {
+  CPlanList list = Loaded({{"2012-05-28 08:00", "a"}, {"2012-05-28 09:00", "b"},
+                           {"2012-05-28 10:00", "c"}});
+  EXPECT_STREQ(list.DeleteChecked(), "请先选择要删除的项");
+  EXPECT_EQ(saves_, 0);
+  list.Click(0, CPlanList::kCheckColumn);
+  list.Click(2, CPlanList::kCheckColumn);
+  EXPECT_EQ(list.DeleteChecked(), nullptr);
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.At(0).content, "b");
+  EXPECT_EQ(OnDisk().size(), 1u);
+  EXPECT_EQ(saves_, 1);
+
+  CPlanList empty(dir_ + "/none.ini");
+  EXPECT_EQ(empty.Load(), kPlanFileMissing);
+  EXPECT_STREQ(empty.DeleteChecked(), "请先选择要删除的项");
+}
+
+TEST_F(PlanListTest, FirstSaveAfterADamagedReadKeepsTheOldFile) {
+  std::string damaged = text::ToGb("||TIME:2012-05-28 08:00\r\n||CONTENT:a\r\n"
+                                   "||TIMX:2012-05-28 09:00\r\n||CONTENT:b\r\n");
+  ASSERT_TRUE(file::WriteAtomic(path_, damaged));
+  CPlanList list(path_);
+  EXPECT_EQ(list.Load(), kPlanFileDamaged);
+  list.Add(Added({2012, 6, 1, 0, 0}, "x"));
+  std::string bak;
+  ASSERT_TRUE(file::ReadAll(path_ + ".bak", bak));
+  EXPECT_EQ(bak, damaged);
+  // Later saves leave the backup alone.
+  list.Add(Added({2012, 7, 1, 0, 0}, "y"));
+  ASSERT_TRUE(file::ReadAll(path_ + ".bak", bak));
+  EXPECT_EQ(bak, damaged);
+
+  CPlanList sound(path_);
+  EXPECT_EQ(sound.Load(), kPlanFileRead);
+  file::Remove(path_ + ".bak");
+  sound.Add(Added({2012, 8, 1, 0, 0}, "z"));
+  EXPECT_FALSE(file::Exists(path_ + ".bak"));
+}
+
+TEST(PlanEdit, AddModeSelectsNowAndRefusesDaysTheMonthLacks) {
+  PlanEditData edit;
+  edit.StartAdd({2012, 5, 28, 14, 55});
+  EXPECT_TRUE(edit.TimeListsEnabled());
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kYearList), 12);
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kMonthList), 4);
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kDayList), 27);
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kHourList), 14);
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kMinuteList), 55);
+
+  int feb31[PlanEditData::kListCount] = {12, 1, 30, 9, 0};
+  EXPECT_STREQ(edit.Accept(feb31, "x"), "所选日期不存在");
+  EXPECT_EQ(edit.time, (PlanTime{2012, 5, 28, 14, 55}));
+  int feb29[PlanEditData::kListCount] = {12, 1, 28, 9, 0};
+  ASSERT_EQ(edit.Accept(feb29, "leap day"), nullptr);
+  EXPECT_EQ(edit.time, (PlanTime{2012, 2, 29, 9, 0}));
+  EXPECT_EQ(edit.content, "leap day");
+  int none[PlanEditData::kListCount] = {-1, 1, 28, 9, 0};
+  EXPECT_STREQ(edit.Accept(none, "x"), "请选择计划时间");
+
+  // A clock outside the year list still gives a selection.
+  edit.StartAdd({2051, 1, 1, 0, 0});
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kYearList), 49);
+}
+
+TEST(PlanEdit, ListEntriesAndChangeModeSelections) {
+  EXPECT_EQ(PlanEditData::EntryCount(PlanEditData::kYearList), 50);
+  EXPECT_EQ(PlanEditData::EntryText(PlanEditData::kYearList, 0), "2000");
+  EXPECT_EQ(PlanEditData::EntryText(PlanEditData::kYearList, 49), "2049");
+  EXPECT_EQ(PlanEditData::EntryCount(PlanEditData::kDayList), 31);
+  EXPECT_EQ(PlanEditData::EntryText(PlanEditData::kHourList, 0), "0");
+  EXPECT_EQ(PlanEditData::EntryText(PlanEditData::kMinuteList, 59), "59");
+
+  PlanEditData edit;
+  edit.StartChange({"1999-12-31 23:59", "old"});
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kYearList), -1);
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kDayList), 30);
+  edit.StartChange({"garbled", "x"});
+  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kMonthList), -1);
+  EXPECT_EQ(edit.content, "x");
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+// The plan file "data\plan.ini": a sequence of records of two CR LF lines,
+//   ||TIME:2012-05-28 14:55
+//   ||CONTENT:first line-----CR-----LF-----second line
+// in GBK. An empty content is stored as "NULL"; line breaks inside the content
+// are stored as the escape. The ledger files use the same record layout.
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+constexpr const char* kPlanFilePath = "data\\plan.ini";
+constexpr const char* kPlanBackupSuffix = ".bak";
+
+constexpr std::string_view kTimeMarker = "||TIME:";
+constexpr std::string_view kContentMarker = "||CONTENT:";
+constexpr std::string_view kEmptyContent = "NULL";
+constexpr std::string_view kLineBreakEscape = "-----CR-----LF-----";
+
+// A time to the minute, compared field by field.
+struct PlanTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+
+  bool operator<(const PlanTime& o) const;
+  bool operator==(const PlanTime& o) const;
+  bool operator<=(const PlanTime& o) const { return !(o < *this); }
+  bool operator!=(const PlanTime& o) const { return !(*this == o); }
+};
+
+// "%04d-%02d-%02d %02d:%02d": zero-padded, so text order is time order.
+std::string FormatTimeText(const PlanTime& t);
+// false unless the text yields the five numbers.
+bool ParseTimeText(std::string_view text, PlanTime& t);
+
+struct PlanRecord {
+  PlanTime time;
+  std::string content;
+};
+
+// One record as the plan manager keeps it: the time text as read.
+struct PlanRow {
+  std::string timeText;
+  std::string content;
+};
+
+// The stored form of a content and back. Every line break (CR LF, and a lone
+// CR or LF, which would otherwise split the record) is stored as the escape
+// and reads back as CR LF.
+std::string EncodeContent(std::string_view content);
+std::string DecodeContent(std::string_view stored);
+
+enum PlanReadResult {
+  kPlanFileRead = 0,
+  kPlanFileMissing = 1,   // missing or unreadable: no records
+  kPlanFileDamaged = 2,   // read, but lines that belong to no record were skipped
+};
+
+// The records of the plan file in file order. A damaged record (a line that
+// is not where a record line should be, a time line without its content
+// line) is skipped and reading goes on at the next "||TIME:" line.
+int ReadPlanFile(std::vector<PlanRow>& rows, const std::string& path = kPlanFilePath);
+
+// Calls deliver(timeText, content) for every record; the loop that both
+// ReadPlanFile and the upcoming queue run. Returns a PlanReadResult.
+int ForEachPlanRecord(const std::string& path,
+                      const std::function<void(const std::string& timeText, std::string content)>& deliver);
+
+enum PlanBackup { kNoBackup, kKeepOldAsBackup };
+
+// Rewrites the plan file whole from the rows, atomically. With
+// kKeepOldAsBackup the old file is first copied to path + ".bak" (used after
+// a read met damaged lines, so nothing of the old file is lost); when that
+// copy fails nothing is written. Returns 0 when written, 1 otherwise.
+int WritePlanFile(const std::vector<PlanRow>& rows, const std::string& path = kPlanFilePath,
+                  PlanBackup backup = kNoBackup);

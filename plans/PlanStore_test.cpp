@@ -1,0 +1,177 @@
+#include "plans/PlanStore.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/File.h"
+#include "common/Text.h"
+#include "plans/PlanQueue.h"
+
+namespace {
+
+class PlanFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/brova_plans_XXXXXX";
+    dir_ = mkdtemp(tmpl);
+    path_ = dir_ + "\\plan.ini";
+  }
+  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
+
+  void WriteRaw(const std::string& utf8) { ASSERT_TRUE(file::WriteAtomic(path_, text::ToGb(utf8))); }
+  std::string RawBytes() {
+    std::string bytes;
+    EXPECT_TRUE(file::ReadAll(path_, bytes));
+    return bytes;
+  }
+  std::vector<PlanRow> Read(int expectedResult = kPlanFileRead) {
+    std::vector<PlanRow> rows;
+    EXPECT_EQ(ReadPlanFile(rows, path_), expectedResult);
+    return rows;
+  }
+  static std::string Record(const std::string& time, const std::string& content) {
+    return "||TIME:" + time + "\r\n||CONTENT:" + content + "\r\n";
+  }
+
+  std::string dir_, path_;
+};
+
+TEST_F(PlanFileTest, ContentsSurviveWriteAndRead) {
+  std::vector<PlanRow> rows = {
+      {"2012-05-28 14:55", ""},
+      {"2012-05-28 15:00", "NULL"},
+      {"2012-05-28 16:00", "one\r\ntwo\r\nthree"},
+      {"2012-05-29 08:00", "  开会 in room 3  "},
+  };
+  ASSERT_EQ(WritePlanFile(rows, path_), 0);
+  EXPECT_EQ(RawBytes(), text::ToGb(Record("2012-05-28 14:55", "NULL") +
+                                    Record("2012-05-28 15:00", "NULL") +
+                                    Record("2012-05-28 16:00",
+                                           "one-----CR-----LF-----two-----CR-----LF-----three") +
+                                    Record("2012-05-29 08:00", "  开会 in room 3  ")));
+  auto back = Read();
+  ASSERT_EQ(back.size(), 4u);
+  EXPECT_EQ(back[0].content, "");
+  EXPECT_EQ(back[1].content, "");  // typed NULL reads back empty
+  EXPECT_EQ(back[2].content, "one\r\ntwo\r\nthree");
+  // The line is trimmed: trailing blanks go; blanks after the marker and
+  // inside the text stay.
+  EXPECT_EQ(back[3].content, "  开会 in room 3");
+  EXPECT_EQ(back[3].timeText, "2012-05-29 08:00");
+}
+
+TEST_F(PlanFileTest, LoneLineBreaksAreEscapedSoTheNextRecordSurvives) {
+  std::vector<PlanRow> rows = {{"2012-05-28 14:55", "a\nb\rc"}, {"2012-05-28 15:00", "next"}};
+  ASSERT_EQ(WritePlanFile(rows, path_), 0);
+  auto back = Read();
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].content, "a\r\nb\r\nc");
+  EXPECT_EQ(back[1].content, "next");
+}
+
+TEST_F(PlanFileTest, CommentsAndBlankLinesAnywhereAreIgnored) {
+  WriteRaw("// plans\r\n\r\n||TIME:2012-05-28 14:55\n// between the two lines\n\n"
+           "  ||CONTENT:first  \r\r\n||TIME:2012-05-28 15:00\r||CONTENT:second\r\n//end");
+  auto rows = Read();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].content, "first");
+  EXPECT_EQ(rows[1].timeText, "2012-05-28 15:00");
+  EXPECT_EQ(rows[1].content, "second");
+}
+
+TEST_F(PlanFileTest, DamagedRecordsAreSkippedAndReadingGoesOn) {
+  WriteRaw(Record("2012-01-01 10:00", "one") + Record("2012-01-02 10:00", "two") +
+           "||TIMX:2012-01-03 10:00\r\n||CONTENT:three\r\n" +
+           Record("2012-01-04 10:00", "four") + Record("2012-01-05 10:00", "five"));
+  auto rows = Read(kPlanFileDamaged);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[2].content, "four");
+  EXPECT_EQ(rows[3].content, "five");
+
+  // A time line without its content, a lower-case marker, a stray line and a
+  // truncated last record.
+  WriteRaw("||TIME:2012-01-01 10:00\r\n" + Record("2012-01-02 10:00", "two") +
+           "||time:2012-01-03 10:00\r\n||CONTENT:three\r\nstray text\r\n" +
+           Record("2012-01-04 10:00", "four") + "||TIME:2012-01-05 10:00\r\n");
+  rows = Read(kPlanFileDamaged);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].timeText, "2012-01-02 10:00");
+  EXPECT_EQ(rows[1].content, "four");
+}
+
+TEST_F(PlanFileTest, MissingFileGivesNoRecordsAndUnwritablePathFails) {
+  auto rows = Read(kPlanFileMissing);
+  EXPECT_TRUE(rows.empty());
+  EXPECT_EQ(WritePlanFile({{"2012-01-01 10:00", "x"}}, dir_ + "/missing/plan.ini"), 1);
+}
+
+TEST_F(PlanFileTest, BackupKeepsTheOldFileBeforeTheFirstRewrite) {
+  std::string damaged = Record("2012-01-01 10:00", "one") + "garbage\r\n";
+  WriteRaw(damaged);
+  auto rows = Read(kPlanFileDamaged);
+  ASSERT_EQ(WritePlanFile(rows, path_, kKeepOldAsBackup), 0);
+  std::string bak;
+  ASSERT_TRUE(file::ReadAll(path_ + ".bak", bak));
+  EXPECT_EQ(bak, text::ToGb(damaged));
+  EXPECT_EQ(RawBytes(), text::ToGb(Record("2012-01-01 10:00", "one")));
+
+  ASSERT_EQ(WritePlanFile({}, path_, kNoBackup), 0);
+  ASSERT_TRUE(file::ReadAll(path_ + ".bak", bak));
+  EXPECT_EQ(bak, text::ToGb(damaged));
+  EXPECT_EQ(RawBytes(), "");
+}
+
+TEST(PlanTime, TimeTextFormatsParsesAndOrders) {
+  PlanTime t{2012, 5, 28, 9, 5};
+  EXPECT_EQ(FormatTimeText(t), "2012-05-28 09:05");
+  PlanTime back;
+  ASSERT_TRUE(ParseTimeText("2012-05-28 09:05", back));
+  EXPECT_EQ(back, t);
+  EXPECT_FALSE(ParseTimeText("2012-05-28", back));
+  EXPECT_FALSE(ParseTimeText("soon", back));
+  EXPECT_EQ(back, t);
+  EXPECT_TRUE((PlanTime{2012, 5, 28, 14, 54} < PlanTime{2012, 5, 28, 14, 55}));
+  EXPECT_TRUE((PlanTime{2012, 12, 31, 23, 59} < PlanTime{2013, 1, 1, 0, 0}));
+  EXPECT_FALSE((PlanTime{2012, 5, 28, 14, 55} < PlanTime{2012, 5, 28, 14, 55}));
+}
+
+TEST_F(PlanFileTest, QueueTakesPlansFromTheCurrentMinuteOn) {
+  WriteRaw(Record("2012-05-28 14:54", "past") + Record("2012-05-28 14:55", "now") +
+           Record("not a time", "broken") + Record("2013-01-01 00:00", "later"));
+  CPlanQueue queue;
+  EXPECT_EQ(queue.LoadUpcoming({2012, 5, 28, 14, 55}, path_), 2);
+  EXPECT_EQ(queue.At(0).content, "now");
+  EXPECT_EQ(queue.At(1).content, "later");
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
+  std::string content;
+  EXPECT_EQ(queue.GetNextPlan(y, mo, d, h, mi, content), 1);
+  EXPECT_EQ(content, "now");
+  EXPECT_EQ(h, 14);
+  EXPECT_EQ(mi, 55);
+
+  // A later load starts empty.
+  EXPECT_EQ(queue.LoadUpcoming({2014, 1, 1, 0, 0}, path_), 0);
+  y = -1;
+  content = "untouched";
+  EXPECT_EQ(queue.GetNextPlan(y, mo, d, h, mi, content), 0);
+  EXPECT_EQ(y, -1);
+  EXPECT_EQ(content, "untouched");
+}
+
+TEST_F(PlanFileTest, QueueHoldsTheFirstTenUpcomingInFileOrder) {
+  std::string text = Record("2000-01-01 00:00", "past");
+  for (int i = 0; i < 12; ++i)
+    text += Record(FormatTimeText({2030 - i, 1, 1, 0, 0}), "plan " + std::to_string(i));
+  WriteRaw(text);
+  CPlanQueue queue;
+  EXPECT_EQ(queue.LoadUpcoming({2012, 1, 1, 0, 0}, path_), CPlanQueue::kCapacity);
+  EXPECT_EQ(queue.At(0).content, "plan 0");
+  EXPECT_EQ(queue.At(9).content, "plan 9");
+  EXPECT_EQ(queue.At(9).time.year, 2021);
+}
+
+}  // namespace

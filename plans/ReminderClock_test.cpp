@@ -1,0 +1,87 @@
+#include "plans/ReminderClock.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/File.h"
+
+namespace {
+
+class ReminderClockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/brova_reminder_XXXXXX";
+    dir_ = mkdtemp(tmpl);
+    path_ = dir_ + "/plan.ini";
+  }
+  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
+
+  void Plans(const std::vector<PlanRow>& rows) { ASSERT_EQ(WritePlanFile(rows, path_), 0); }
+  // What the frame does once a minute.
+  std::vector<std::string> Tick(CReminderClock& clock, const PlanTime& now) {
+    CPlanQueue queue;
+    queue.LoadUpcoming(clock.LoadFrom(), path_);
+    std::vector<std::string> shown;
+    for (const PlanRecord& plan : clock.Poll(now, queue)) shown.push_back(plan.content);
+    return shown;
+  }
+
+  std::string dir_, path_;
+  using V = std::vector<std::string>;
+};
+
+TEST_F(ReminderClockTest, PlansComeInTheirMinuteOnceAndOldOnesAreNotReplayed) {
+  Plans({{"2012-05-28 14:50", "before start"},
+         {"2012-05-28 14:55", "at start"},
+         {"2012-05-28 14:57", "a"},
+         {"2012-05-28 14:57", "b"},
+         {"2012-05-28 15:00", "later"}});
+  CReminderClock clock({2012, 5, 28, 14, 55});
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 55}), V({"at start"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 55}), V());
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 56}), V());
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 57}), V({"a", "b"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 58}), V());
+  // A late timer skips 14:59 and 15:00 and still brings the plan.
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 15, 1}), V({"later"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 15, 2}), V());
+}
+
+TEST_F(ReminderClockTest, APlanAddedForTheCurrentMinuteAfterThePollStillComes) {
+  Plans({{"2012-05-28 15:00", "x"}});
+  CReminderClock clock({2012, 5, 28, 14, 55});
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 56}), V());
+  Plans({{"2012-05-28 14:56", "added"}, {"2012-05-28 15:00", "x"}});
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 57}), V({"added"}));
+  // A changed content is another plan.
+  Plans({{"2012-05-28 14:56", "added"}, {"2012-05-28 14:57", "edited"}});
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 57}), V({"edited"}));
+}
+
+TEST_F(ReminderClockTest, MoreThanAQueueOfDuePlansComeOverTheNextPolls) {
+  std::vector<PlanRow> rows;
+  for (int i = 0; i < 14; ++i) rows.push_back({FormatTimeText({2012, 5, 28, 9, i}), std::to_string(i)});
+  Plans(rows);
+  CReminderClock clock({2012, 5, 28, 9, 0});
+  // The machine slept from 09:00 to 10:00 with the program running.
+  V first = Tick(clock, {2012, 5, 28, 10, 0});
+  EXPECT_EQ(first.size(), 10u);
+  EXPECT_EQ(first.front(), "0");
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 10, 1}), V({"10", "11", "12", "13"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 10, 2}), V());
+}
+
+TEST_F(ReminderClockTest, AClockSetBackShowsNothingTwice) {
+  Plans({{"2012-05-28 15:00", "x"}, {"2012-05-28 16:00", "y"}});
+  CReminderClock clock({2012, 5, 28, 14, 0});
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 15, 30}), V({"x"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 30}), V());
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 15, 0}), V());
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 16, 0}), V({"y"}));
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// The window layer under a real window manager (Wine): attaching, message
+// unpacking, our modal loop with pre-translation, thread messages.
+#include <gtest/gtest.h>
+
+#include "resources/app_ids.h"
+#include "win/App.h"
+#include "win/Dialog.h"
+#include "win/Window.h"
+
+namespace {
+
+const wchar_t kClass[] = L"brova.test.Window";
+
+class Recorder : public win::Window {
+ public:
+  int commands = 0;
+  int lastId = 0, lastCode = 0;
+  bool destroyed = false;
+  bool ncDestroyed = false;
+  UINT privateSeen = 0;
+
+ protected:
+  bool OnCommand(int id, int code, HWND) override {
+    ++commands;
+    lastId = id;
+    lastCode = code;
+    return id == 100;  // 100 is ours, anything else goes on to the default
+  }
+  void OnDestroy() override { destroyed = true; }
+  void PostNcDestroy() override { ncDestroyed = true; }
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_APP + 1) {
+      privateSeen = static_cast<UINT>(wp);
+      return 7;
+    }
+    return Window::WindowProc(msg, wp, lp);
+  }
+};
+
+bool MakeWindow(Recorder& w) {
+  win::Window::RegisterClass(kClass);
+  return w.Create(0, kClass, "测试", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr);
+}
+
+void PumpPending() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win::App::PumpMessage(msg);
+}
+
+TEST(Window, AttachesOnCreateAndDetachesWhenDestroyed) {
+  Recorder w;
+  ASSERT_TRUE(MakeWindow(w));
+  HWND h = w.hwnd();
+  EXPECT_EQ(win::Window::FromHandle(h), &w);
+  EXPECT_EQ(w.GetText(), "测试");
+  DestroyWindow(h);
+  EXPECT_TRUE(w.destroyed);
+  EXPECT_TRUE(w.ncDestroyed);
+  EXPECT_EQ(w.hwnd(), nullptr);
+  EXPECT_EQ(win::Window::FromHandle(h), nullptr);
+}
+
+TEST(Window, UnpacksCommandsAndPrivateMessages) {
+  Recorder w;
+  ASSERT_TRUE(MakeWindow(w));
+  SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(100, 3), 0);
+  EXPECT_EQ(w.commands, 1);
+  EXPECT_EQ(w.lastId, 100);
+  EXPECT_EQ(w.lastCode, 3);
+  EXPECT_EQ(SendMessageW(w.hwnd(), WM_APP + 1, 55, 0), 7);
+  EXPECT_EQ(w.privateSeen, 55u);
+}
+
+TEST(Window, ThreadMessagesReachTheMainWindow) {
+  Recorder w;
+  ASSERT_TRUE(MakeWindow(w));
+  win::App::SetMainWindow(&w);
+  PostThreadMessageW(GetCurrentThreadId(), WM_APP + 1, 9, 0);
+  PumpPending();
+  win::App::SetMainWindow(nullptr);
+  EXPECT_EQ(w.privateSeen, 9u);
+}
+
+// A modal dialog that sees a key message in PreTranslateMessage (so our own
+// loop runs inside it) and then ends itself.
+class KeyWatcher : public win::Dialog {
+ public:
+  KeyWatcher() : Dialog(IDD_ABOUTBOX) {}
+  bool ownerWasDisabled = false;
+  HWND owner = nullptr;
+
+ protected:
+  BOOL OnInitDialog() override {
+    ownerWasDisabled = owner && !IsWindowEnabled(owner);
+    PostMessageW(GetDlgItem(hwnd_, IDOK), WM_KEYDOWN, 'Q', 0);
+    return TRUE;
+  }
+  bool PreTranslateMessage(MSG& msg) override {
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'Q') {
+      EndDialog(42);
+      return true;
+    }
+    return Dialog::PreTranslateMessage(msg);
+  }
+};
+
+TEST(Dialog, ModalLoopPreTranslatesAndReturnsTheResult) {
+  Recorder owner;
+  ASSERT_TRUE(MakeWindow(owner));
+  ShowWindow(owner.hwnd(), SW_SHOW);
+  KeyWatcher dlg;
+  dlg.owner = owner.hwnd();
+  EXPECT_EQ(dlg.DoModal(owner.hwnd()), 42);
+  EXPECT_TRUE(dlg.ownerWasDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  EXPECT_EQ(dlg.hwnd(), nullptr) << "the dialog window is gone after DoModal";
+}
+
+class Closer : public win::Dialog {
+ public:
+  Closer() : Dialog(IDD_ABOUTBOX) {}
+
+ protected:
+  BOOL OnInitDialog() override {
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    return TRUE;
+  }
+};
+
+TEST(Dialog, CloseBoxEndsAModalDialogAsCancel) {
+  Closer dlg;
+  EXPECT_EQ(dlg.DoModal(nullptr), IDCANCEL);
+}
+
+TEST(Dialog, MissingTemplateFailsWithMinusOne) {
+  win::Dialog dlg(9999);
+  EXPECT_EQ(dlg.DoModal(nullptr), -1);
+}
+
+}  // namespace
