@@ -15,17 +15,29 @@ constexpr COLORREF kFrameColor = RGB(255, 0, 0);
 constexpr COLORREF kPromptBackground = RGB(230, 230, 200);
 constexpr COLORREF kPromptText = RGB(0, 0, 255);
 constexpr int kPromptTextInset = 5;
+// Not shown (the window has no title bar); how other programs find it.
+const wchar_t kPromptTitle[] = L"\x622A\x5C4F\x63D0\x793A";  // 截屏提示
 
 // The mouse report carries the mouse message; its low three bits tell the
 // button presses apart (WM_LBUTTONDOWN 0x201, WM_RBUTTONDOWN 0x204).
 constexpr int kReportLeftDown = 1;
 constexpr int kReportRightDown = 4;
+// Where a mouse report happened. Our hook library reports from low-level
+// hooks, which run before the system moves the cursor, so the message's own
+// cursor point is the previous position; it sends the event's point in
+// lParam and says so with a bit of wParam.
+POINT MouseReportPoint(const MSG& msg) {
+  if (msg.wParam & msg::kMouseReportHasPoint)
+    return POINT{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+  return msg.pt;
+}
 }  // namespace
 
 CPickPromptDlg::CPickPromptDlg(int mode, HBITMAP screen, int w, int h)
     : Dialog(IDD_PICK_PROMPT), mode_(mode), screen_(screen), width_(w), height_(h) {}
 
 BOOL CPickPromptDlg::OnInitDialog() {
+  SetWindowTextW(hwnd_, kPromptTitle);
   CHookLibrary::Instance().Install(hwnd_);
   arrow_ = LoadCursorW(nullptr, IDC_ARROW);
   SetCursor(arrow_);
@@ -47,7 +59,7 @@ bool CPickPromptDlg::PreTranslateMessage(MSG& msg) {
     return true;
   }
   if (msg.message == msg::kMouseReport && msg.hwnd == hwnd_) {
-    OnMouseReport(static_cast<int>(msg.wParam & 7), msg.pt);
+    OnMouseReport(static_cast<int>(msg.wParam & 7), MouseReportPoint(msg));
     return true;
   }
   return Dialog::PreTranslateMessage(msg);

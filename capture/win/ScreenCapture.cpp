@@ -53,8 +53,19 @@ BmpImage::~BmpImage() {
   if (data) VirtualFree(data, 0, MEM_RELEASE);
 }
 
+void SettleScreen(DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= ms) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_PAINT);
+  }
+}
+
 bool GrabScreen(ScreenGrab& out) {
-  Sleep(kGrabDelayMs);
+  SettleScreen(kGrabDelayMs);
   return GrabScreenNow(out);
 }
 

@@ -21,6 +21,11 @@ struct ScreenGrab {
 // the display into a new bitmap. False when the display DC or the bitmap
 // cannot be made.
 bool GrabScreen(ScreenGrab& out);
+// Waits ms milliseconds, repainting the windows of this thread meanwhile:
+// what a window of ours that just closed (the result window) had covered
+// must be on the screen again before it is grabbed. Only paint messages
+// are dispatched, so no command can start inside the wait.
+void SettleScreen(DWORD ms);
 // The same without the wait.
 bool GrabScreenNow(ScreenGrab& out);
 
