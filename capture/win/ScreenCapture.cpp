@@ -6,6 +6,7 @@
 #include "capture/BmpLayout.h"
 #include "capture/FolderChain.h"
 #include "capture/SnapshotName.h"
+#include "common/File.h"
 #include "common/Text.h"
 
 namespace {
@@ -149,7 +150,7 @@ bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
 }
 
 bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen) {
-  const std::wstring temp = text::Widen(path + ".part");
+  const std::wstring temp = text::Widen(file::TempNameBeside(path));
   {
     Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
