@@ -35,7 +35,9 @@ BOOL CCaptureSettingsDlg::OnInitDialog() {
   win::Button(hwnd_, IDC_TO_CLIPBOARD).SetCheck(settings_.toClipboard != 0);
   win::Button(hwnd_, IDC_TO_FILE).SetCheck(settings_.toFile != 0);
   win::Edit(hwnd_, IDC_SAVE_FOLDER).SetText(settings_.folder);
-  background_.reset(static_cast<HBRUSH>(CreateSolidBrush(RGB(255, 255, 255))));
+  background_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+  // On its own it stands in the middle of the screen; a hosting window places it.
+  if (IsModal()) CenterOnDesktop();
   return TRUE;
 }
 
