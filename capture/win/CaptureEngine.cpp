@@ -34,7 +34,7 @@ int OutputAndShow(HWND frame, win::Bitmap picture, int width, int height) {
 
 int FullScreen(HWND frame) {
   ScreenGrab grab;
-  if (!GrabScreen(grab)) return kChoiceNone;
+  if (!GrabScreen(grab, capture_settings::Current().toFile != 0)) return kChoiceNone;
   int choice = OutputAndShow(frame, std::move(grab.bitmap), grab.width, grab.height);
   CHookLibrary::Instance().Release();
   if (IsWindow(frame)) ClickAtCursor();

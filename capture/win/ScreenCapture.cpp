@@ -65,36 +65,93 @@ void SettleScreen(DWORD ms) {
   }
 }
 
-bool GrabScreen(ScreenGrab& out) {
-  SettleScreen(kGrabDelayMs);
-  return GrabScreenNow(out);
-}
+namespace {
 
-bool GrabScreenNow(ScreenGrab& out) {
+// The display's size and the source rectangle of a grab (step by step: the
+// desktop window's rectangle held to the display's size).
+struct GrabGeometry {
+  int width = 0, height = 0;  // HORZRES, VERTRES
+  int left = 0, top = 0, cx = 0, cy = 0;
+};
+
+GrabGeometry Measure(HDC display) {
   RECT desktop{};
   GetWindowRect(GetDesktopWindow(), &desktop);
+  GrabGeometry g;
+  g.width = GetDeviceCaps(display, HORZRES);
+  g.height = GetDeviceCaps(display, VERTRES);
+  g.left = std::max<int>(desktop.left, 0);
+  g.top = std::max<int>(desktop.top, 0);
+  g.cx = std::min<int>(g.width, desktop.right) - g.left;
+  g.cy = std::min<int>(g.height, desktop.bottom) - g.top;
+  return g;
+}
+
+// Memory that the next file of exactly this size takes over; made and
+// touched while a grab waits, so writing the file does not wait for pages.
+BmpImage g_reserve;
+
+void ReserveFileBuffer(size_t size) {
+  if (g_reserve.data) VirtualFree(g_reserve.data, 0, MEM_RELEASE);
+  g_reserve.data = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  g_reserve.size = g_reserve.data ? size : 0;
+  for (size_t i = 0; i < g_reserve.size; i += 4096) g_reserve.data[i] = 0;
+}
+
+// Fresh zeroed memory of size bytes, from the reserve when it fits.
+unsigned char* TakeFileBuffer(size_t size) {
+  if (g_reserve.data && g_reserve.size == size) {
+    unsigned char* data = g_reserve.data;
+    g_reserve.data = nullptr;
+    g_reserve.size = 0;
+    return data;
+  }
+  return static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+}
+
+bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
+  const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
   win::OwnedDc memory = win::OwnedDc::Compatible(display);
   if (!memory) return false;
-  const int w = GetDeviceCaps(display, HORZRES);
-  const int h = GetDeviceCaps(display, VERTRES);
-  const int left = std::max<int>(desktop.left, 0);
-  const int top = std::max<int>(desktop.top, 0);
-  const int cx = std::min<int>(w, desktop.right) - left;
-  const int cy = std::min<int>(h, desktop.bottom) - top;
-  if (cx <= 0 || cy <= 0) return false;
-  win::Bitmap bitmap(CreateCompatibleBitmap(display, cx, cy));
+  GrabGeometry g = Measure(display);
+  if (g.cx <= 0 || g.cy <= 0) return false;
+  win::Bitmap bitmap(CreateCompatibleBitmap(display, g.cx, g.cy));
   if (!bitmap) return false;
+  if (settle) {
+    // Everything that does not depend on what the screen shows is made
+    // before the wait ends: the bitmap's pages, the file's memory.
+    {
+      win::Select select(memory, bitmap);
+      PatBlt(memory, 0, 0, g.cx, g.cy, BLACKNESS);
+    }
+    BmpLayout layout;
+    if (reserveFile && ComputeBmpLayout(g.cx, g.cy, GetDeviceCaps(display, PLANES), GetDeviceCaps(display, BITSPIXEL),
+                                        layout))
+      ReserveFileBuffer(static_cast<size_t>(layout.offBits) + layout.blockSize);
+    DWORD spent = GetTickCount() - start;
+    SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
+    // The wait may have seen the display change.
+    GrabGeometry now = Measure(display);
+    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false, false);
+    g = now;
+  }
   {
     win::Select select(memory, bitmap);
-    if (!BitBlt(memory, 0, 0, cx, cy, display, left, top, SRCCOPY)) return false;
+    if (!BitBlt(memory, 0, 0, g.cx, g.cy, display, g.left, g.top, SRCCOPY)) return false;
   }
   out.bitmap = std::move(bitmap);
-  out.width = w;
-  out.height = h;
+  out.width = g.width;
+  out.height = g.height;
   return true;
 }
+
+}  // namespace
+
+bool GrabScreen(ScreenGrab& out, bool forFile) { return Grab(out, true, forFile); }
+
+bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, false); }
 
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return win::Bitmap();
@@ -129,7 +186,7 @@ bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
   if (!ComputeBmpLayout(b.bmWidth, b.bmHeight, b.bmPlanes, b.bmBitsPixel, layout)) return false;
   const size_t size = static_cast<size_t>(layout.offBits) + layout.blockSize;
   // Fresh pages are zero: the bytes of the block past the last row stay 0.
-  auto* data = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  unsigned char* data = TakeFileBuffer(size);
   if (!data) return false;
   if (out.data) VirtualFree(out.data, 0, MEM_RELEASE);
   out.data = data;

@@ -19,8 +19,9 @@ struct ScreenGrab {
 
 // Waits 100 ms (menus and just-hidden windows leave the screen), then copies
 // the display into a new bitmap. False when the display DC or the bitmap
-// cannot be made.
-bool GrabScreen(ScreenGrab& out);
+// cannot be made. forFile: the whole picture goes to a file next, whose
+// memory is made ready during the wait.
+bool GrabScreen(ScreenGrab& out, bool forFile = false);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
 // must be on the screen again before it is grabbed. Only paint messages
