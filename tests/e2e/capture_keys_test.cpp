@@ -96,6 +96,22 @@ TEST(Settings, SavedFromTheCaptureWindowAndUsedByTheNextCapture) {
   EXPECT_FALSE(s.Item(kSettingsTitle, 1009)->visible) << "hot keys are not edited here";
   s.KeepScreenshot("capture-settings-window");
 
+  // "浏览" asks for a folder with the page's title text; cancelling keeps the folder.
+  ClickItem(s, kSettingsTitle, 1008);
+  std::optional<WindowInfo> browse;
+  ASSERT_TRUE(Session::WaitUntil([&] {
+    for (const auto& w : s.TopLevelWindows()) {
+      if (w.cls != "#32770" || !w.visible) continue;
+      for (const auto& c : s.Children(w.handle))
+        if (c.text == "请选择目录") browse = w;
+    }
+    return browse.has_value();
+  })) << "no folder browser";
+  s.KeepScreenshot("capture-settings-browse");
+  s.Post(browse->handle, 0x0111, 2);  // IDCANCEL
+  ASSERT_TRUE(s.WaitForNoWindow(browse->handle));
+  EXPECT_EQ(ItemText(s, kSettingsTitle, kFolder), defaultFolder);
+
   // A folder without a drive is refused and nothing is written.
   ASSERT_EQ(s.Winctl("set-text " + ShellQuote(kSettingsTitle) + " 1007 " + ShellQuote("shots")).status, 0);
   ClickItem(s, kSettingsTitle, kSave);

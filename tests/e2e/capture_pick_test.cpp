@@ -110,6 +110,16 @@ TEST(Pick, RegionRightClickResetsAndEscapeCancels) {
   EXPECT_FALSE(IsRed(after, 300, 400));
   EXPECT_FALSE(IsRed(after, 499, 499));
 
+  // The prompt keeps out of the cursor's way: near it, it jumps to the
+  // other top corner, 20 pixels from the screen's side, and back.
+  auto prompt = s.Window(kPromptTitle);
+  ASSERT_TRUE(prompt);
+  ASSERT_EQ(prompt->left, 20);
+  MoveTo(s, prompt->right - 40, prompt->bottom - 20);
+  ASSERT_TRUE(Session::WaitUntil([&] { return s.Window(kPromptTitle)->right == 1280 - 20; }));
+  MoveTo(s, 1280 - 40, 60);
+  ASSERT_TRUE(Session::WaitUntil([&] { return s.Window(kPromptTitle)->left == 20; }));
+
   s.Xdotool("key Escape");
   ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
   EXPECT_FALSE(s.Window(kResultTitle));

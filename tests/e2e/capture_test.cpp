@@ -88,6 +88,35 @@ TEST(Capture, FullScreenMessageWritesTheScreenToFileAndClipboard) {
   EXPECT_TRUE(s.Running(brova));
 }
 
+TEST(Capture, CaptureWindowButtonHidesTheWindowBeforeTheGrab) {
+  Session s;
+  StartAndWait(s);
+  auto vistrel = s.Window("Vistrel");
+  ASSERT_TRUE(vistrel);
+  Image screen = StableGrab(s);
+  auto full = s.Item("Vistrel", 1009);
+  ASSERT_TRUE(full);
+  Click(s, full->centerX(), full->centerY());
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  EXPECT_FALSE(s.Window("Vistrel")->visible);
+  std::string path = WaitForSnapshot(s.appDir() + "/Snapshot");
+  ASSERT_FALSE(path.empty());
+  Image picture = ReadImage(path);
+  ASSERT_EQ(picture.width, 1280);
+  // Where the capture window stood, the picture shows the desktop behind it.
+  const unsigned char* desktop = screen.at(20, vistrel->centerY());
+  for (int x : {vistrel->left + 5, vistrel->centerX(), vistrel->right - 5}) {
+    const unsigned char* p = picture.at(x, vistrel->centerY());
+    EXPECT_TRUE(p[0] == desktop[0] && p[1] == desktop[1] && p[2] == desktop[2]) << "x=" << x;
+  }
+  // Elsewhere it is the screen as it was.
+  Image top;
+  top.width = 1280;
+  top.height = vistrel->top;
+  top.rgb.assign(picture.rgb.begin(), picture.rgb.begin() + static_cast<long>(1280) * vistrel->top * 3);
+  EXPECT_EQ(CountDifferences(top, screen, 0, 0), 0);
+}
+
 TEST(Capture, KeyReportsStartCapturesOnlyWithTheKeyDownBit) {
   Session s;
   StartAndWait(s);
