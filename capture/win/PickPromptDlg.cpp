@@ -66,6 +66,7 @@ bool CPickPromptDlg::PreTranslateMessage(MSG& msg) {
 }
 
 void CPickPromptDlg::OnMouseReport(int kind, POINT pt) {
+  if (closing_) return;
   if (kind == kReportRightDown) {
     if (mode_ == kPickWindow) {
       confirmed_ = false;
@@ -197,6 +198,11 @@ void CPickPromptDlg::OnPaint() {
 bool CPickPromptDlg::OnEraseBkgnd(HDC dc) {
   PaintContent(dc);
   return true;
+}
+
+void CPickPromptDlg::OnClose() {
+  closing_ = true;
+  Default();
 }
 
 void CPickPromptDlg::OnDestroy() {

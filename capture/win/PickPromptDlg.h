@@ -28,6 +28,7 @@ class CPickPromptDlg : public win::Dialog {
   void OnPaint() override;
   bool OnEraseBkgnd(HDC dc) override;
   void OnDestroy() override;
+  void OnClose() override;
 
  private:
   void OnMouseReport(int kind, POINT pt);
@@ -45,6 +46,7 @@ class CPickPromptDlg : public win::Dialog {
   int width_;
   int height_;
   bool confirmed_ = false;
+  bool closing_ = false;  // reports still queued behind the closing click change nothing
   Rect pick_;
   bool framed_ = false;  // a frame is on the display around pick_
   HWND lastWindow_ = nullptr;
