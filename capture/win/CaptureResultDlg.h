@@ -31,8 +31,6 @@ class CCaptureResultDlg : public win::Dialog {
   HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
   bool OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
   void OnClose() override;
-  void OnCancel() override {}  // Escape does not end the window
-  void OnOK() override {}      // nor does Enter
 
  private:
   static constexpr UINT_PTR kClickTimer = 1;

@@ -188,6 +188,22 @@ TEST(Capture, BothOutputsOffWriteNothingAndStillShowThePicture) {
   EXPECT_EQ(s.Winctl("clipboard").out.find("bitmap"), std::string::npos);
 }
 
+TEST(Capture, EscapeDismissesTheResultWindowAndTheProgramRunsOn) {
+  Session s;
+  pid_t brova = StartAndWait(s);
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  auto result = s.WaitForWindow(kResultTitle);
+  ASSERT_TRUE(result);
+  ASSERT_TRUE(WaitForResultWindowClick(s, *result));
+  s.Xdotool("key Escape");
+  ASSERT_TRUE(s.WaitForNoWindow(kResultTitle));
+  EXPECT_TRUE(s.Running(brova));
+  // No follow-up started, and the next capture is free to start.
+  EXPECT_FALSE(s.Window(kPromptTitle));
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  EXPECT_TRUE(s.WaitForWindow(kResultTitle));
+}
+
 TEST(Capture, ClosingTheResultWindowEndsTheProgram) {
   {
     Session s;
