@@ -5,6 +5,7 @@
 #include "resources/capture_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 
 namespace {
 constexpr COLORREF kBackground = RGB(240, 240, 240);
@@ -44,7 +45,9 @@ BOOL CCaptureResultDlg::OnInitDialog() {
 void CCaptureResultDlg::Layout() {
   if (!view_.hwnd()) return;
   RECT c = ClientRect();
-  MoveWindow(view_.hwnd(), c.left + 2, c.top + kViewTop, c.right - c.left - 6, c.bottom - c.top - 64, TRUE);
+  auto px = [this](int v) { return win::Scale(hwnd_, v); };
+  MoveWindow(view_.hwnd(), c.left + px(2), c.top + px(kViewTop), c.right - c.left - px(6),
+             c.bottom - c.top - px(kViewTop + 4), TRUE);
   painter_.BeginLayout(c);
   painter_.AddHole(ItemRectInClient(GetDlgCtrlID(view_.hwnd())));
   for (int id : kButtonIds) painter_.AddHole(ItemRectInClient(id));
@@ -59,7 +62,7 @@ void CCaptureResultDlg::OnSize(UINT type, int cx, int cy) {
 void CCaptureResultDlg::PaintContent(HDC dc, const RECT& client) {
   FillRect(dc, &client, background_ ? background_.get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   std::wstring info = text::Widen(win::TextOf(Item(IDC_INFO_LINE)));
-  TextOutW(dc, kInfoX, kInfoY, info.c_str(), static_cast<int>(info.size()));
+  TextOutW(dc, win::Scale(hwnd_, kInfoX), win::Scale(hwnd_, kInfoY), info.c_str(), static_cast<int>(info.size()));
   if (!view_.hwnd()) return;
   RECT v{};
   GetWindowRect(view_.hwnd(), &v);

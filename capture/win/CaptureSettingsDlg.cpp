@@ -7,6 +7,7 @@
 #include "capture/win/CaptureSettingsStore.h"
 #include "resources/capture_ids.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 #include "win/MessageBox.h"
 
 namespace {
@@ -42,9 +43,11 @@ BOOL CCaptureSettingsDlg::OnInitDialog() {
 }
 
 void CCaptureSettingsDlg::Layout() {
+  auto px = [this](int v) { return win::Scale(hwnd_, v); };
   for (int i = 0; i < 3; ++i) {
-    MoveWindow(Item(kButtonIds[i]), kButtonX, kButtonY[i], kButtonWidth, kRowHeight, TRUE);
-    if (pickers_[i].hwnd()) MoveWindow(pickers_[i].hwnd(), kPickerX, kButtonY[i], kPickerWidth, kRowHeight, TRUE);
+    MoveWindow(Item(kButtonIds[i]), px(kButtonX), px(kButtonY[i]), px(kButtonWidth), px(kRowHeight), TRUE);
+    if (pickers_[i].hwnd())
+      MoveWindow(pickers_[i].hwnd(), px(kPickerX), px(kButtonY[i]), px(kPickerWidth), px(kRowHeight), TRUE);
   }
   // The hot keys are not edited on this page.
   for (int i = 0; i < 3; ++i) {

@@ -2,6 +2,7 @@
 
 #include "resources/capture_ids.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 
 namespace {
 constexpr int kKeyListWidth = 120;
@@ -38,12 +39,13 @@ BOOL CHotKeyPicker::OnInitDialog() {
 }
 
 void CHotKeyPicker::OnSize(UINT type, int cx, int cy) {
+  auto px = [this](int v) { return win::Scale(hwnd_, v); };
   RECT c = ClientRect();
-  if (keys_.hwnd()) MoveWindow(keys_.hwnd(), c.left, c.top, kKeyListWidth, kKeyListDropHeight, TRUE);
-  int x = c.left + kKeyListWidth + kBoxGap;
+  if (keys_.hwnd()) MoveWindow(keys_.hwnd(), c.left, c.top, px(kKeyListWidth), px(kKeyListDropHeight), TRUE);
+  int x = c.left + px(kKeyListWidth + kBoxGap);
   for (int id : kBoxIds) {
-    MoveWindow(Item(id), x, c.top + kBoxTop, kBoxWidth, kBoxHeight, TRUE);
-    x += kBoxWidth + kBoxGap;
+    MoveWindow(Item(id), x, c.top + px(kBoxTop), px(kBoxWidth), px(kBoxHeight), TRUE);
+    x += px(kBoxWidth + kBoxGap);
   }
 }
 

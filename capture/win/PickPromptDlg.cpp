@@ -9,6 +9,7 @@
 #include "common/Text.h"
 #include "common/win/SharedGdi.h"
 #include "resources/capture_ids.h"
+#include "win/Dpi.h"
 
 namespace {
 constexpr COLORREF kFrameColor = RGB(255, 0, 0);
@@ -185,7 +186,8 @@ void CPickPromptDlg::PaintContent(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kPromptText);
   win::Select font(dc, shared_gdi::Font14());
-  RECT textRect{c.left + kPromptTextInset, c.top + kPromptTextInset, c.right, c.bottom};
+  const int inset = win::Scale(hwnd_, kPromptTextInset);
+  RECT textRect{c.left + inset, c.top + inset, c.right, c.bottom};
   std::wstring text = text::Widen(prompt_);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_LEFT | DT_TOP | DT_NOPREFIX);
 }

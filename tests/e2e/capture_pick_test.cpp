@@ -86,6 +86,33 @@ TEST(Pick, RegionMarkedWithTwoClicksAndConfirmedWithAThird) {
   EXPECT_TRUE(s.Running(brova));
 }
 
+TEST(Pick, PhysicalPixelsOnAScaledDisplay) {
+  Session s;
+  // 150 % scaling: the program works in the display's own pixels all the same.
+  ASSERT_EQ(s.Shell("wine reg add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1")
+                .status,
+            0);
+  StartAndWait(s);
+  Image screen = StableGrab(s);
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureRegion));
+  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
+  MoveTo(s, 300, 400);
+  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
+  Click(s, 300, 400);
+  Click(s, 700, 650);
+  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, Position(300, 400, 400, 250)));
+  EXPECT_TRUE(IsRed(s.Grab(), 699, 649));
+  Click(s, 700, 650);
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  std::string path = WaitForSnapshot(s.appDir() + "/Snapshot");
+  ASSERT_FALSE(path.empty());
+  Image picture = ReadImage(path);
+  EXPECT_EQ(picture.width, 400);
+  EXPECT_EQ(picture.height, 250);
+  EXPECT_EQ(CountDifferences(picture, screen, 300, 400), 0);
+  s.KeepScreenshot("result-window-150-percent");
+}
+
 TEST(Pick, RegionRightClickResetsAndEscapeCancels) {
   Session s;
   pid_t brova = StartAndWait(s);
