@@ -223,6 +223,33 @@ TEST(Pick, WindowUnderTheCursorLessOnePixelOnEverySide) {
   EXPECT_EQ(still->top, notepad->top);
 }
 
+// Only a cancelled region pick ends with a click where the cursor is; with
+// the cursor on the capture window's "参数设置" that click opens the
+// settings window.
+TEST(Pick, CancelledRegionClicksAtTheCursorAndCancelledWindowDoesNot) {
+  Session s;
+  StartAndWait(s);
+  auto settings = s.Item("Vistrel", 1029);
+  ASSERT_TRUE(settings);
+
+  ASSERT_TRUE(s.Post("Pagorin", 0x0111, 32786));  // menu command: capture a window
+  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
+  MoveTo(s, settings->centerX(), settings->centerY());
+  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, "截取指定窗口"));
+  Click(s, settings->centerX(), settings->centerY(), 3);
+  ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
+  // Nothing to wait for: give a stray click time to arrive, then look.
+  EXPECT_FALSE(s.WaitForWindow("参数设置", 1500)) << "a window pick ended with a click";
+
+  ASSERT_TRUE(s.Post("Pagorin", 0x0111, 32788));  // menu command: capture a region
+  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
+  MoveTo(s, settings->centerX(), settings->centerY());
+  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
+  s.Xdotool("key Escape");
+  ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
+  EXPECT_TRUE(s.WaitForWindow("参数设置")) << "no click after the cancelled region pick";
+}
+
 TEST(Pick, WindowRightClickCancelsAndErasesTheFrames) {
   Session s;
   pid_t brova = StartAndWait(s);
