@@ -100,12 +100,12 @@ void ReserveFileBuffer(size_t size) {
 
 // Fresh zeroed memory of size bytes, from the reserve when it fits.
 unsigned char* TakeFileBuffer(size_t size) {
-  if (g_reserve.data && g_reserve.size == size) {
-    unsigned char* data = g_reserve.data;
-    g_reserve.data = nullptr;
-    g_reserve.size = 0;
-    return data;
-  }
+  unsigned char* reserved = g_reserve.data;
+  const size_t reservedSize = g_reserve.size;
+  g_reserve.data = nullptr;
+  g_reserve.size = 0;
+  if (reserved && reservedSize == size) return reserved;
+  if (reserved) VirtualFree(reserved, 0, MEM_RELEASE);
   return static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
 }
 
