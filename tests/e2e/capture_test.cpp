@@ -204,6 +204,25 @@ TEST(Capture, EscapeDismissesTheResultWindowAndTheProgramRunsOn) {
   EXPECT_TRUE(s.WaitForWindow(kResultTitle));
 }
 
+TEST(Capture, AFileThatCannotBeWrittenIsReportedAsSuch) {
+  Session s;
+  // A file stands where the save folder should be made.
+  ASSERT_TRUE(WriteFile(s.appDir() + "/blocked", "x"));
+  std::string record(280, '\0');
+  const char keys[20] = {'1', 1, 1, 0, '2', 1, 1, 0, '3', 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+  record.replace(0, 20, keys, 20);
+  const std::string folder = Session::WinPath(s.appDir()) + "\\blocked\\";
+  record.replace(20, folder.size(), folder);
+  ASSERT_TRUE(WriteFile(s.appDir() + "/data/snapshot.dat", record));
+  StartAndWait(s);
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  const std::string info = ItemText(s, kResultTitle, kInfoLineId);
+  EXPECT_EQ(info.rfind("屏捕信息 [宽=1280, 高=800] 保存失败: " + folder + "Snapshot", 0), 0u) << info;
+  // The clipboard still gets the picture.
+  EXPECT_NE(s.Winctl("clipboard").out.find("bitmap 1280 800"), std::string::npos);
+}
+
 TEST(Capture, ClosingTheResultWindowEndsTheProgram) {
   {
     Session s;
