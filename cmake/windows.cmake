@@ -23,6 +23,11 @@ list(REMOVE_ITEM win_sources ${brova_main})
 add_library(brova_win STATIC ${win_layer} ${win_sources})
 target_link_libraries(brova_win PUBLIC brova_core ${win32_libs})
 
+# windres does not report the files brova.rc includes; rebuild on any change.
+file(GLOB rc_parts CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.manifest resources/*.ico
+     resources/*.bmp)
+set_source_files_properties(resources/brova.rc PROPERTIES OBJECT_DEPENDS "${rc_parts}")
+
 add_executable(brova WIN32 ${brova_main} resources/brova.rc)
 target_link_libraries(brova PRIVATE brova_win ${static_link} -municode)
 set_target_properties(brova PROPERTIES OUTPUT_NAME brova)

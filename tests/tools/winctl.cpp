@@ -163,6 +163,74 @@ int Clipboard() {
   return 0;
 }
 
+// Writes the clipboard's bitmap as a 24-bit BMP file, for a test to compare
+// its pixels.
+int SaveClipboardBitmap(const std::string& path) {
+  if (!OpenClipboard(nullptr)) return 1;
+  int status = 1;
+  if (HBITMAP bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+    BITMAP b{};
+    if (GetObjectW(bmp, sizeof b, &b)) {
+      BITMAPINFOHEADER h{};
+      h.biSize = sizeof h;
+      h.biWidth = b.bmWidth;
+      h.biHeight = b.bmHeight;
+      h.biPlanes = 1;
+      h.biBitCount = 24;
+      const DWORD stride = (static_cast<DWORD>(b.bmWidth) * 3 + 3) & ~3u;
+      h.biSizeImage = stride * static_cast<DWORD>(b.bmHeight);
+      std::string pixels(h.biSizeImage, '\0');
+      HDC screen = GetDC(nullptr);
+      int lines = GetDIBits(screen, bmp, 0, static_cast<UINT>(b.bmHeight), &pixels[0],
+                            reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
+      ReleaseDC(nullptr, screen);
+      BITMAPFILEHEADER f{};
+      f.bfType = 0x4D42;
+      f.bfOffBits = sizeof f + sizeof h;
+      f.bfSize = f.bfOffBits + h.biSizeImage;
+      HANDLE out = CreateFileW(text::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      if (lines > 0 && out != INVALID_HANDLE_VALUE) {
+        DWORD n;
+        WriteFile(out, &f, sizeof f, &n, nullptr);
+        WriteFile(out, &h, sizeof h, &n, nullptr);
+        WriteFile(out, pixels.data(), h.biSizeImage, &n, nullptr);
+        status = 0;
+      }
+      if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    }
+  }
+  CloseClipboard();
+  return status;
+}
+
+// Sets the text of a control in another program (WM_SETTEXT), as typing
+// would leave it.
+// Posts a message and waits until a capture file appears in folder (which
+// must hold none before), then prints the milliseconds from the post to
+// that moment. Capture files appear under their name only when whole.
+int PostAndTimeFile(const std::string& what, const std::string& m, const std::string& folder, int timeoutMs) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  const std::wstring pattern = text::Widen(folder + "\\Snapshot*.bmp");
+  LARGE_INTEGER freq, start, now;
+  QueryPerformanceFrequency(&freq);
+  QueryPerformanceCounter(&start);
+  if (!PostMessageW(h, static_cast<UINT>(std::strtoul(m.c_str(), nullptr, 0)), 0, 0)) return 1;
+  for (;;) {
+    WIN32_FIND_DATAW d;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &d);
+    if (find != INVALID_HANDLE_VALUE) {
+      FindClose(find);
+      QueryPerformanceCounter(&now);
+      Out(text::Format("%.1f", (now.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart));
+      return 0;
+    }
+    QueryPerformanceCounter(&now);
+    if ((now.QuadPart - start.QuadPart) * 1000 / freq.QuadPart > timeoutMs) return 1;
+    Sleep(1);
+  }
+}
+
 int ClearClipboard() {
   if (!OpenClipboard(nullptr)) return 1;
   EmptyClipboard();
@@ -317,7 +385,8 @@ int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
       " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN ID TEXT | move WIN L T R B |"
-      " reg-write KEY NAME VALUE | reg-read KEY NAME");
+      " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
+      " post-time-file WIN MSG FOLDER TIMEOUT_MS");
   return 2;
 }
 
@@ -337,6 +406,8 @@ int wmain(int argc, wchar_t** argv) {
   if ((cmd == "post" || cmd == "send") && a.size() == 5) return PostOrSend(cmd == "send", a[1], a[2], a[3], a[4]);
   if (cmd == "clipboard") return Clipboard();
   if (cmd == "clear-clipboard") return ClearClipboard();
+  if (cmd == "clipboard-save" && a.size() == 2) return SaveClipboardBitmap(a[1]);
+  if (cmd == "post-time-file" && a.size() == 5) return PostAndTimeFile(a[1], a[2], a[3], std::atoi(a[4].c_str()));
   if (cmd == "menu") return Menu();
   if (cmd == "foreground") return Foreground();
   if (cmd == "activate" && a.size() == 2) return Activate(a[1]);
