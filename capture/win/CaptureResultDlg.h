@@ -5,7 +5,7 @@
 #include <string>
 
 #include "capture/win/SnapshotView.h"
-#include "common/win/OffscreenPainter.h"
+#include "win/OffscreenPainter.h"
 #include "common/win/SkinButton.h"
 #include "win/Dialog.h"
 #include "win/Gdi.h"
@@ -44,7 +44,7 @@ class CCaptureResultDlg : public win::Dialog {
   win::Bitmap picture_;
   int choice_ = kChoiceNone;
   win::Brush background_;
-  OffscreenPainter painter_;
+  win::OffscreenPainter painter_;
   CSnapshotView view_;
   CSkinButton buttons_[4];
 };
