@@ -93,7 +93,6 @@ HBRUSH CCaptureResultDlg::OnCtlColor(HDC dc, HWND control, int type) {
   return background_ ? background_.get() : nullptr;
 }
 
-bool CCaptureResultDlg::OnDrawItem(int id, DRAWITEMSTRUCT* item) { return CSkinButton::DrawOwned(item); }
 
 void CCaptureResultDlg::OnTimer(UINT_PTR id) {
   if (id != kClickTimer) {

@@ -29,7 +29,6 @@ class CCaptureResultDlg : public win::Dialog {
   void OnPaint() override;
   bool OnEraseBkgnd(HDC dc) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
-  bool OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
   void OnClose() override;
 
  private:
