@@ -10,6 +10,7 @@ const wchar_t kObjectProperty[] = L"brova.window";
 }
 
 Window::~Window() {
+  if (destroyed_) *destroyed_ = true;
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
@@ -96,7 +97,17 @@ LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     self->PostNcDestroy();
     return result;
   }
+  // A handler may destroy a window that deletes its own object; the flag
+  // tells every dispatch still running for it not to touch the object again.
+  bool destroyed = false;
+  bool* outer = self->destroyed_;
+  self->destroyed_ = &destroyed;
   result = self->WindowProc(msg, wp, lp);
+  if (destroyed) {
+    if (outer) *outer = true;
+    return result;
+  }
+  self->destroyed_ = outer;
   self->current_ = saved;
   return result;
 }
@@ -104,7 +115,15 @@ LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 LRESULT Window::HandleAs(UINT msg, WPARAM wp, LPARAM lp) {
   CurrentMessage saved = current_;
   current_ = {msg, wp, lp};
+  bool destroyed = false;
+  bool* outer = destroyed_;
+  destroyed_ = &destroyed;
   LRESULT r = WindowProc(msg, wp, lp);
+  if (destroyed) {
+    if (outer) *outer = true;
+    return r;
+  }
+  destroyed_ = outer;
   current_ = saved;
   return r;
 }
