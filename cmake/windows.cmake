@@ -23,6 +23,12 @@ list(REMOVE_ITEM win_sources ${brova_main})
 add_library(brova_win STATIC ${win_layer} ${win_sources})
 target_link_libraries(brova_win PUBLIC brova_core ${win32_libs})
 
+# windres reports no dependencies: the resources are rebuilt when any file
+# that brova.rc includes changes.
+file(GLOB rc_inputs CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.bmp resources/*.ico
+     resources/*.manifest)
+set_source_files_properties(resources/brova.rc PROPERTIES OBJECT_DEPENDS "${rc_inputs}")
+
 add_executable(brova WIN32 ${brova_main} resources/brova.rc)
 target_link_libraries(brova PRIVATE brova_win ${static_link} -municode)
 set_target_properties(brova PROPERTIES OUTPUT_NAME brova)

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr wchar_t kNotifySound[] = L"data\\notify.wav";
+// Never shown (there is no caption); names the window for other programs.
+constexpr char kTitle[] = "计划提醒";
 constexpr COLORREF kPlainFace = RGB(250, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -32,6 +34,7 @@ HBITMAP LoadBitmapFile(const std::string& path) {
 GMyCaDlg::GMyCaDlg() : Dialog(IDD_PLAN_PROMPT) {}
 
 BOOL GMyCaDlg::OnInitDialog() {
+  SetText(kTitle);
   state_.PlaceOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOACTIVATE);
   buttons_.Clear();
@@ -98,7 +101,8 @@ void GMyCaDlg::OnTimer(UINT_PTR id) {
   if (id == kSlideTimer) {
     bool full = state_.Slide();
     Rect r = state_.WindowRect();
-    SetWindowPos(hwnd_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
+    // The frame along the bottom edge moves with it: the whole face is painted anew.
+    SetWindowPos(hwnd_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE | SWP_NOCOPYBITS);
     if (full) KillTimer(hwnd_, kSlideTimer);
     return;
   }
