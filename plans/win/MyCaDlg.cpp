@@ -18,6 +18,13 @@ constexpr wchar_t kNotifySound[] = L"data\\notify.wav";
 // Never shown (there is no caption); names the window for other programs.
 constexpr char kTitle[] = "计划提醒";
 constexpr COLORREF kPlainFace = RGB(250, 255, 255);
+constexpr char kConfirmCaption[] = "确定";
+constexpr int kDefaultListX = 80;
+constexpr int kDefaultListY = 152;
+constexpr int kDefaultListWidth = 130;
+constexpr int kDefaultListHeight = 150;
+constexpr int kPlainButtonGap = 10;
+constexpr int kPlainButtonWidth = 60;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
@@ -45,6 +52,7 @@ BOOL GMyCaDlg::OnInitDialog() {
   snooze.SetCurSel(0);
 
   bool skinLoaded = LoadSkin();
+  if (buttons_.Count() == 0) ShowPlainConfirmButton();
   // A prompt whose skin failed still paints a plain face around the list.
   SetCover();
   if (skinLoaded) StartSound();
@@ -62,19 +70,37 @@ bool GMyCaDlg::LoadSkin() {
       buttonImages_.emplace_back(bitmap);
     return true;
   });
-  if (skin.listPositionRead) {
-    // The list takes its drop-down height; the window keeps its closed height.
-    SetWindowPos(Item(IDC_PROMPT_SNOOZE), HWND_TOP, skin.listX, skin.listY, skin.listWidth, skin.listHeight,
-                 SWP_NOACTIVATE);
+  if (!skin.listPositionRead) {
+    // Where the list stands without a skin (dialog units would put it at a
+    // different pixel place with every font).
+    skin.listX = kDefaultListX;
+    skin.listY = kDefaultListY;
+    skin.listWidth = kDefaultListWidth;
+    skin.listHeight = kDefaultListHeight;
   }
+  // The list takes its drop-down height; the window keeps its closed height.
+  SetWindowPos(Item(IDC_PROMPT_SNOOZE), HWND_TOP, skin.listX, skin.listY, skin.listWidth, skin.listHeight,
+               SWP_NOACTIVATE);
   for (const PromptSkinButton& b : skin.buttons) buttons_.Add(b);
   return result == kSkinLoaded;
 }
 
+void GMyCaDlg::ShowPlainConfirmButton() {
+  // Without skin buttons nothing could confirm, and the topmost prompt would
+  // stay for good: the template's confirm button stands beside the list.
+  RECT list = ItemRectInClient(IDC_PROMPT_SNOOZE);
+  win::Button confirm(hwnd_, IDC_PROMPT_CONFIRM);
+  confirm.SetText(kConfirmCaption);
+  confirm.Move(list.right + kPlainButtonGap, list.top, kPlainButtonWidth, list.bottom - list.top);
+  confirm.Show(true);
+}
+
 void GMyCaDlg::SetCover() {
   RECT area{0, 0, CPromptState::kWidth, CPromptState::kFullHeight};
-  RECT list = ItemRectInClient(IDC_PROMPT_SNOOZE);
-  painter_.SetLayout(area, &list, 1);
+  RECT holes[2] = {ItemRectInClient(IDC_PROMPT_SNOOZE), ItemRectInClient(IDC_PROMPT_CONFIRM)};
+  // The prompt itself is still hidden: the button's own style tells.
+  bool confirmShown = (GetWindowLongW(Item(IDC_PROMPT_CONFIRM), GWL_STYLE) & WS_VISIBLE) != 0;
+  painter_.SetLayout(area, holes, confirmShown ? 2 : 1);
 }
 
 void GMyCaDlg::SetPlan(const std::optional<PlanRecord>& plan) {

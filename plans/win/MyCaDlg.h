@@ -58,6 +58,7 @@ class GMyCaDlg : public win::Dialog {
   static constexpr int kClickValue = 1;
 
   bool LoadSkin();
+  void ShowPlainConfirmButton();
   void SetCover();
   // Shows the window at height 0 and starts the slide.
   void SlideIn();

@@ -162,6 +162,9 @@ void CPlanManagerDlg::GetRowText(NMLVDISPINFOW& info) {
     return;
   }
   std::wstring text = text::Widen(plans_.CellText(item.iItem, item.iSubItem));
+  // A cell is one line: the line breaks of a content show as blanks.
+  for (wchar_t& c : text)
+    if (c == L'\r' || c == L'\n') c = L' ';
   lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }
 

@@ -295,10 +295,32 @@ int ListViewRows(const std::string& what) {
   return 0;
 }
 
+// The screen rectangle of a list view row (another process's list).
+int ListViewRowRect(const std::string& what, int row) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  bool ok = remote && WriteProcessMemory(process, remote, &r, sizeof r, nullptr) &&
+            SendMessageW(h, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return 1;
+  MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  Out(RectText(r));
+  return 0;
+}
+
 int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
-      " foreground | activate WIN | prop WIN NAME | settext WIN TEXT | combo WIN | listview WIN");
+      " foreground | activate WIN | prop WIN NAME | settext WIN TEXT | combo WIN | listview WIN |"
+      " lvrect WIN ROW");
   return 2;
 }
 
@@ -325,5 +347,6 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "settext" && a.size() == 3) return SetText(a[1], a[2]);
   if (cmd == "combo" && a.size() == 2) return Combo(a[1]);
   if (cmd == "listview" && a.size() == 2) return ListViewRows(a[1]);
+  if (cmd == "lvrect" && a.size() == 3) return ListViewRowRect(a[1], std::atoi(a[2].c_str()));
   return Usage();
 }
