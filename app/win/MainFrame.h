@@ -53,7 +53,7 @@ class CMainFrame : public win::Window {
 
  private:
   static constexpr UINT_PTR kStartTimer = 10;
-  static constexpr UINT_PTR kReminderTimer = 11;
+  static constexpr UINT_PTR kReminderTimer = 0x706C;  // the minute check of the plan reminders
 
   void AddTrayIcon();
   void RemoveTrayIcon();

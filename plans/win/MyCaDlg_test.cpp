@@ -47,7 +47,7 @@ TEST(ReminderPrompt, SlidesUpAtTheLowerRightAndClosesForGoodOnConfirm) {
   EXPECT_FALSE(IsWindow(prompt));
 }
 
-TEST(ReminderPrompt, SnoozeHidesItAndEnterOrEscapeDoNothing) {
+TEST(ReminderPrompt, SnoozeHidesItUntilItsTimerAndEnterOrEscapeDoNothing) {
   shared_gdi::Create();
   OpenPlanPrompt(nullptr, std::nullopt);
   HWND prompt = FindPrompt();
@@ -63,6 +63,16 @@ TEST(ReminderPrompt, SnoozeHidesItAndEnterOrEscapeDoNothing) {
   SendMessageW(prompt, WM_COMMAND, MAKEWPARAM(IDC_PROMPT_CONFIRM, BN_CLICKED), 0);
   EXPECT_TRUE(IsWindow(prompt));
   EXPECT_FALSE(IsWindowVisible(prompt));
+
+  // The snooze timer (id 2) ends: the prompt slides up again and keeps the
+  // chosen delay for the next confirm.
+  SendMessageW(prompt, WM_TIMER, 2, 0);
+  EXPECT_TRUE(IsWindowVisible(prompt));
+  Pump(900);
+  RECT r;
+  GetWindowRect(prompt, &r);
+  EXPECT_EQ(r.bottom - r.top, 180);
+  EXPECT_EQ(SendMessageW(snooze, CB_GETCURSEL, 0, 0), 1);
   DestroyWindow(prompt);
 }
 
