@@ -9,8 +9,12 @@
 #include "app/win/ProgramFolder.h"
 #include "app/win/Shell.h"
 #include "assistant/win/HookLibrary.h"
+#include "calendar/win/CalendarDlg.h"
 #include "capture/win/CaptureSettingsStore.h"
+#include "plans/win/MyCaDlg.h"
+#include "plans/win/PlanManagerDlg.h"
 #include "resources/app_ids.h"
+#include "resources/planner_ids.h"
 #include "win/App.h"
 
 namespace {
@@ -44,6 +48,9 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   AddTrayIcon();
   hotKeys_.Start(hwnd_);
   ReloadHotKeys();
+  // Plans are read at start, so that "显示计划" and the reminders know them.
+  reminders_.Start(hwnd_, kReminderTimer);
+  ReloadPlans();
   return 0;
 }
 
@@ -74,6 +81,10 @@ void CMainFrame::OnTimer(UINT_PTR id) {
   if (id == kStartTimer) {
     KillTimer(hwnd_, kStartTimer);
     ShowCaptureDialog();
+    return;
+  }
+  if (id == kReminderTimer) {
+    reminders_.OnTimer();
     return;
   }
   Default();
@@ -178,6 +189,15 @@ bool CMainFrame::OnCommand(int id, int code, HWND control) {
     case ID_FRAME_HIDE:
       SetFrameVisible(false);
       return true;
+    case ID_SHOW_PLAN:
+      ShowPlanPrompt();
+      return true;
+    case ID_SHOW_CALENDAR:
+      ShowCalendar(hwnd_);
+      return true;
+    case ID_SHOW_PLAN_MANAGER:
+      ShowPlanManager(hwnd_);
+      return true;
   }
   return false;
 }
@@ -223,6 +243,23 @@ void CMainFrame::ReloadAll() {
   EnterProgramFolder();
   capture_settings::Reload();
   ReloadHotKeys();
+  ReloadPlans();
+}
+
+int CMainFrame::ReloadPlans() {
+  planQueue_.LoadUpcoming(CurrentPlanTime());
+  // A plan changed or added for the current minute comes now, not a minute late.
+  reminders_.Check();
+  return 0;
+}
+
+void CMainFrame::ShowPlanPrompt() {
+  PlanRecord plan;
+  PlanTime& t = plan.time;
+  if (planQueue_.GetNextPlan(t.year, t.month, t.day, t.hour, t.minute, plan.content))
+    OpenPlanPrompt(hwnd_, plan);
+  else
+    OpenPlanPrompt(hwnd_, std::nullopt);
 }
 
 void CMainFrame::OnKeyReport(int keyCode, int flags) {

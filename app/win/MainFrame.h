@@ -6,6 +6,8 @@
 
 #include "app/HotKeyDispatch.h"
 #include "app/win/HotKeySource.h"
+#include "plans/PlanQueue.h"
+#include "plans/win/PlanReminders.h"
 #include "win/Window.h"
 
 class CCaptureDlg;
@@ -29,6 +31,10 @@ class CMainFrame : public win::Window {
   void ShowAbout(int templateId);
   void StartInfoCenter();
   void ExitProgram();
+  // Refills the upcoming plan queue from the plan file; returns 0.
+  int ReloadPlans();
+  // "显示计划": a reminder prompt for the next plan, or an empty one.
+  void ShowPlanPrompt();
 
   // The capture sequences.
   void OnCaptureFullScreen();
@@ -49,6 +55,7 @@ class CMainFrame : public win::Window {
 
  private:
   static constexpr UINT_PTR kStartTimer = 10;
+  static constexpr UINT_PTR kReminderTimer = 0x706C;  // the minute check of the plan reminders
 
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -65,4 +72,6 @@ class CMainFrame : public win::Window {
   CHotKeySource hotKeys_;
   bool trayIconAdded_ = false;
   int captureReady_ = 1;
+  CPlanQueue planQueue_;
+  CPlanReminders reminders_;
 };

@@ -4,6 +4,7 @@
 // per line; the exit code is 0 on success, 1 when the thing asked for is
 // not there, 2 on bad usage.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -282,13 +283,24 @@ int Activate(const std::string& what) {
   return 0;
 }
 
-// The text of a control, as WM_SETTEXT from another program sets it.
-int SetText(const std::string& what, int id, const std::string& value) {
+// A window property's value as a number; 1 when the window has none.
+int Prop(const std::string& what, const std::string& name) {
   HWND h = Resolve(what);
-  HWND c = h ? GetDlgItem(h, id) : nullptr;
-  if (!c) return 1;
-  return SendMessageTimeoutW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text::Widen(value).c_str()), SMTO_NORMAL,
-                             5000, nullptr)
+  HANDLE value = h ? GetPropW(h, text::Widen(name).c_str()) : nullptr;
+  if (!value) return 1;
+  Out(std::to_string(static_cast<unsigned long>(reinterpret_cast<uintptr_t>(value))));
+  return 0;
+}
+
+// The text of a window or of one of its controls, as WM_SETTEXT from
+// another program sets it.
+int SetText(HWND target, const std::string& utf8) {
+  if (!target) return 1;
+  std::wstring w = text::Widen(utf8);
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()), SMTO_NORMAL, 5000,
+                             &result) &&
+                 result
              ? 0
              : 1;
 }
@@ -381,12 +393,93 @@ int Launch(const std::string& title, const std::string& exe, int settleMs) {
   return ms < 0 ? 1 : 0;
 }
 
+// The entries of a combo box, "*" before the selected one.
+int Combo(const std::string& what) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  int count = static_cast<int>(SendMessageW(h, CB_GETCOUNT, 0, 0));
+  int selected = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    int n = static_cast<int>(SendMessageW(h, CB_GETLBTEXTLEN, i, 0));
+    std::wstring buf(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+    SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(wcslen(buf.c_str()));
+    Out(text::Format("%s%d\t%s", i == selected ? "*" : "", i, text::Narrow(buf).c_str()));
+  }
+  return 0;
+}
+
+// The rows of a report list view of another process, one line each with
+// its columns separated by tabs and "*" before a selected row. The list's
+// messages take pointers, so the buffers live in the list's process.
+int ListViewRows(const std::string& what) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  constexpr int kChars = 4096;
+  SIZE_T size = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) {
+    CloseHandle(process);
+    return 1;
+  }
+  HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+  int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  int rows = static_cast<int>(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0));
+  for (int r = 0; r < rows; ++r) {
+    bool selected = (SendMessageW(h, LVM_GETITEMSTATE, r, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    std::string line = selected ? "*" : "";
+    for (int c = 0; c < columns; ++c) {
+      LVITEMW item{};
+      item.iSubItem = c;
+      item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+      item.cchTextMax = kChars;
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      int n = static_cast<int>(SendMessageW(h, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(remote)));
+      std::wstring buf(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+      if (n > 0) ReadProcessMemory(process, remote + sizeof(LVITEMW), &buf[0], n * sizeof(wchar_t), nullptr);
+      std::string cell = text::Narrow(buf);
+      for (char& ch : cell)
+        if (ch == '\r' || ch == '\n' || ch == '\t') ch = ' ';
+      line += (c ? "\t" : "") + cell;
+    }
+    Out(line);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
+// The screen rectangle of a list view row (another process's list).
+int ListViewRowRect(const std::string& what, int row) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  bool ok = remote && WriteProcessMemory(process, remote, &r, sizeof r, nullptr) &&
+            SendMessageW(h, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return 1;
+  MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  Out(RectText(r));
+  return 0;
+}
+
 int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
-      " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN ID TEXT | move WIN L T R B |"
+      " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN [ID] TEXT | move WIN L T R B |"
       " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
-      " post-time-file WIN MSG FOLDER TIMEOUT_MS");
+      " post-time-file WIN MSG FOLDER TIMEOUT_MS | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW");
   return 2;
 }
 
@@ -411,12 +504,20 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "menu") return Menu();
   if (cmd == "foreground") return Foreground();
   if (cmd == "activate" && a.size() == 2) return Activate(a[1]);
-  if (cmd == "settext" && a.size() == 4) return SetText(a[1], std::atoi(a[2].c_str()), a[3]);
+  if (cmd == "settext" && a.size() == 3) return SetText(Resolve(a[1]), a[2]);
+  if (cmd == "settext" && a.size() == 4) {
+    HWND h = Resolve(a[1]);
+    return SetText(h ? GetDlgItem(h, std::atoi(a[2].c_str())) : nullptr, a[3]);
+  }
   if (cmd == "move" && a.size() == 6)
     return Move(a[1], std::atoi(a[2].c_str()), std::atoi(a[3].c_str()), std::atoi(a[4].c_str()),
                 std::atoi(a[5].c_str()));
   if (cmd == "reg-write" && a.size() == 4) return RegWrite(a[1], a[2], a[3]);
   if (cmd == "reg-read" && a.size() == 3) return RegRead(a[1], a[2]);
   if (cmd == "launch" && a.size() == 4) return Launch(a[1], a[2], std::atoi(a[3].c_str()));
+  if (cmd == "prop" && a.size() == 3) return Prop(a[1], a[2]);
+  if (cmd == "combo" && a.size() == 2) return Combo(a[1]);
+  if (cmd == "listview" && a.size() == 2) return ListViewRows(a[1]);
+  if (cmd == "lvrect" && a.size() == 3) return ListViewRowRect(a[1], std::atoi(a[2].c_str()));
   return Usage();
 }
