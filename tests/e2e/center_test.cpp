@@ -447,3 +447,22 @@ TEST(Center, PositionIsKeptAcrossClosingAndRestarts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Center, CalendarAndPlanButtonsOpenTheirWindows) {
+  e2e::Session s;
+  s.StartBrova();
+  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
+  Center c(s);
+  ASSERT_TRUE(c.Open());
+  c.ClickItem(1019);
+  auto calendar = s.WaitForWindow("日历-Tolvana");
+  ASSERT_TRUE(calendar) << "查看日历 opens the calendar";
+  s.Post(calendar->handle, 0x0010);  // WM_CLOSE
+  ASSERT_TRUE(s.WaitForNoWindow("日历-Tolvana"));
+  c.ClickItem(1020);
+  EXPECT_TRUE(s.WaitForWindow("计划管理-Tolvana")) << "订制计划 opens the plan manager";
+}
+
+}  // namespace
