@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32 wine64
   xvfb xdotool x11-utils imagemagick
-  fonts-wqy-microhei locales
+  fonts-wqy-microhei fonts-wqy-zenhei locales
   googletest zlib1g-dev libz-mingw-w64-dev
   zip unzip p7zip-full curl
 )

@@ -7,26 +7,35 @@ export LC_ALL=zh_CN.UTF-8
 # No desktop menu entries, no offer to install Mono or Gecko.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=;mshtml=}"
 
-# brova_init_prefix DIR: a 32-bit Wine prefix with our settings, made once.
+# The settings below, by version: a prefix made with other settings is made anew.
+BROVA_PREFIX_VERSION=2
+
+# brova_init_prefix DIR: a 32-bit Wine prefix with our settings. A missing
+# prefix is made; an existing one (the user's own, say) is only given the
+# settings, never removed.
 brova_init_prefix() {
-  local dir=$1
-  if [ -f "$dir/.brova-ready" ]; then return 0; fi
-  rm -rf "$dir"
-  mkdir -p "$(dirname "$dir")"
-  echo "wine: creating prefix $dir" >&2
-  WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1 || true
-  WINEPREFIX="$dir" wineserver -w
+  local dir
+  dir=$(realpath -m "$1")
+  if [ "$(cat "$dir/.brova-ready" 2>/dev/null)" = "$BROVA_PREFIX_VERSION" ]; then return 0; fi
+  if [ ! -f "$dir/system.reg" ]; then
+    mkdir -p "$dir"
+    echo "wine: creating prefix $dir" >&2
+    WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX="$dir" wineserver -w
+  fi
   local reg
   reg=$(mktemp --suffix=.reg)
-  # "宋体" is drawn with the Chinese font of the machine; no crash dialogs.
+  # "宋体" is drawn with a Chinese font whose Latin letters are half as wide
+  # as its Chinese ones and which has bitmaps for small sizes, as "宋体" has,
+  # so texts fit the widths laid out for it; no crash dialogs.
   cat > "$reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"宋体"="WenQuanYi Micro Hei"
-"SimSun"="WenQuanYi Micro Hei"
-"新宋体"="WenQuanYi Micro Hei"
-"NSimSun"="WenQuanYi Micro Hei"
+"宋体"="WenQuanYi Zen Hei Sharp"
+"SimSun"="WenQuanYi Zen Hei Sharp"
+"新宋体"="WenQuanYi Zen Hei Sharp"
+"NSimSun"="WenQuanYi Zen Hei Sharp"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
@@ -39,7 +48,11 @@ REG
   WINEPREFIX="$dir" wine regedit "$reg.gbk" >/dev/null 2>&1
   WINEPREFIX="$dir" wineserver -w
   rm -f "$reg" "$reg.gbk"
-  touch "$dir/.brova-ready"
+  if ! grep -q 'Zen Hei Sharp' "$dir/user.reg"; then
+    echo "wine: could not prepare prefix $dir" >&2
+    return 1
+  fi
+  echo "$BROVA_PREFIX_VERSION" > "$dir/.brova-ready"
 }
 
 # brova_copy_prefix TEMPLATE DIR: a private copy for one test. The large,
