@@ -314,9 +314,9 @@ TEST_F(HttpGetTest, UpdateStepRunsAgainstTheSiteNamedInTheEnvironment) {
       2);
   self = &server;
   setenv("VISTREL_SITE", server.Url("").c_str(), 1);
-  UpdateContext context = DefaultUpdateContext();
+  // The program folder lies below a drive, as on Windows.
+  UpdateContext context = DefaultUpdateContext(dir_ + "/c:/");
   unsetenv("VISTREL_SITE");
-  context.folder = dir_ + "/";
   context.wait = [](int) { return true; };
   EXPECT_EQ(RunUpdateWorker(context), 0);
   std::vector<std::string> requests = server.Requests();
@@ -324,9 +324,9 @@ TEST_F(HttpGetTest, UpdateStepRunsAgainstTheSiteNamedInTheEnvironment) {
   EXPECT_EQ(requests[0].substr(0, requests[0].find("\r\n")), "GET /brova/main.asp?V=%31%30%32&times=%31 HTTP/1.1");
   EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), "GET /files/x.dat HTTP/1.1");
   std::string installed, page;
-  EXPECT_TRUE(file::ReadAll(dir_ + "/data/x.dat", installed));
+  EXPECT_TRUE(file::ReadAll(dir_ + "/c:/data/x.dat", installed));
   EXPECT_EQ(installed, "payload");
-  EXPECT_TRUE(file::ReadAll(dir_ + "/data/main.htm", page));
+  EXPECT_TRUE(file::ReadAll(dir_ + "/c:/data/main.htm", page));
   EXPECT_NE(page.find("MAIN_PAGE_END"), std::string::npos);
 }
 

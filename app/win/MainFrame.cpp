@@ -43,6 +43,8 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   AddTrayIcon();
   hotKeys_.Start(hwnd_);
   ReloadHotKeys();
+  // The worker shares only files with the windows; it gets the folder, not the frame.
+  updateWorker_.Start([folder = ProgramFolder()](WaitFunction wait) { return UpdateWorker(folder, std::move(wait)); });
   return 0;
 }
 
@@ -106,6 +108,7 @@ void CMainFrame::ExitProgram() {
 void CMainFrame::OnClose() { DestroyWindow(hwnd_); }
 
 void CMainFrame::OnDestroy() {
+  updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
   CHookLibrary::Instance().Release();
   RemoveTrayIcon();

@@ -6,6 +6,7 @@
 
 #include "app/HotKeyDispatch.h"
 #include "app/win/HotKeySource.h"
+#include "online/UpdateThread.h"
 #include "win/Window.h"
 
 class CCaptureDlg;
@@ -47,6 +48,8 @@ class CMainFrame : public win::Window {
 
  private:
   static constexpr UINT_PTR kStartTimer = 10;
+  // How long the frame's end waits for an update worker busy in a download.
+  static constexpr int kUpdateStopGraceMs = 1000;
 
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -60,6 +63,7 @@ class CMainFrame : public win::Window {
   HotKey cdCloseKey_;
   HotKey bossKey_;
   CHotKeySource hotKeys_;
+  CUpdateThread updateWorker_;
   bool trayIconAdded_ = false;
   int captureReady_ = 1;
 };
