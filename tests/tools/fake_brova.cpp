@@ -33,8 +33,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   wc.hInstance = instance;
   wc.lpszClassName = L"fake_brova.Pagorin";
   RegisterClassW(&wc);
-  if (!CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"Pagorin", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                       instance, nullptr))
+  if (!CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"Pagorin", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                       nullptr))
     return 1;
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
