@@ -46,3 +46,7 @@ if(e2e_tests)
                          DISCOVERY_TIMEOUT 60)
   endforeach()
 endif()
+
+# Benchmark helper for tools/bench-online.sh; not a test.
+add_executable(online_bench tests/bench/online_bench.cpp)
+target_link_libraries(online_bench PRIVATE brova_core)
