@@ -1,14 +1,13 @@
 #include "online/UpdateWorker.h"
 
 #include <chrono>
-#include <cstring>
 #include <thread>
 #include <vector>
 
 #include "app/FolderPath.h"
 #include "common/File.h"
-#include "common/WholeFile.h"
 #include "common/Text.h"
+#include "common/WholeFile.h"
 #include "online/HttpGet.h"
 #include "online/Md5.h"
 #include "online/SafePath.h"
