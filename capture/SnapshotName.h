@@ -6,3 +6,8 @@
 // month 1-12, hour 0-23. Two captures within one second share a name.
 std::string SnapshotFilePath(const std::string& saveFolder, int year, int month, int day, int hour, int minute,
                              int second);
+
+// The name to try when path is taken by an earlier capture of the same
+// second: n = 2, 3, ... is put before the extension ("..._2.bmp"); n <= 1
+// gives path itself.
+std::string SnapshotPathVariant(const std::string& path, int n);

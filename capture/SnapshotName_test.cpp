@@ -11,4 +11,13 @@ TEST(SnapshotName, ZeroPaddedMomentAfterTheFolder) {
   EXPECT_EQ(SnapshotFilePath("D:\\截图\\", 999, 10, 10, 0, 0, 0), "D:\\截图\\Snapshot09991010000000.bmp");
 }
 
+TEST(SnapshotName, VariantsOfATakenNameKeepFolderAndExtension) {
+  const std::string p = "C:\\a.b\\Snapshot20240102030405.bmp";
+  EXPECT_EQ(SnapshotPathVariant(p, 1), p);
+  EXPECT_EQ(SnapshotPathVariant(p, 2), "C:\\a.b\\Snapshot20240102030405_2.bmp");
+  EXPECT_EQ(SnapshotPathVariant(p, 13), "C:\\a.b\\Snapshot20240102030405_13.bmp");
+  EXPECT_EQ(SnapshotPathVariant("D:Snapshot20091231235958.bmp", 3), "D:Snapshot20091231235958_3.bmp");
+  EXPECT_EQ(SnapshotPathVariant("C:\\a.b\\noext", 2), "C:\\a.b\\noext_2");
+}
+
 }  // namespace

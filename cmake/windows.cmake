@@ -23,6 +23,11 @@ list(REMOVE_ITEM win_sources ${brova_main})
 add_library(brova_win STATIC ${win_layer} ${win_sources})
 target_link_libraries(brova_win PUBLIC brova_core ${win32_libs})
 
+# windres does not report the files brova.rc includes; rebuild on any change.
+file(GLOB rc_parts CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.manifest resources/*.ico
+     resources/*.bmp)
+set_source_files_properties(resources/brova.rc PROPERTIES OBJECT_DEPENDS "${rc_parts}")
+
 add_executable(brova WIN32 ${brova_main} resources/brova.rc)
 target_link_libraries(brova PRIVATE brova_win ${static_link} -municode)
 set_target_properties(brova PROPERTIES OUTPUT_NAME brova)
@@ -42,6 +47,9 @@ set_tests_properties(win_tests PROPERTIES LABELS wine TIMEOUT 600)
 # post messages and read the clipboard, as another program would.
 add_executable(winctl tests/tools/winctl.cpp)
 target_link_libraries(winctl PRIVATE brova_core ${win32_libs} ${static_link} -municode)
+# Stand-in for the programs brova starts; it records that it ran.
+add_executable(probe WIN32 tests/tools/probe.cpp)
+target_link_libraries(probe PRIVATE brova_core ${win32_libs} ${static_link} -municode)
 
 file(GLOB subsystem_cmake CONFIGURE_DEPENDS */win/programs.cmake)
 foreach(extra ${subsystem_cmake})
@@ -64,3 +72,7 @@ add_custom_target(stage ALL
           -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
   DEPENDS brova trelk ${BROVA_STAGED_PROGRAMS}
   VERBATIM)
+
+# The peer program of the start-up benchmark.
+add_executable(bench_minimal WIN32 tests/bench/minimal.cpp)
+target_link_libraries(bench_minimal PRIVATE ${static_link} -municode)

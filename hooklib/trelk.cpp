@@ -5,8 +5,10 @@
 // and keyboard hooks on the calling thread; the system calls them for input
 // to every program, without loading this library into other processes.
 // Reports, posted to the registered window:
-//   0x052C  wParam = mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...);
-//           the message's own cursor point is where it happened
+//   0x052C  wParam = mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...) with
+//           bit 31 set, lParam = where it happened (x low word, y high
+//           word, signed). Low-level hooks run before the system moves the
+//           cursor, so the message's own cursor point is the one before.
 //   0x052D  wParam = virtual-key code, lParam = bit 0 Shift, bit 1 Ctrl,
 //           bit 2 Alt, bit 3 key down
 // Button presses are reported and not passed on, so a click that picks a
@@ -20,6 +22,7 @@ namespace {
 
 constexpr UINT kMouseReport = WM_USER + 300;
 constexpr UINT kKeyReport = WM_USER + 301;
+constexpr WPARAM kReportHasPoint = 0x80000000u;
 
 HWND g_target = nullptr;
 HHOOK g_mouseLL = nullptr;
@@ -41,7 +44,9 @@ bool TargetAlive() {
 LRESULT CALLBACK LowLevelMouse(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && TargetAlive()) {
     UINT msg = static_cast<UINT>(wp);
-    PostMessageW(g_target, kMouseReport, msg, 0);
+    const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
+    LPARAM where = MAKELPARAM(static_cast<WORD>(event->pt.x), static_cast<WORD>(event->pt.y));
+    PostMessageW(g_target, kMouseReport, msg | kReportHasPoint, where);
     switch (msg) {
       case WM_LBUTTONDOWN:
       case WM_LBUTTONUP:

@@ -17,7 +17,8 @@ if [ -z "${DISPLAY:-}" ]; then
   n=$(brova_free_display)
   brova_start_xvfb "$n" "$size"
   export DISPLAY=":$n"
-  trap 'kill $BROVA_XVFB_PID 2>/dev/null' EXIT
+  trap 'wineserver -k 2>/dev/null; kill $BROVA_XVFB_PID 2>/dev/null' EXIT
+  trap 'exit 130' INT TERM
   echo "brova: no display; running on Xvfb $DISPLAY ($size). Screenshot: DISPLAY=$DISPLAY import -window root shot.png"
 fi
 cd "$root/build/stage"

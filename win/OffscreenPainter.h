@@ -1,6 +1,8 @@
 // Paints a window's client area through one memory bitmap and copies it to
 // the screen only over the areas of a CRectCover (the background around the
-// child controls), so neither the background nor the controls flicker.
+// child controls), so neither the background nor the controls flicker. The
+// owner sets the layout at every layout change (client rectangle first, then
+// one hole per child) and paints from WM_PAINT and WM_ERASEBKGND.
 #pragma once
 #include <windows.h>
 
@@ -12,17 +14,20 @@ namespace win {
 
 class OffscreenPainter {
  public:
-  // The set of areas to copy; the owner fills it at every layout change
-  // (client rectangle first, then one rectangle per child) and computes it.
-  CRectCover& cover() { return cover_; }
-  // Sets the cover to the client rectangle less the given child rectangles
-  // (client coordinates) and computes it.
-  void SetLayout(const RECT& client, const RECT* holes, int holeCount);
+  // Receives the memory DC (white, transparent text background, the given
+  // font selected) and the client rectangle.
+  using DrawFn = std::function<void(HDC dc, const RECT& client)>;
 
-  // Draws with paint(memoryDc, clientRect) into a white bitmap of the client
-  // size (transparent text background, font selected when given) and copies
-  // it to target over the cover.
-  void Paint(HWND hwnd, HDC target, HFONT font, const std::function<void(HDC, const RECT&)>& paint) const;
+  // A new layout: the area, then the holes (client coordinates).
+  void BeginLayout(const RECT& client);
+  void AddHole(const RECT& r);
+  void EndLayout() { cover_.Compute(); }
+  const CRectCover& cover() const { return cover_; }
+
+  // Draws into a memory bitmap of the client size compatible with target and
+  // copies it to target over the cover. False when the memory DC or bitmap
+  // could not be made (nothing is drawn then).
+  bool Paint(HWND hwnd, HDC target, HFONT font, const DrawFn& draw) const;
 
  private:
   CRectCover cover_;

@@ -10,6 +10,7 @@ const wchar_t kObjectProperty[] = L"brova.window";
 }
 
 Window::~Window() {
+  if (destroyed_) *destroyed_ = true;
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
@@ -87,24 +88,32 @@ LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CurrentMessage saved = self->current_;
-  self->current_ = {msg, wp, lp};
-  LRESULT result;
   if (msg == WM_NCDESTROY) {
-    result = self->Default();
+    CurrentMessage saved = self->current_;
+    self->current_ = {msg, wp, lp};
+    LRESULT result = self->Default();
+    self->current_ = saved;
     self->Detach();
     self->PostNcDestroy();
     return result;
   }
-  result = self->WindowProc(msg, wp, lp);
-  self->current_ = saved;
-  return result;
+  return self->HandleAs(msg, wp, lp);
 }
 
 LRESULT Window::HandleAs(UINT msg, WPARAM wp, LPARAM lp) {
   CurrentMessage saved = current_;
   current_ = {msg, wp, lp};
+  // A handler may destroy a window that deletes its own object; the flag
+  // tells every dispatch still running for it not to touch the object again.
+  bool destroyed = false;
+  bool* outer = destroyed_;
+  destroyed_ = &destroyed;
   LRESULT r = WindowProc(msg, wp, lp);
+  if (destroyed) {
+    if (outer) *outer = true;
+    return r;
+  }
+  destroyed_ = outer;
   current_ = saved;
   return r;
 }

@@ -88,7 +88,8 @@ class Window {
   virtual void OnVScroll(int code, int pos, HWND bar) { Default(); }
   virtual void OnInitMenuPopup(HMENU menu, UINT pos, bool system) { Default(); }
   // After the window is gone and the object detached; a window that owns
-  // itself may delete itself here.
+  // itself may delete itself here, also when a handler of its own destroyed
+  // the window.
   virtual void PostNcDestroy() {}
 
   HWND hwnd_ = nullptr;
@@ -102,6 +103,7 @@ class Window {
   void Detach();
 
   WNDPROC original_ = nullptr;  // the procedure we subclassed, if any
+  bool* destroyed_ = nullptr;   // set when the object is deleted during a dispatch
   struct CurrentMessage {
     UINT msg;
     WPARAM wp;

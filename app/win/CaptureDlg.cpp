@@ -2,6 +2,7 @@
 
 #include "app/win/HomePage.h"
 #include "app/win/MainFrame.h"
+#include "capture/win/CaptureSettingsDlg.h"
 #include "common/Text.h"
 #include "online/Site.h"
 #include "resources/app_ids.h"
@@ -38,6 +39,11 @@ bool CCaptureDlg::OnCommand(int id, int code, HWND control) {
       Show(SW_HIDE);
       if (frame) frame->OnCaptureRegion();
       return true;
+    case IDC_SETTINGS: {
+      CCaptureSettingsDlg settings;
+      settings.DoModal(hwnd_);
+      return true;
+    }
     case IDC_HOME_PAGE:
       OpenHomePage();
       return true;

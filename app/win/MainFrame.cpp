@@ -4,12 +4,17 @@
 
 #include "app/win/AboutDlg.h"
 #include "app/win/CaptureDlg.h"
+#include "app/win/CenterDlg.h"
 #include "app/win/Messages.h"
 #include "app/win/ProgramFolder.h"
 #include "app/win/Shell.h"
 #include "assistant/win/HookLibrary.h"
+#include "calendar/win/CalendarDlg.h"
 #include "capture/win/CaptureSettingsStore.h"
+#include "plans/win/MyCaDlg.h"
+#include "plans/win/PlanManagerDlg.h"
 #include "resources/app_ids.h"
+#include "resources/planner_ids.h"
 #include "win/App.h"
 
 namespace {
@@ -43,6 +48,9 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   AddTrayIcon();
   hotKeys_.Start(hwnd_);
   ReloadHotKeys();
+  // Plans are read at start, so that "显示计划" and the reminders know them.
+  reminders_.Start(hwnd_, kReminderTimer);
+  ReloadPlans();
   // The worker shares only files with the windows; it gets the folder, not the frame.
   updateWorker_.Start([folder = ProgramFolder()](WaitFunction wait) { return UpdateWorker(folder, std::move(wait)); });
   return 0;
@@ -77,6 +85,10 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     ShowCaptureDialog();
     return;
   }
+  if (id == kReminderTimer) {
+    reminders_.OnTimer();
+    return;
+  }
   Default();
 }
 
@@ -93,6 +105,18 @@ void CMainFrame::ShowCaptureDialog() {
   captureDlg_->Show(SW_SHOW);
 }
 
+void CMainFrame::OpenCenter() {
+  if (!center_) {
+    center_ = std::make_unique<CCenterDlg>();
+    if (!center_->Create(hwnd_)) {
+      center_.reset();
+      return;
+    }
+  }
+  center_->Show(SW_SHOW);
+  center_->MakeTopMost();
+}
+
 void CMainFrame::ShowAbout(int templateId) {
   CAboutDlg about(templateId);
   about.DoModal(hwnd_);
@@ -105,7 +129,11 @@ void CMainFrame::ExitProgram() {
   SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void CMainFrame::OnClose() { DestroyWindow(hwnd_); }
+void CMainFrame::OnClose() {
+  // The management center goes first and stores its rectangle.
+  if (center_) center_->Destroy();
+  DestroyWindow(hwnd_);
+}
 
 void CMainFrame::OnDestroy() {
   updateWorker_.Stop(kUpdateStopGraceMs);
@@ -151,11 +179,27 @@ bool CMainFrame::OnCommand(int id, int code, HWND control) {
     case ID_INFO_CENTER:
       StartInfoCenter();
       return true;
+    case ID_OPEN_CENTER:
+    case ID_OPEN_CENTER_2:
+    case ID_OPEN_CENTER_3:
+    case ID_OPEN_CENTER_4:
+    case ID_OPEN_CENTER_5:
+      OpenCenter();
+      return true;
     case ID_FRAME_SHOW:
       SetFrameVisible(true);
       return true;
     case ID_FRAME_HIDE:
       SetFrameVisible(false);
+      return true;
+    case ID_SHOW_PLAN:
+      ShowPlanPrompt();
+      return true;
+    case ID_SHOW_CALENDAR:
+      ShowCalendar(hwnd_);
+      return true;
+    case ID_SHOW_PLAN_MANAGER:
+      ShowPlanManager(hwnd_);
       return true;
   }
   return false;
@@ -169,6 +213,7 @@ void CMainFrame::OnInitMenuPopup(HMENU menu, UINT pos, bool system) {
 }
 
 LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
+  if (mouseMessage == WM_LBUTTONDOWN) OpenCenter();
   if (mouseMessage == WM_RBUTTONDOWN) {
     HMENU popup = trayMenu_ ? GetSubMenu(trayMenu_, 0) : nullptr;
     if (popup) {
@@ -201,6 +246,23 @@ void CMainFrame::ReloadAll() {
   EnterProgramFolder();
   capture_settings::Reload();
   ReloadHotKeys();
+  ReloadPlans();
+}
+
+int CMainFrame::ReloadPlans() {
+  planQueue_.LoadUpcoming(CurrentPlanTime());
+  // A plan changed or added for the current minute comes now, not a minute late.
+  reminders_.Check();
+  return 0;
+}
+
+void CMainFrame::ShowPlanPrompt() {
+  PlanRecord plan;
+  PlanTime& t = plan.time;
+  if (planQueue_.GetNextPlan(t.year, t.month, t.day, t.hour, t.minute, plan.content))
+    OpenPlanPrompt(hwnd_, plan);
+  else
+    OpenPlanPrompt(hwnd_, std::nullopt);
 }
 
 void CMainFrame::OnKeyReport(int keyCode, int flags) {
@@ -237,6 +299,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       return 0;
     case msg::kCaptureRegion:
       OnCaptureRegion();
+      return 0;
+    case msg::kOpenCenter:
+      OpenCenter();
       return 0;
     case msg::kInfoCenter:
       StartInfoCenter();

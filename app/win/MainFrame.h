@@ -7,9 +7,12 @@
 #include "app/HotKeyDispatch.h"
 #include "app/win/HotKeySource.h"
 #include "online/UpdateThread.h"
+#include "plans/PlanQueue.h"
+#include "plans/win/PlanReminders.h"
 #include "win/Window.h"
 
 class CCaptureDlg;
+class CCenterDlg;
 
 class CMainFrame : public win::Window {
  public:
@@ -25,9 +28,14 @@ class CMainFrame : public win::Window {
   void ReloadAll();
   void ReloadHotKeys();  // gives the hot-key source the current records
   void ShowCaptureDialog();
+  void OpenCenter();  // the management center, made on first use
   void ShowAbout(int templateId);
   void StartInfoCenter();
   void ExitProgram();
+  // Refills the upcoming plan queue from the plan file; returns 0.
+  int ReloadPlans();
+  // "显示计划": a reminder prompt for the next plan, or an empty one.
+  void ShowPlanPrompt();
 
   // The capture sequences.
   void OnCaptureFullScreen();
@@ -48,6 +56,7 @@ class CMainFrame : public win::Window {
 
  private:
   static constexpr UINT_PTR kStartTimer = 10;
+  static constexpr UINT_PTR kReminderTimer = 0x706C;  // the minute check of the plan reminders
   // How long the frame's end waits for an update worker busy in a download.
   static constexpr int kUpdateStopGraceMs = 1000;
 
@@ -58,6 +67,7 @@ class CMainFrame : public win::Window {
   void SetFrameVisible(bool visible);
 
   std::unique_ptr<CCaptureDlg> captureDlg_;
+  std::unique_ptr<CCenterDlg> center_;
   HMENU trayMenu_ = nullptr;
   HotKey cdOpenKey_;
   HotKey cdCloseKey_;
@@ -66,4 +76,6 @@ class CMainFrame : public win::Window {
   CUpdateThread updateWorker_;
   bool trayIconAdded_ = false;
   int captureReady_ = 1;
+  CPlanQueue planQueue_;
+  CPlanReminders reminders_;
 };

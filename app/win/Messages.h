@@ -12,6 +12,9 @@ constexpr UINT kCaptureRegion = WM_USER + 9;      // 0x0409
 constexpr UINT kOpenCenter = WM_USER + 10;        // 0x040A
 constexpr UINT kInfoCenter = WM_USER + 11;        // 0x040B
 constexpr UINT kMouseReport = WM_USER + 300;      // 0x052C, wParam = mouse message
+// Set in a mouse report's wParam when lParam holds the event's screen point
+// (x in the low word, y in the high word, both signed).
+constexpr WPARAM kMouseReportHasPoint = 0x80000000u;
 constexpr UINT kKeyReport = WM_USER + 301;        // 0x052D, wParam = key code, lParam = flags
 }  // namespace msg
 

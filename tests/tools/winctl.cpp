@@ -4,6 +4,7 @@
 // per line; the exit code is 0 on success, 1 when the thing asked for is
 // not there, 2 on bad usage.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -163,6 +164,74 @@ int Clipboard() {
   return 0;
 }
 
+// Writes the clipboard's bitmap as a 24-bit BMP file, for a test to compare
+// its pixels.
+int SaveClipboardBitmap(const std::string& path) {
+  if (!OpenClipboard(nullptr)) return 1;
+  int status = 1;
+  if (HBITMAP bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+    BITMAP b{};
+    if (GetObjectW(bmp, sizeof b, &b)) {
+      BITMAPINFOHEADER h{};
+      h.biSize = sizeof h;
+      h.biWidth = b.bmWidth;
+      h.biHeight = b.bmHeight;
+      h.biPlanes = 1;
+      h.biBitCount = 24;
+      const DWORD stride = (static_cast<DWORD>(b.bmWidth) * 3 + 3) & ~3u;
+      h.biSizeImage = stride * static_cast<DWORD>(b.bmHeight);
+      std::string pixels(h.biSizeImage, '\0');
+      HDC screen = GetDC(nullptr);
+      int lines = GetDIBits(screen, bmp, 0, static_cast<UINT>(b.bmHeight), &pixels[0],
+                            reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
+      ReleaseDC(nullptr, screen);
+      BITMAPFILEHEADER f{};
+      f.bfType = 0x4D42;
+      f.bfOffBits = sizeof f + sizeof h;
+      f.bfSize = f.bfOffBits + h.biSizeImage;
+      HANDLE out = CreateFileW(text::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      if (lines > 0 && out != INVALID_HANDLE_VALUE) {
+        DWORD n;
+        WriteFile(out, &f, sizeof f, &n, nullptr);
+        WriteFile(out, &h, sizeof h, &n, nullptr);
+        WriteFile(out, pixels.data(), h.biSizeImage, &n, nullptr);
+        status = 0;
+      }
+      if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    }
+  }
+  CloseClipboard();
+  return status;
+}
+
+// Sets the text of a control in another program (WM_SETTEXT), as typing
+// would leave it.
+// Posts a message and waits until a capture file appears in folder (which
+// must hold none before), then prints the milliseconds from the post to
+// that moment. Capture files appear under their name only when whole.
+int PostAndTimeFile(const std::string& what, const std::string& m, const std::string& folder, int timeoutMs) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  const std::wstring pattern = text::Widen(folder + "\\Snapshot*.bmp");
+  LARGE_INTEGER freq, start, now;
+  QueryPerformanceFrequency(&freq);
+  QueryPerformanceCounter(&start);
+  if (!PostMessageW(h, static_cast<UINT>(std::strtoul(m.c_str(), nullptr, 0)), 0, 0)) return 1;
+  for (;;) {
+    WIN32_FIND_DATAW d;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &d);
+    if (find != INVALID_HANDLE_VALUE) {
+      FindClose(find);
+      QueryPerformanceCounter(&now);
+      Out(text::Format("%.1f", (now.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart));
+      return 0;
+    }
+    QueryPerformanceCounter(&now);
+    if ((now.QuadPart - start.QuadPart) * 1000 / freq.QuadPart > timeoutMs) return 1;
+    Sleep(1);
+  }
+}
+
 int ClearClipboard() {
   if (!OpenClipboard(nullptr)) return 1;
   EmptyClipboard();
@@ -214,10 +283,203 @@ int Activate(const std::string& what) {
   return 0;
 }
 
+// A window property's value as a number; 1 when the window has none.
+int Prop(const std::string& what, const std::string& name) {
+  HWND h = Resolve(what);
+  HANDLE value = h ? GetPropW(h, text::Widen(name).c_str()) : nullptr;
+  if (!value) return 1;
+  Out(std::to_string(static_cast<unsigned long>(reinterpret_cast<uintptr_t>(value))));
+  return 0;
+}
+
+// The text of a window or of one of its controls, as WM_SETTEXT from
+// another program sets it.
+int SetText(HWND target, const std::string& utf8) {
+  if (!target) return 1;
+  std::wstring w = text::Widen(utf8);
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()), SMTO_NORMAL, 5000,
+                             &result) &&
+                 result
+             ? 0
+             : 1;
+}
+
+int Move(const std::string& what, int left, int top, int right, int bottom) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  return SetWindowPos(h, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
+}
+
+// "HKLM\a\b" and the like: the root and the path below it.
+bool SplitKey(const std::string& full, HKEY& root, std::wstring& path) {
+  size_t slash = full.find('\\');
+  std::string name = full.substr(0, slash);
+  if (name == "HKLM") {
+    root = HKEY_LOCAL_MACHINE;
+  } else if (name == "HKCU") {
+    root = HKEY_CURRENT_USER;
+  } else if (name == "HKCR") {
+    root = HKEY_CLASSES_ROOT;
+  } else {
+    return false;
+  }
+  path = slash == std::string::npos ? std::wstring() : text::Widen(full.substr(slash + 1));
+  return true;
+}
+
+// Writes a REG_SZ value, creating the key; an empty name is the default value.
+int RegWrite(const std::string& keyName, const std::string& name, const std::string& value) {
+  HKEY root;
+  std::wstring path;
+  if (!SplitKey(keyName, root, path)) return 2;
+  HKEY key;
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return 1;
+  std::wstring w = text::Widen(value);
+  LONG r = RegSetValueExW(key, name.empty() ? nullptr : text::Widen(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(w.c_str()), static_cast<DWORD>((w.size() + 1) * 2));
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS ? 0 : 1;
+}
+
+// Prints a string value; exit code 1 when the key or value is missing.
+int RegRead(const std::string& keyName, const std::string& name) {
+  HKEY root;
+  std::wstring path;
+  if (!SplitKey(keyName, root, path)) return 2;
+  wchar_t buf[4096] = {};
+  DWORD bytes = sizeof buf - sizeof(wchar_t);
+  if (RegGetValueW(root, path.c_str(), name.empty() ? nullptr : text::Widen(name).c_str(), RRF_RT_REG_SZ, nullptr,
+                   buf, &bytes) != ERROR_SUCCESS)
+    return 1;
+  Out(text::Narrow(buf));
+  return 0;
+}
+
+// Starts exe and measures the time until a visible top-level window titled
+// title exists; then lets the program settle for settleMs and closes that
+// window, as a user would, waiting for the program to end. Prints
+// "ms=<start-up> pid=<process id>" as soon as the window shows.
+int Launch(const std::string& title, const std::string& exe, int settleMs) {
+  LARGE_INTEGER freq, start, now;
+  QueryPerformanceFrequency(&freq);
+  std::wstring cmd = L"\"" + text::Widen(exe) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+  std::wstring wtitle = text::Widen(title);
+  double ms = -1;
+  HWND found = nullptr;
+  for (int i = 0; i < 60000 && !found; ++i) {
+    HWND h = FindWindowW(nullptr, wtitle.c_str());
+    if (h && IsWindowVisible(h)) {
+      QueryPerformanceCounter(&now);
+      ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
+      found = h;
+    } else {
+      Sleep(1);
+    }
+  }
+  Out(text::Format("ms=%.1f pid=%lu", ms, static_cast<unsigned long>(pi.dwProcessId)));
+  FlushFileBuffers(GetStdHandle(STD_OUTPUT_HANDLE));
+  Sleep(static_cast<DWORD>(settleMs));
+  if (found) PostMessageW(found, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return ms < 0 ? 1 : 0;
+}
+
+// The entries of a combo box, "*" before the selected one.
+int Combo(const std::string& what) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  int count = static_cast<int>(SendMessageW(h, CB_GETCOUNT, 0, 0));
+  int selected = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    int n = static_cast<int>(SendMessageW(h, CB_GETLBTEXTLEN, i, 0));
+    std::wstring buf(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+    SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(wcslen(buf.c_str()));
+    Out(text::Format("%s%d\t%s", i == selected ? "*" : "", i, text::Narrow(buf).c_str()));
+  }
+  return 0;
+}
+
+// The rows of a report list view of another process, one line each with
+// its columns separated by tabs and "*" before a selected row. The list's
+// messages take pointers, so the buffers live in the list's process.
+int ListViewRows(const std::string& what) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  constexpr int kChars = 4096;
+  SIZE_T size = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) {
+    CloseHandle(process);
+    return 1;
+  }
+  HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+  int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  int rows = static_cast<int>(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0));
+  for (int r = 0; r < rows; ++r) {
+    bool selected = (SendMessageW(h, LVM_GETITEMSTATE, r, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    std::string line = selected ? "*" : "";
+    for (int c = 0; c < columns; ++c) {
+      LVITEMW item{};
+      item.iSubItem = c;
+      item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+      item.cchTextMax = kChars;
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      int n = static_cast<int>(SendMessageW(h, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(remote)));
+      std::wstring buf(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+      if (n > 0) ReadProcessMemory(process, remote + sizeof(LVITEMW), &buf[0], n * sizeof(wchar_t), nullptr);
+      std::string cell = text::Narrow(buf);
+      for (char& ch : cell)
+        if (ch == '\r' || ch == '\n' || ch == '\t') ch = ' ';
+      line += (c ? "\t" : "") + cell;
+    }
+    Out(line);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
+// The screen rectangle of a list view row (another process's list).
+int ListViewRowRect(const std::string& what, int row) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return 1;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  bool ok = remote && WriteProcessMemory(process, remote, &r, sizeof r, nullptr) &&
+            SendMessageW(h, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return 1;
+  MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  Out(RectText(r));
+  return 0;
+}
+
 int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
-      " foreground | activate WIN");
+      " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN [ID] TEXT | move WIN L T R B |"
+      " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
+      " post-time-file WIN MSG FOLDER TIMEOUT_MS | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW");
   return 2;
 }
 
@@ -237,8 +499,25 @@ int wmain(int argc, wchar_t** argv) {
   if ((cmd == "post" || cmd == "send") && a.size() == 5) return PostOrSend(cmd == "send", a[1], a[2], a[3], a[4]);
   if (cmd == "clipboard") return Clipboard();
   if (cmd == "clear-clipboard") return ClearClipboard();
+  if (cmd == "clipboard-save" && a.size() == 2) return SaveClipboardBitmap(a[1]);
+  if (cmd == "post-time-file" && a.size() == 5) return PostAndTimeFile(a[1], a[2], a[3], std::atoi(a[4].c_str()));
   if (cmd == "menu") return Menu();
   if (cmd == "foreground") return Foreground();
   if (cmd == "activate" && a.size() == 2) return Activate(a[1]);
+  if (cmd == "settext" && a.size() == 3) return SetText(Resolve(a[1]), a[2]);
+  if (cmd == "settext" && a.size() == 4) {
+    HWND h = Resolve(a[1]);
+    return SetText(h ? GetDlgItem(h, std::atoi(a[2].c_str())) : nullptr, a[3]);
+  }
+  if (cmd == "move" && a.size() == 6)
+    return Move(a[1], std::atoi(a[2].c_str()), std::atoi(a[3].c_str()), std::atoi(a[4].c_str()),
+                std::atoi(a[5].c_str()));
+  if (cmd == "reg-write" && a.size() == 4) return RegWrite(a[1], a[2], a[3]);
+  if (cmd == "reg-read" && a.size() == 3) return RegRead(a[1], a[2]);
+  if (cmd == "launch" && a.size() == 4) return Launch(a[1], a[2], std::atoi(a[3].c_str()));
+  if (cmd == "prop" && a.size() == 3) return Prop(a[1], a[2]);
+  if (cmd == "combo" && a.size() == 2) return Combo(a[1]);
+  if (cmd == "listview" && a.size() == 2) return ListViewRows(a[1]);
+  if (cmd == "lvrect" && a.size() == 3) return ListViewRowRect(a[1], std::atoi(a[2].c_str()));
   return Usage();
 }

@@ -1,0 +1,37 @@
+// The calendar window "日历-Tolvana": one Gregorian month with lunar day
+// texts and solar terms, year and month lists with arrow buttons, and the
+// way into the plan manager ("计划编辑" and a double click on the grid).
+#pragma once
+#include <windows.h>
+
+#include "calendar/win/MonthGridButton.h"
+#include "common/win/SkinButton.h"
+#include "win/Dialog.h"
+#include "win/Gdi.h"
+
+class CCalendarDlg : public win::Dialog {
+ public:
+  CCalendarDlg();
+
+  CMonthGridButton& grid() { return grid_; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnSize(UINT type, int cx, int cy) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+
+ private:
+  void LayOut();
+  // Moves the shown month by the deltas, from the lists' selections, and
+  // stops at the ends of the lists; the month does not wrap into the year.
+  void Navigate(int yearDelta, int monthDelta);
+  void ShowMonth(int yearIndex, int monthIndex);
+
+  CMonthGridButton grid_;
+  CSkinButton yearBack_, yearForward_, monthBack_, monthForward_, plans_;
+  win::Brush background_;
+};
+
+// Opens the calendar modally; owner null means the main window.
+void ShowCalendar(HWND owner);

@@ -1,0 +1,111 @@
+#include "calendar/win/MonthGridButton.h"
+
+#include <string>
+
+#include "common/Text.h"
+#include "common/win/SharedGdi.h"
+#include "win/Gdi.h"
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(250, 255, 243);
+constexpr COLORREF kBand = RGB(109, 186, 43);
+constexpr COLORREF kBandText = RGB(255, 255, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kFrameTopLeft = RGB(115, 115, 155);
+constexpr COLORREF kFrameBottomRight = RGB(110, 110, 110);
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void DrawTextIn(HDC dc, const std::string& utf8, const Rect& area, UINT format) {
+  std::wstring w = text::Widen(utf8);
+  RECT r = ToRECT(area);
+  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, format | DT_NOPREFIX);
+}
+
+// A one-pixel frame lighter on the top and left, darker on the bottom and
+// right, inside the rectangle.
+void Draw3dFrame(HDC dc, const Rect& r, COLORREF topLeft, COLORREF bottomRight) {
+  int w = r.Width(), h = r.Height();
+  Fill(dc, RECT{r.left, r.top, r.left + w - 1, r.top + 1}, topLeft);
+  Fill(dc, RECT{r.left, r.top, r.left + 1, r.top + h - 1}, topLeft);
+  Fill(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+  Fill(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+}
+
+}  // namespace
+
+void LocalToday(int& year, int& month, int& day) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  year = now.wYear;
+  month = now.wMonth;
+  day = now.wDay;
+}
+
+void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont) {
+  SetBkMode(dc, TRANSPARENT);
+  {
+    win::Select font(dc, textFont);
+    SetTextColor(dc, kBlack);
+    DrawTextIn(dc, model.TitleText(), model.TitleTextArea(), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+
+    Fill(dc, ToRECT(model.BandArea()), kBand);
+    SetTextColor(dc, kBandText);
+    DrawTextIn(dc, model.BandText(), model.BandArea(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+    for (int c = 0; c < CMonthModel::kColumns; ++c) {
+      Rect cell = model.HeaderCellRect(c);
+      Fill(dc, ToRECT(cell), kBand);
+      SetTextColor(dc, CMonthModel::IsWeekendColumn(c) ? kBandText : kBlack);
+      DrawTextIn(dc, CMonthModel::WeekdayName(c + 1), cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+  }
+
+  for (int r = 0; r < CMonthModel::kRows; ++r) {
+    for (int c = 0; c < CMonthModel::kColumns; ++c) {
+      Draw3dFrame(dc, model.CellRect(r, c), kFrameTopLeft, kFrameBottomRight);
+      const CMonthModel::Cell& cell = model.CellAt(r, c);
+      if (!cell.holdsDay) continue;
+      {
+        win::Select font(dc, shared_gdi::Font24());
+        SetTextColor(dc, CMonthModel::IsWeekendColumn(c) ? kRed : kBlack);
+        DrawTextIn(dc, model.DayNumberText(r, c), model.DayNumberRect(r, c),
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      }
+      win::Select font(dc, shared_gdi::Font14());
+      SetTextColor(dc, cell.solarTerm ? kRed : kBlack);
+      DrawTextIn(dc, cell.dayText, model.DayTextRect(r, c), DT_CENTER | DT_TOP | DT_SINGLELINE);
+    }
+  }
+}
+
+void CMonthGridButton::Paint(HDC dc, const RECT& rect) {
+  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return;
+  int year, month, day;
+  LocalToday(year, month, day);
+  model_.ComputeLayout(Rect{0, 0, width, height}, year, month, day);
+
+  win::OwnedDc mem = win::OwnedDc::Compatible(dc);
+  win::Bitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+  if (!mem || !bitmap) return;
+  win::Select useBitmap(mem, bitmap);
+  Fill(mem, RECT{0, 0, width, height}, kBackground);
+  HFONT font = hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr;
+  PaintMonthModel(mem, model_, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  BitBlt(dc, rect.left, rect.top, width, height, mem, 0, 0, SRCCOPY);
+}
+
+bool CMonthGridButton::OnReflectedDrawItem(const DRAWITEMSTRUCT& item) {
+  // Focus changes need no repaint: the grid shows no focus.
+  if (item.itemAction == ODA_FOCUS) return true;
+  Paint(item.hDC, ClientRect());
+  return true;
+}

@@ -1,0 +1,87 @@
+#include "capture/win/CaptureEngine.h"
+
+#include "assistant/win/HookLibrary.h"
+#include "capture/win/CaptureSettingsStore.h"
+#include "capture/win/PickPromptDlg.h"
+#include "capture/win/ScreenCapture.h"
+#include "common/Text.h"
+
+namespace capture {
+namespace {
+
+// A left click where the cursor is, without moving it.
+void ClickAtCursor() {
+  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+// Clipboard and file as the settings say, then the result window; returns
+// the user's choice there. An empty picture (a pick of width or height 0)
+// goes nowhere, and the window shows its size.
+int OutputAndShow(HWND frame, win::Bitmap picture, int width, int height) {
+  const SnapshotSettings& settings = capture_settings::Current();
+  std::string info = InfoLine(width, height);
+  if (picture && settings.toFile) {
+    win::WindowDc desktop(GetDesktopWindow());
+    SnapshotFile file = SaveSnapshotBmp(picture, desktop, settings.folder);
+    info += (file.written ? " 保存目录: " : " 保存失败: ") + file.path;
+  }
+  if (picture && settings.toClipboard) PutBitmapOnClipboard(frame, picture);
+  CCaptureResultDlg result(info, width, height, std::move(picture));
+  result.DoModal(frame);
+  return result.choice();
+}
+
+int FullScreen(HWND frame) {
+  ScreenGrab grab;
+  if (!GrabScreen(grab, capture_settings::Current().toFile != 0)) return kChoiceNone;
+  int choice = OutputAndShow(frame, std::move(grab.bitmap), grab.width, grab.height);
+  CHookLibrary::Instance().Release();
+  if (IsWindow(frame)) ClickAtCursor();
+  return choice;
+}
+
+int Pick(HWND frame, int mode) {
+  ScreenGrab grab;
+  if (!GrabScreen(grab)) return kChoiceNone;
+  CPickPromptDlg prompt(mode, grab.bitmap, grab.width, grab.height);
+  prompt.DoModal(frame);
+  CHookLibrary::Instance().Release();
+
+  int choice = kChoiceNone;
+  if (prompt.confirmed() && IsWindow(frame)) {
+    const Rect& r = prompt.pick();
+    {
+      // The screen shows exactly the grabbed picture again.
+      win::WindowDc desktop(GetDesktopWindow());
+      win::OwnedDc source = win::OwnedDc::Compatible(desktop);
+      win::Select select(source, grab.bitmap);
+      BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
+    }
+    // Cut from the grabbed picture itself, so that nothing drawn on the
+    // screen since the grab can reach the capture.
+    win::Bitmap cropped = CopyBitmapRect(grab.bitmap, r);
+    choice = OutputAndShow(frame, std::move(cropped), r.Width(), r.Height());
+  }
+  grab.bitmap.reset();
+  if (mode == kPickRegion && IsWindow(frame)) ClickAtCursor();
+  return choice;
+}
+
+}  // namespace
+
+std::string InfoLine(int width, int height) { return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height); }
+
+void RunCaptures(int choice, HWND frame, int& ready) {
+  while (choice != kChoiceNone) {
+    if (ready == 0) return;
+    ready = 0;
+    int next = choice == kChoiceFullScreen ? FullScreen(frame)
+                                           : Pick(frame, choice == kChoiceWindow ? kPickWindow : kPickRegion);
+    ready = 1;
+    if (!IsWindow(frame)) return;  // the program ended from the result window
+    choice = next;
+  }
+}
+
+}  // namespace capture

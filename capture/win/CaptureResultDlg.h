@@ -1,0 +1,49 @@
+// The capture result window "截屏管理": the picture in a scrolling image
+// view, the info line, and buttons to capture again in any mode or to end
+// the program. Modal; the caller reads the choice after it closes.
+#pragma once
+#include <string>
+
+#include "capture/win/SnapshotView.h"
+#include "win/OffscreenPainter.h"
+#include "common/win/SkinButton.h"
+#include "win/Dialog.h"
+#include "win/Gdi.h"
+
+// What ended the window: a capture button, or nothing (-1).
+enum CaptureChoice { kChoiceNone = -1, kChoiceFullScreen = 0, kChoiceWindow = 1, kChoiceRegion = 2 };
+
+class CCaptureResultDlg : public win::Dialog {
+ public:
+  // The window takes the picture (which may be empty) and hands it to its
+  // image view, which frees it when it goes.
+  CCaptureResultDlg(std::string info, int width, int height, win::Bitmap picture);
+
+  int choice() const { return choice_; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnSize(UINT type, int cx, int cy) override;
+  void OnPaint() override;
+  bool OnEraseBkgnd(HDC dc) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+  void OnClose() override;
+
+ private:
+  static constexpr UINT_PTR kClickTimer = 1;
+  void Layout();
+  void PaintContent(HDC dc, const RECT& client);
+  void CloseProgram();
+
+  std::string info_;
+  int width_;
+  int height_;
+  win::Bitmap picture_;
+  int choice_ = kChoiceNone;
+  win::Brush background_;
+  win::OffscreenPainter painter_;
+  CSnapshotView view_;
+  CSkinButton buttons_[4];
+};

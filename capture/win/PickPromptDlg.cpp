@@ -1,0 +1,216 @@
+#include "capture/win/PickPromptDlg.h"
+
+#include <algorithm>
+
+#include "app/win/Messages.h"
+#include "assistant/win/HookLibrary.h"
+#include "capture/PickGeometry.h"
+#include "capture/win/ScreenCapture.h"
+#include "common/Text.h"
+#include "common/win/SharedGdi.h"
+#include "resources/capture_ids.h"
+#include "win/Dpi.h"
+
+namespace {
+constexpr COLORREF kFrameColor = RGB(255, 0, 0);
+constexpr COLORREF kPromptBackground = RGB(230, 230, 200);
+constexpr COLORREF kPromptText = RGB(0, 0, 255);
+constexpr int kPromptTextInset = 5;
+// Not shown (the window has no title bar); how other programs find it.
+const wchar_t kPromptTitle[] = L"\x622A\x5C4F\x63D0\x793A";  // 截屏提示
+
+// The mouse report carries the mouse message; its low three bits tell the
+// button presses apart (WM_LBUTTONDOWN 0x201, WM_RBUTTONDOWN 0x204).
+constexpr int kReportLeftDown = 1;
+constexpr int kReportRightDown = 4;
+// Where a mouse report happened. Our hook library reports from low-level
+// hooks, which run before the system moves the cursor, so the message's own
+// cursor point is the previous position; it sends the event's point in
+// lParam and says so with a bit of wParam.
+POINT MouseReportPoint(const MSG& msg) {
+  if (msg.wParam & msg::kMouseReportHasPoint)
+    return POINT{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+  return msg.pt;
+}
+}  // namespace
+
+CPickPromptDlg::CPickPromptDlg(int mode, HBITMAP screen, int w, int h)
+    : Dialog(IDD_PICK_PROMPT), mode_(mode), screen_(screen), width_(w), height_(h) {}
+
+BOOL CPickPromptDlg::OnInitDialog() {
+  SetWindowTextW(hwnd_, kPromptTitle);
+  CHookLibrary::Instance().Install(hwnd_);
+  arrow_ = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(arrow_);
+  confirmed_ = false;
+  hasFirst_ = hasSecond_ = false;
+  first_ = second_ = POINT{-1, -1};
+  // B stays selected here while the window is open: every erase copies from it.
+  win::WindowDc screen(nullptr);
+  screenDc_ = win::OwnedDc::Compatible(screen);
+  if (screenDc_) screenDcOld_ = SelectObject(screenDc_, screen_);
+  SetWindowPos(hwnd_, HWND_TOPMOST, kPromptMargin, kPromptMargin, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED);
+  return TRUE;
+}
+
+bool CPickPromptDlg::PreTranslateMessage(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) return true;  // Enter never ends the pick
+  if (msg.message == msg::kKeyReport && msg.hwnd == hwnd_) {
+    if (msg.wParam == VK_ESCAPE) Send(WM_CLOSE);
+    return true;
+  }
+  if (msg.message == msg::kMouseReport && msg.hwnd == hwnd_) {
+    OnMouseReport(static_cast<int>(msg.wParam & 7), MouseReportPoint(msg));
+    return true;
+  }
+  return Dialog::PreTranslateMessage(msg);
+}
+
+void CPickPromptDlg::OnMouseReport(int kind, POINT pt) {
+  if (closing_) return;
+  if (kind == kReportRightDown) {
+    if (mode_ == kPickWindow) {
+      confirmed_ = false;
+      Send(WM_CLOSE);
+    } else if (hasFirst_) {
+      hasFirst_ = hasSecond_ = false;
+      first_ = second_ = POINT{-1, -1};
+      RestoreScreen();
+    }
+  } else if (kind == kReportLeftDown) {
+    if (mode_ == kPickWindow) {
+      confirmed_ = true;
+      Send(WM_CLOSE);
+    } else if (!hasFirst_) {
+      hasFirst_ = true;
+      first_ = pt;
+    } else if (!hasSecond_) {
+      hasSecond_ = true;
+      second_ = pt;
+    } else {
+      confirmed_ = true;
+      Send(WM_CLOSE);
+    }
+  }
+  if (!hwnd_) return;
+  SetCursor(arrow_);
+  bool moved = KeepPromptAway(pt);
+  if (mode_ == kPickWindow)
+    HighlightWindow(pt, moved);
+  else
+    HighlightRegion(pt, moved);
+}
+
+bool CPickPromptDlg::KeepPromptAway(POINT pt) {
+  RECT wr = WindowRect();
+  PromptMove m = AvoidCursor(Rect{wr.left, wr.top, wr.right, wr.bottom}, pt.x, pt.y, width_);
+  if (!m.move) return false;
+  MoveWindow(hwnd_, wr.left + m.dx, wr.top, wr.right - wr.left, wr.bottom - wr.top, FALSE);
+  RestoreScreen();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  return true;
+}
+
+void CPickPromptDlg::HighlightWindow(POINT pt, bool moved) {
+  HWND window = WindowFromPoint(pt);
+  if (!window || (window == lastWindow_ && !moved)) return;
+  win::OwnedDc display = win::OwnedDc::Display();
+  if (!display) return;
+  if (framed_) RestoreArea(display, FrameEraseRect(pick_));
+  RECT bounds = VisibleWindowBounds(window);
+  WindowPickRects rects = WindowPick(Rect{bounds.left, bounds.top, bounds.right, bounds.bottom}, width_, height_);
+  // Two red frames: on the window's edge and one pixel inside it.
+  DrawFrame(display, rects.outer);
+  DrawFrame(display, rects.pick);
+  lastWindow_ = window;
+  pick_ = rects.pick;
+  framed_ = true;
+  SetPrompt(WindowPickPrompt(pick_));
+}
+
+void CPickPromptDlg::HighlightRegion(POINT pt, bool moved) {
+  if (!hasFirst_) {
+    SetPrompt(kRegionFirstPointPrompt);
+    return;
+  }
+  win::OwnedDc display = win::OwnedDc::Display();
+  if (!display) return;
+  if (hasSecond_) {
+    // The marked region stays as it is; a prompt move wiped its frame.
+    if (moved) DrawFrame(display, pick_);
+    return;
+  }
+  if (framed_) RestoreArea(display, FrameEraseRect(pick_));
+  pick_ = RegionPick(first_.x, first_.y, pt.x, pt.y, width_, height_);
+  DrawFrame(display, pick_);
+  framed_ = true;
+  SetPrompt(RegionPickPrompt(pick_));
+}
+
+void CPickPromptDlg::DrawFrame(HDC display, const Rect& r) {
+  // A one-pixel frame on the rectangle's outermost pixels; an empty
+  // rectangle still shows as a dot or a line where it lies.
+  const int right = std::max(r.right, r.left + 1), bottom = std::max(r.bottom, r.top + 1);
+  win::Brush red(CreateSolidBrush(kFrameColor));
+  const RECT edges[4] = {{r.left, r.top, right, r.top + 1},
+                         {r.left, bottom - 1, right, bottom},
+                         {r.left, r.top, r.left + 1, bottom},
+                         {right - 1, r.top, right, bottom}};
+  for (const RECT& e : edges) FillRect(display, &e, red);
+}
+
+void CPickPromptDlg::RestoreArea(HDC display, const Rect& area) {
+  if (!screenDc_) return;
+  Rect r = ClipToScreen(area, width_, height_);
+  BitBlt(display, r.left, r.top, r.Width(), r.Height(), screenDc_, r.left, r.top, SRCCOPY);
+}
+
+void CPickPromptDlg::RestoreScreen() {
+  win::OwnedDc display = win::OwnedDc::Display();
+  if (display && screenDc_) BitBlt(display, 0, 0, width_, height_, screenDc_, 0, 0, SRCCOPY);
+  framed_ = false;
+}
+
+void CPickPromptDlg::SetPrompt(const std::string& text) {
+  if (text == prompt_) return;
+  prompt_ = text;
+  SetDlgItemTextW(hwnd_, IDC_PROMPT_TEXT, text::Widen(text).c_str());
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CPickPromptDlg::PaintContent(HDC dc) {
+  RECT c = ClientRect();
+  win::Brush background(CreateSolidBrush(kPromptBackground));
+  FillRect(dc, &c, background);
+  FrameRect(dc, &c, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kPromptText);
+  win::Select font(dc, shared_gdi::Font14());
+  const int inset = win::Scale(hwnd_, kPromptTextInset);
+  RECT textRect{c.left + inset, c.top + inset, c.right, c.bottom};
+  std::wstring text = text::Widen(prompt_);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_LEFT | DT_TOP | DT_NOPREFIX);
+}
+
+void CPickPromptDlg::OnPaint() {
+  win::PaintDc dc(hwnd_);
+  PaintContent(dc);
+}
+
+bool CPickPromptDlg::OnEraseBkgnd(HDC dc) {
+  PaintContent(dc);
+  return true;
+}
+
+void CPickPromptDlg::OnClose() {
+  closing_ = true;
+  Default();
+}
+
+void CPickPromptDlg::OnDestroy() {
+  // Every frame goes with the window.
+  RestoreScreen();
+  if (screenDc_ && screenDcOld_) SelectObject(screenDc_, screenDcOld_);
+  screenDc_ = win::OwnedDc();
+  Default();
+}

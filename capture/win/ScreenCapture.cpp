@@ -1,0 +1,270 @@
+#include "capture/win/ScreenCapture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "capture/BmpLayout.h"
+#include "capture/FolderChain.h"
+#include "capture/SnapshotName.h"
+#include "common/File.h"
+#include "common/Text.h"
+
+namespace {
+
+constexpr DWORD kGrabDelayMs = 100;
+// Enough for every capture of one second; past that the capture fails.
+constexpr int kMaxNameVariants = 1000;
+constexpr DWORD kDwmExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+  HANDLE get() const { return h_; }
+  bool Close() {
+    bool ok = true;
+    if (valid()) ok = CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+// WriteFile takes at most 4 GiB - 1 a call; a capture file is far smaller,
+// so this is one call in practice.
+bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size) {
+  while (size > 0) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 0x40000000u));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes, chunk, &written, nullptr) || written != chunk) return false;
+    bytes += chunk;
+    size -= chunk;
+  }
+  return true;
+}
+
+}  // namespace
+
+BmpImage::~BmpImage() {
+  if (data) VirtualFree(data, 0, MEM_RELEASE);
+}
+
+void SettleScreen(DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= ms) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_PAINT);
+  }
+}
+
+namespace {
+
+// The display's size and the source rectangle of a grab (step by step: the
+// desktop window's rectangle held to the display's size).
+struct GrabGeometry {
+  int width = 0, height = 0;  // HORZRES, VERTRES
+  int left = 0, top = 0, cx = 0, cy = 0;
+};
+
+GrabGeometry Measure(HDC display) {
+  RECT desktop{};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  GrabGeometry g;
+  g.width = GetDeviceCaps(display, HORZRES);
+  g.height = GetDeviceCaps(display, VERTRES);
+  g.left = std::max<int>(desktop.left, 0);
+  g.top = std::max<int>(desktop.top, 0);
+  g.cx = std::min<int>(g.width, desktop.right) - g.left;
+  g.cy = std::min<int>(g.height, desktop.bottom) - g.top;
+  return g;
+}
+
+// Memory that the next file of exactly this size takes over; made and
+// touched while a grab waits, so writing the file does not wait for pages.
+BmpImage g_reserve;
+
+void ReserveFileBuffer(size_t size) {
+  if (g_reserve.data) VirtualFree(g_reserve.data, 0, MEM_RELEASE);
+  g_reserve.data = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  g_reserve.size = g_reserve.data ? size : 0;
+  for (size_t i = 0; i < g_reserve.size; i += 4096) g_reserve.data[i] = 0;
+}
+
+// Fresh zeroed memory of size bytes, from the reserve when it fits.
+unsigned char* TakeFileBuffer(size_t size) {
+  unsigned char* reserved = g_reserve.data;
+  const size_t reservedSize = g_reserve.size;
+  g_reserve.data = nullptr;
+  g_reserve.size = 0;
+  if (reserved && reservedSize == size) return reserved;
+  if (reserved) VirtualFree(reserved, 0, MEM_RELEASE);
+  return static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+}
+
+bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
+  const DWORD start = GetTickCount();
+  win::OwnedDc display = win::OwnedDc::Display();
+  if (!display) return false;
+  win::OwnedDc memory = win::OwnedDc::Compatible(display);
+  if (!memory) return false;
+  GrabGeometry g = Measure(display);
+  if (g.cx <= 0 || g.cy <= 0) return false;
+  win::Bitmap bitmap(CreateCompatibleBitmap(display, g.cx, g.cy));
+  if (!bitmap) return false;
+  if (settle) {
+    // Everything that does not depend on what the screen shows is made
+    // before the wait ends: the bitmap's pages, the file's memory.
+    {
+      win::Select select(memory, bitmap);
+      PatBlt(memory, 0, 0, g.cx, g.cy, BLACKNESS);
+    }
+    BmpLayout layout;
+    if (reserveFile && ComputeBmpLayout(g.cx, g.cy, GetDeviceCaps(display, PLANES), GetDeviceCaps(display, BITSPIXEL),
+                                        layout))
+      ReserveFileBuffer(static_cast<size_t>(layout.offBits) + layout.blockSize);
+    DWORD spent = GetTickCount() - start;
+    SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
+    // The wait may have seen the display change.
+    GrabGeometry now = Measure(display);
+    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false, false);
+    g = now;
+  }
+  {
+    win::Select select(memory, bitmap);
+    if (!BitBlt(memory, 0, 0, g.cx, g.cy, display, g.left, g.top, SRCCOPY)) return false;
+  }
+  out.bitmap = std::move(bitmap);
+  out.width = g.width;
+  out.height = g.height;
+  return true;
+}
+
+}  // namespace
+
+bool GrabScreen(ScreenGrab& out, bool forFile) { return Grab(out, true, forFile); }
+
+bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, false); }
+
+win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
+  if (r.Width() <= 0 || r.Height() <= 0) return win::Bitmap();
+  win::WindowDc screen(nullptr);
+  win::OwnedDc from = win::OwnedDc::Compatible(screen);
+  win::OwnedDc to = win::OwnedDc::Compatible(screen);
+  win::Bitmap copy(CreateCompatibleBitmap(screen, r.Width(), r.Height()));
+  if (!from || !to || !copy) return win::Bitmap();
+  win::Select selectSource(from, source);
+  win::Select selectCopy(to, copy);
+  if (!BitBlt(to, 0, 0, r.Width(), r.Height(), from, r.left, r.top, SRCCOPY)) return win::Bitmap();
+  return copy;
+}
+
+bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
+  BITMAP b{};
+  if (!GetObjectW(bitmap, sizeof b, &b)) return false;
+  win::Bitmap copy = CopyBitmapRect(bitmap, Rect{0, 0, b.bmWidth, b.bmHeight});
+  if (!copy) return false;
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  bool placed = SetClipboardData(CF_BITMAP, copy.get()) != nullptr;
+  CloseClipboard();
+  if (placed) copy.release();  // the clipboard's now
+  return placed;
+}
+
+bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
+  BITMAP b{};
+  if (!GetObjectW(bitmap, sizeof b, &b)) return false;
+  BmpLayout layout;
+  if (!ComputeBmpLayout(b.bmWidth, b.bmHeight, b.bmPlanes, b.bmBitsPixel, layout)) return false;
+  const size_t size = static_cast<size_t>(layout.offBits) + layout.blockSize;
+  // Fresh pages are zero: the bytes of the block past the last row stay 0.
+  unsigned char* data = TakeFileBuffer(size);
+  if (!data) return false;
+  if (out.data) VirtualFree(out.data, 0, MEM_RELEASE);
+  out.data = data;
+  out.size = size;
+
+  const std::string headers = BmpHeaderBytes(layout);
+  std::memcpy(data, headers.data(), headers.size());
+  // The info header and colour table of the file are the BITMAPINFO that
+  // GetDIBits fills, and the pixel block follows them: one conversion
+  // straight into the bytes that are written.
+  auto* info = reinterpret_cast<BITMAPINFO*>(data + BmpLayout::kFileHeaderSize);
+  info->bmiHeader.biPlanes = 1;  // GetDIBits asks for one plane
+  int lines = GetDIBits(dc, bitmap, 0, static_cast<UINT>(layout.height), data + layout.offBits, info, DIB_RGB_COLORS);
+  // GetDIBits may fill in sizes of its own; the file keeps the layout's.
+  std::memcpy(data + BmpLayout::kFileHeaderSize, headers.data() + BmpLayout::kFileHeaderSize,
+              BmpLayout::kInfoHeaderSize);
+  return lines != 0;
+}
+
+bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen) {
+  const std::wstring temp = text::Widen(file::TempNameBeside(path));
+  {
+    Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    bool ok = WriteAll(file.get(), static_cast<const unsigned char*>(bytes), size);
+    if (!file.Close() || !ok) {
+      DeleteFileW(temp.c_str());
+      return false;
+    }
+  }
+  // Without MOVEFILE_REPLACE_EXISTING the move never replaces an earlier capture.
+  for (int n = 1; n <= kMaxNameVariants; ++n) {
+    std::string name = SnapshotPathVariant(path, n);
+    if (MoveFileExW(temp.c_str(), text::Widen(name).c_str(), 0)) {
+      chosen = name;
+      return true;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+  }
+  DeleteFileW(temp.c_str());
+  return false;
+}
+
+SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  SnapshotFile result;
+  result.path = SnapshotFilePath(folder, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  CreateFolderChain(result.path);
+  BmpImage image;
+  if (!BuildSnapshotBmp(bitmap, dc, image)) return result;
+  std::string chosen;
+  if (WriteUnderFreeName(result.path, image.data, image.size, chosen)) {
+    result.path = chosen;
+    result.written = true;
+  }
+  return result;
+}
+
+RECT VisibleWindowBounds(HWND window) {
+  using GetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+  // dwmapi.dll is missing before Vista; load it from the system folder only.
+  static const GetAttributeFn getAttribute = []() -> GetAttributeFn {
+    wchar_t system[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    HMODULE dwm = LoadLibraryW((std::wstring(system) + L"\\dwmapi.dll").c_str());
+    return dwm ? reinterpret_cast<GetAttributeFn>(GetProcAddress(dwm, "DwmGetWindowAttribute")) : nullptr;
+  }();
+  RECT r{};
+  GetWindowRect(window, &r);
+  if (getAttribute) {
+    RECT bounds{};
+    if (SUCCEEDED(getAttribute(window, kDwmExtendedFrameBounds, &bounds, sizeof bounds)) &&
+        bounds.right > bounds.left && bounds.bottom > bounds.top)
+      return bounds;
+  }
+  return r;
+}

@@ -1,0 +1,75 @@
+// The screen grab, the crop of a picked rectangle, the clipboard output and
+// the BMP file of a capture. All sizes are physical pixels: the program is
+// per-monitor DPI aware.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "common/Rect.h"
+#include "win/Gdi.h"
+
+// A device-compatible bitmap of the screen and the display size that
+// GetDeviceCaps reports (HORZRES, VERTRES).
+struct ScreenGrab {
+  win::Bitmap bitmap;
+  int width = 0;
+  int height = 0;
+};
+
+// Waits 100 ms (menus and just-hidden windows leave the screen), then copies
+// the display into a new bitmap. False when the display DC or the bitmap
+// cannot be made. forFile: the whole picture goes to a file next, whose
+// memory is made ready during the wait.
+bool GrabScreen(ScreenGrab& out, bool forFile = false);
+// Waits ms milliseconds, repainting the windows of this thread meanwhile:
+// what a window of ours that just closed (the result window) had covered
+// must be on the screen again before it is grabbed. Only paint messages
+// are dispatched, so no command can start inside the wait.
+void SettleScreen(DWORD ms);
+// The same without the wait.
+bool GrabScreenNow(ScreenGrab& out);
+
+// A new device-compatible bitmap holding r of source (which must not be
+// selected into a DC); empty for an empty rectangle.
+win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r);
+
+// Puts a copy of bitmap on the clipboard (the clipboard owns the copy and
+// deletes it); owner is the clipboard owner. False when the clipboard could
+// not be opened or the copy not be made.
+bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap);
+
+// The file a capture went to: the name that was chosen, and whether the
+// whole file was written there.
+struct SnapshotFile {
+  std::string path;
+  bool written = false;
+};
+
+// Writes bitmap as "Snapshot<local time>.bmp" into folder, creating the
+// folders along the way. dc is a DC of the desktop window (GetDIBits reads
+// the bitmap through it). A name already taken by an earlier capture of the
+// same second gets "_2", "_3"... before ".bmp", so no capture replaces
+// another. The file appears under its name only when it is complete.
+SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder);
+
+// The file bytes of bitmap: headers, colour table and pixel block; false
+// when the bitmap cannot be read. Kept in memory that VirtualFree releases.
+struct BmpImage {
+  BmpImage() = default;
+  BmpImage(const BmpImage&) = delete;
+  BmpImage& operator=(const BmpImage&) = delete;
+  ~BmpImage();
+  unsigned char* data = nullptr;
+  size_t size = 0;
+};
+bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out);
+
+// Writes bytes to a temporary file beside path, then gives it the first
+// name among path, SnapshotPathVariant(path, 2), ... that no file has yet;
+// chosen receives it. False, with no file left behind, on any failure.
+bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen);
+
+// The rectangle a window shows on screen: its visible frame bounds where
+// the system reports them (DWM), otherwise its window rectangle.
+RECT VisibleWindowBounds(HWND window);

@@ -1,0 +1,212 @@
+// The calendar window as a user sees it: the month grid with lunar day
+// texts and solar terms in red under the title line, the year and month
+// lists with their arrow buttons, and the way into the plan manager.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/PlannerSupport.h"
+
+namespace {
+
+using namespace planner_e2e;
+
+constexpr int kYearList = 1024;
+constexpr int kMonthList = 1002;
+constexpr int kYearBack = 1009;
+constexpr int kYearForward = 1011;
+constexpr int kMonthBack = 1007;
+constexpr int kMonthForward = 1008;
+constexpr int kPlanButton = 1010;
+constexpr int kGrid = 1017;
+
+void OpenCalendar(e2e::Session& s) {
+  s.Post("Pagorin", kWmCommand, kShowCalendar);
+  ASSERT_TRUE(s.WaitForWindow(kCalendarTitle)) << "calendar did not open";
+}
+
+// The client area on the screen.
+Box ClientArea(e2e::Session& s, const std::string& window) {
+  Box b;
+  std::istringstream in(s.Winctl("client " + e2e::ShellQuote(window)).out);
+  in >> b.left >> b.top >> b.right >> b.bottom;
+  return b;
+}
+
+void ShowMonth(e2e::Session& s, int year, int month) {
+  ChooseEntry(s, kCalendarTitle, kYearList, year - 1901, true);
+  ChooseEntry(s, kCalendarTitle, kMonthList, month - 1, true);
+}
+
+// The grid's areas on the screen, as the window lays them out.
+struct Grid {
+  int left, top, width, height, cellWidth, cellHeight;
+  Box Cell(int row, int column) const {
+    int l = left + column * cellWidth, t = top + 94 + row * cellHeight;
+    return {l, t, l + cellWidth - 1, t + cellHeight - 1};
+  }
+  Box DayNumber(int row, int column) const {
+    Box c = Cell(row, column);
+    return {c.left + 1, c.top + 1, c.right - 1, c.top + cellHeight / 2};
+  }
+  Box DayText(int row, int column) const {
+    Box c = Cell(row, column);
+    int t = c.top + cellHeight / 2 + 2;
+    return {c.left + 1, t, c.right - 1, t + 16};
+  }
+};
+Grid GridOf(e2e::Session& s) {
+  auto g = s.Item(kCalendarTitle, kGrid);
+  EXPECT_TRUE(g);
+  Grid grid{g->left, g->top, g->width(), g->height(), 0, 0};
+  grid.cellWidth = grid.width / 7;
+  grid.cellHeight = (grid.height - 94) / 6;
+  return grid;
+}
+
+int Red(const e2e::Image& img, const Box& b) { return CountRed(img, b.left, b.top, b.right, b.bottom); }
+int Ink(const e2e::Image& img, const Box& b) { return CountDark(img, b.left, b.top, b.right, b.bottom); }
+
+TEST(Calendar, OpensOnTodaysMonthWithItsLayout) {
+  e2e::Session s;
+  StartBrova(s);
+  OpenCalendar(s);
+  auto cal = s.Window(kCalendarTitle);
+  EXPECT_EQ(cal->width(), 640);
+  EXPECT_EQ(cal->height(), 460);
+  EXPECT_NEAR(cal->centerX(), 640, 1);
+  EXPECT_NEAR(cal->centerY(), 400, 1);
+
+  std::tm now = LocalNow();
+  int selected = -1;
+  auto years = ComboEntries(s, kCalendarTitle, kYearList, &selected);
+  ASSERT_EQ(years.size(), 149u);
+  EXPECT_EQ(years.front(), "1901年");
+  EXPECT_EQ(years.back(), "2049年");
+  EXPECT_EQ(selected, now.tm_year + 1900 - 1901);
+  auto months = ComboEntries(s, kCalendarTitle, kMonthList, &selected);
+  ASSERT_EQ(months.size(), 12u);
+  EXPECT_EQ(months.front(), "1月");
+  EXPECT_EQ(months.back(), "12月");
+  EXPECT_EQ(selected, now.tm_mon);
+
+  // One row of controls at y = 5, the grid below.
+  Box client = ClientArea(s, kCalendarTitle);
+  int cx = client.left, cy = client.top;
+  struct Expected {
+    int id, x, width;
+    const char* caption;
+  } row[] = {{kYearBack, 5, 20, "<<"},      {kYearList, 30, 80, nullptr},     {kYearForward, 115, 20, ">>"},
+             {kMonthBack, 140, 20, "<<"},   {kMonthList, 165, 80, nullptr},   {kMonthForward, 250, 20, ">>"},
+             {kPlanButton, 275, 70, "计划编辑"}};
+  for (const auto& e : row) {
+    auto item = s.Item(kCalendarTitle, e.id);
+    ASSERT_TRUE(item) << e.id;
+    EXPECT_EQ(item->left - cx, e.x) << e.id;
+    EXPECT_EQ(item->top - cy, 5) << e.id;
+    EXPECT_EQ(item->width(), e.width) << e.id;
+    if (e.caption) {
+      EXPECT_EQ(item->text, e.caption);
+    }
+  }
+  auto grid = s.Item(kCalendarTitle, kGrid);
+  EXPECT_EQ(grid->left - cx, 5);
+  EXPECT_EQ(grid->top - cy, 30);
+  EXPECT_EQ(grid->width(), client.right - client.left - 10);
+  EXPECT_EQ(grid->height(), client.bottom - client.top - 35);
+  s.KeepScreenshot("calendar-today");
+}
+
+TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLine) {
+  e2e::Session s;
+  StartBrova(s);
+  OpenCalendar(s);
+  ShowMonth(s, 2012, 12);
+  Grid g = GridOf(s);
+  // December 2012 begins on a Saturday and has 31 days: all six rows.
+  auto cell = [](int day) { return std::pair<int, int>{(6 + day - 1) / 7, (6 + day - 1) % 7}; };
+  e2e::Image img;
+  // 21 December, a Friday, is 冬至: red text under a black number.
+  auto [r21, c21] = cell(21);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return Red(img, g.DayText(r21, c21)) > 10;
+  }, 10000)) << "冬至 is not red";
+  s.KeepScreenshot("calendar-2012-12");
+  EXPECT_EQ(Red(img, g.DayNumber(r21, c21)), 0);
+  EXPECT_GT(Ink(img, g.DayNumber(r21, c21)), 20);
+  // 7 December, a Friday, is 大雪.
+  auto [r7, c7] = cell(7);
+  EXPECT_GT(Red(img, g.DayText(r7, c7)), 10);
+  // 13 December starts the eleventh lunar month (十一月), 20 December is 初八: black.
+  for (int day : {13, 20}) {
+    auto [r, c] = cell(day);
+    EXPECT_EQ(Red(img, g.DayText(r, c)), 0) << day;
+    EXPECT_GT(Ink(img, g.DayText(r, c)), 10) << day;
+    EXPECT_EQ(Red(img, g.DayNumber(r, c)), 0) << day;
+  }
+  // Saturday 1 and Sunday 2 December: red numbers, black day texts.
+  for (int day : {1, 2}) {
+    auto [r, c] = cell(day);
+    EXPECT_GT(Red(img, g.DayNumber(r, c)), 8) << day;
+    EXPECT_EQ(Red(img, g.DayText(r, c)), 0) << day;
+  }
+  // 30 and 31 December fill the sixth row; cells without a day stay empty inside their frames.
+  EXPECT_GT(Ink(img, g.DayNumber(5, 1)), 20);
+  for (auto [r, c] : {std::pair<int, int>{0, 0}, {0, 5}, {5, 2}, {5, 6}}) {
+    Box b = g.Cell(r, c);
+    EXPECT_EQ(Ink(img, Box{b.left + 2, b.top + 2, b.right - 2, b.bottom - 2}), 0) << r << "," << c;
+  }
+  // The band in green with the month in yellow; the weekday header; the title line in black.
+  EXPECT_GT(CountColour(img, g.left, g.top + 22, g.left + g.width, g.top + 46, 109, 186, 43, 10), g.width * 12);
+  EXPECT_GT(CountColour(img, g.left, g.top + 22, g.left + g.width, g.top + 46, 255, 255, 0, 60), 30);
+  EXPECT_GT(CountColour(img, g.left, g.top + 47, g.left + g.cellWidth, g.top + 92, 255, 255, 0, 60), 20);
+  EXPECT_GT(Ink(img, Box{g.left, g.top, g.left + g.width, g.top + 21}), 300) << "no title line";
+}
+
+TEST(Calendar, ArrowButtonsStopAtTheEndsAndTheMonthDoesNotWrap) {
+  e2e::Session s;
+  StartBrova(s);
+  OpenCalendar(s);
+  auto selection = [&](int id) {
+    int selected = -1;
+    ComboEntries(s, kCalendarTitle, id, &selected);
+    return selected;
+  };
+  ShowMonth(s, 2049, 12);
+  ClickItem(s, kCalendarTitle, kYearForward);
+  ClickItem(s, kCalendarTitle, kMonthForward);
+  Pause(500);
+  EXPECT_EQ(selection(kYearList), 2049 - 1901);
+  EXPECT_EQ(selection(kMonthList), 11);
+  ClickItem(s, kCalendarTitle, kMonthBack);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return selection(kMonthList) == 10; }, 5000));
+  ClickItem(s, kCalendarTitle, kYearBack);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return selection(kYearList) == 2048 - 1901; }, 5000));
+
+  ShowMonth(s, 1901, 1);
+  ClickItem(s, kCalendarTitle, kMonthBack);
+  Pause(600);
+  ClickItem(s, kCalendarTitle, kYearBack);
+  Pause(500);
+  EXPECT_EQ(selection(kYearList), 0);
+  EXPECT_EQ(selection(kMonthList), 0) << "January must not wrap into December";
+}
+
+TEST(Calendar, PlanButtonAndADoubleClickOnTheGridOpenThePlanManager) {
+  e2e::Session s;
+  WritePlanFile(s, Record("2031-05-28 08:00", "早会"));
+  StartBrova(s);
+  OpenCalendar(s);
+  ClickItem(s, kCalendarTitle, kPlanButton);
+  ASSERT_TRUE(s.WaitForWindow(kManagerTitle));
+  EXPECT_EQ(ListRows(s).size(), 1u);
+  EXPECT_FALSE(s.Window(kCalendarTitle)->enabled) << "the manager is modal";
+  s.Post(kManagerTitle, 0x0010);  // WM_CLOSE
+  ASSERT_TRUE(s.WaitForNoWindow(kManagerTitle));
+
+  Grid g = GridOf(s);
+  Box cell = g.Cell(2, 3);
+  DoubleClick(s, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  EXPECT_TRUE(s.WaitForWindow(kManagerTitle));
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+// The capture hot keys pressed as real keys while another Windows program
+// has the focus, and the capture settings window that the capture window
+// opens.
+#include <gtest/gtest.h>
+
+#include "tests/support/CaptureCheck.h"
+#include "tests/support/E2e.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr unsigned kCaptureFullScreen = 0x0407;
+const char kSettingsTitle[] = "参数设置";
+constexpr int kToClipboard = 1005, kToFile = 1006, kFolder = 1007, kSave = 1015;
+
+// A message box of brova's that shows text; nullopt while there is none.
+std::optional<WindowInfo> MessageBoxWith(Session& s, const std::string& text) {
+  for (const auto& w : s.TopLevelWindows()) {
+    if (w.cls != "#32770" || !w.visible || w.text != "brova") continue;
+    for (const auto& c : s.Children(w.handle))
+      if (c.text == text) return w;
+  }
+  return std::nullopt;
+}
+
+std::optional<WindowInfo> WaitForMessageBox(Session& s, const std::string& text) {
+  std::optional<WindowInfo> box;
+  Session::WaitUntil([&] { return (box = MessageBoxWith(s, text)).has_value(); });
+  return box;
+}
+
+void ClickItem(Session& s, const std::string& window, int id) {
+  auto item = s.Item(window, id);
+  ASSERT_TRUE(item) << "no control " << id;
+  Click(s, item->centerX(), item->centerY());
+}
+
+// Gives the keyboard to notepad, a Windows program: under Wine keys reach
+// the hot keys only while a Windows window has the focus.
+void FocusNotepad(Session& s, const WindowInfo& notepad) {
+  s.Winctl("activate " + notepad.handle);
+  ASSERT_TRUE(Session::WaitUntil([&] { return s.Winctl("foreground").out.find(notepad.handle) == 0; }));
+}
+
+TEST(HotKeys, CtrlAltOneTwoThreeStartTheThreeCaptures) {
+  Session s;
+  pid_t brova = s.StartBrova();
+  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
+  s.Start("notepad.exe");
+  std::optional<WindowInfo> notepad;
+  ASSERT_TRUE(Session::WaitUntil([&] {
+    for (const auto& w : s.TopLevelWindows())
+      if (w.cls == "Notepad" && w.visible) notepad = w;
+    return notepad.has_value();
+  }));
+  MoveTo(s, 1000, 600);
+
+  FocusNotepad(s, *notepad);
+  s.Xdotool("key ctrl+alt+2");
+  ASSERT_TRUE(s.WaitForWindow(kPromptTitle)) << "Ctrl+Alt+2 started no window pick";
+  MoveTo(s, 1010, 610);
+  EXPECT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, "截取指定窗口"));
+  s.Xdotool("key Escape");
+  ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
+
+  FocusNotepad(s, *notepad);
+  s.Xdotool("key ctrl+alt+3");
+  ASSERT_TRUE(s.WaitForWindow(kPromptTitle)) << "Ctrl+Alt+3 started no region pick";
+  MoveTo(s, 1000, 600);
+  EXPECT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, "按鼠标左键确定区域第一点和第二点"));
+  s.Xdotool("key Escape");
+  ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
+
+  FocusNotepad(s, *notepad);
+  s.Xdotool("key ctrl+alt+1");
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle)) << "Ctrl+Alt+1 started no full-screen capture";
+  EXPECT_FALSE(WaitForSnapshot(s.appDir() + "/Snapshot").empty());
+  EXPECT_TRUE(s.Running(brova));
+}
+
+TEST(Settings, SavedFromTheCaptureWindowAndUsedByTheNextCapture) {
+  Session s;
+  s.StartBrova();
+  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
+  ClickItem(s, "Vistrel", 1029);
+  auto page = s.WaitForWindow(kSettingsTitle);
+  ASSERT_TRUE(page) << "settings window never appeared";
+  // The defaults: both outputs, the folder beside the program.
+  const std::string defaultFolder = Session::WinPath(s.appDir()) + "\\Snapshot\\";
+  EXPECT_EQ(ItemText(s, kSettingsTitle, kFolder), defaultFolder);
+  EXPECT_EQ(ItemText(s, kSettingsTitle, kToClipboard), "将截屏存入剪贴板中");
+  EXPECT_EQ(ItemText(s, kSettingsTitle, kToFile), "将截屏存于文件中(*.bmp)");
+  EXPECT_EQ(std::stol(s.Winctl("send " + ShellQuote(s.Item(kSettingsTitle, kToClipboard)->handle) + " 0xF0 0 0").out), 1)
+      << "clipboard box checked";
+  EXPECT_FALSE(s.Item(kSettingsTitle, 1009)->visible) << "hot keys are not edited here";
+  s.KeepScreenshot("capture-settings-window");
+
+  // "浏览" asks for a folder with the page's title text; cancelling keeps the folder.
+  ClickItem(s, kSettingsTitle, 1008);
+  std::optional<WindowInfo> browse;
+  ASSERT_TRUE(Session::WaitUntil([&] {
+    for (const auto& w : s.TopLevelWindows()) {
+      if (w.cls != "#32770" || !w.visible) continue;
+      for (const auto& c : s.Children(w.handle))
+        if (c.text == "请选择目录") browse = w;
+    }
+    return browse.has_value();
+  })) << "no folder browser";
+  s.KeepScreenshot("capture-settings-browse");
+  s.Post(browse->handle, 0x0111, 2);  // IDCANCEL
+  ASSERT_TRUE(s.WaitForNoWindow(browse->handle));
+  EXPECT_EQ(ItemText(s, kSettingsTitle, kFolder), defaultFolder);
+
+  // A folder without a drive is refused and nothing is written.
+  ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1007 " + ShellQuote("shots")).status, 0);
+  ClickItem(s, kSettingsTitle, kSave);
+  auto refused = WaitForMessageBox(s, "保存目录设置不正确");
+  ASSERT_TRUE(refused);
+  s.Post(refused->handle, 0x0010);
+  ASSERT_TRUE(Session::WaitUntil([&] { return !MessageBoxWith(s, "保存目录设置不正确"); }));
+  EXPECT_TRUE(ReadFile(s.appDir() + "/data/snapshot.dat").empty());
+
+  // So is one too long for the record.
+  ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1007 " + ShellQuote("C:\\" + std::string(300, 'a')))
+                .status,
+            0);
+  ClickItem(s, kSettingsTitle, kSave);
+  auto tooLong = WaitForMessageBox(s, "保存目录太长");
+  ASSERT_TRUE(tooLong);
+  s.Post(tooLong->handle, 0x0010);
+  ASSERT_TRUE(Session::WaitUntil([&] { return !MessageBoxWith(s, "保存目录太长"); }));
+  EXPECT_TRUE(ReadFile(s.appDir() + "/data/snapshot.dat").empty());
+
+  // Clipboard off, a new folder typed without its backslash.
+  ClickItem(s, kSettingsTitle, kToClipboard);
+  ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1007 " + ShellQuote("  C:\\shots\\new  ")).status, 0);
+  ClickItem(s, kSettingsTitle, kSave);
+  auto saved = WaitForMessageBox(s, "保存成功");
+  ASSERT_TRUE(saved);
+  std::string record = ReadFile(s.appDir() + "/data/snapshot.dat");
+  ASSERT_EQ(record.size(), 280u);
+  EXPECT_EQ(record.substr(0, 12), std::string("1\1\1\0" "2\1\1\0" "3\1\1\0", 12)) << "hot keys kept";
+  EXPECT_EQ(record.substr(12, 8), std::string("\0\0\0\0\1\0\0\0", 8)) << "clipboard off, file on";
+  EXPECT_EQ(record.substr(20, 13), "C:\\shots\\new\\");
+  EXPECT_EQ(record.substr(33), std::string(280 - 33, '\0'));
+  s.Post(saved->handle, 0x0010);
+  EXPECT_TRUE(s.WaitForNoWindow(kSettingsTitle)) << "the window closes after a save";
+
+  // The frame took the new settings at once.
+  s.Winctl("clear-clipboard");
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  const std::string folder = s.workDir() + "/prefix/drive_c/shots/new";
+  EXPECT_FALSE(WaitForSnapshot(folder).empty());
+  EXPECT_NE(ItemText(s, kResultTitle, kInfoLineId).find(" 保存目录: C:\\shots\\new\\Snapshot"), std::string::npos);
+  EXPECT_EQ(s.Winctl("clipboard").out.find("bitmap"), std::string::npos);
+  EXPECT_TRUE(SnapshotFiles(s.appDir() + "/Snapshot").empty());
+}
+
+}  // namespace

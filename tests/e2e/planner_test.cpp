@@ -1,0 +1,336 @@
+// The plan manager, the plan editor and the reminder prompt as a user sees
+// them: plans added, changed and deleted land in data\plan.ini, and a plan
+// whose minute comes slides up the prompt with its sound.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tests/e2e/PlannerSupport.h"
+
+namespace {
+
+using namespace planner_e2e;
+
+// Screen places of the prompt on the 1280 x 800 test screen: right edge 24
+// and bottom edge 32 pixels in from the screen's, 300 x 180.
+constexpr int kPromptLeft = 1280 - 24 - 300;
+constexpr int kPromptTop = 800 - 32 - 180;
+// The confirm button of the default skin, in the prompt's client area.
+constexpr int kConfirmX = 220 + 35;
+constexpr int kConfirmY = 152 + 11;
+constexpr int kSnoozeList = 1001;
+
+std::optional<e2e::WindowInfo> WaitForPromptInPlace(e2e::Session& s, const std::string& handleOrTitle) {
+  std::optional<e2e::WindowInfo> prompt;
+  e2e::Session::WaitUntil([&] {
+    prompt = s.Window(handleOrTitle);
+    return prompt && prompt->visible && prompt->left == kPromptLeft && prompt->top == kPromptTop &&
+           prompt->width() == 300 && prompt->height() == 180;
+  });
+  return prompt;
+}
+
+std::vector<e2e::WindowInfo> Prompts(e2e::Session& s) {
+  std::vector<e2e::WindowInfo> out;
+  for (const auto& w : s.TopLevelWindows())
+    if (w.text == kPromptTitle) out.push_back(w);
+  return out;
+}
+
+int SoundsPlayed(e2e::Session& s, const std::string& handle) {
+  auto r = s.Winctl("prop " + handle + " brova.sounds");
+  return r.status == 0 ? std::atoi(r.out.c_str()) : 0;
+}
+
+// Dark pixels of the time line ("2031年...") and of the text below it.
+int TimeLineInk(const e2e::Image& img) {
+  return CountDark(img, kPromptLeft + 5, kPromptTop + 26, kPromptLeft + 200, kPromptTop + 42);
+}
+int TextInk(const e2e::Image& img) {
+  return CountDark(img, kPromptLeft + 80, kPromptTop + 46, kPromptLeft + 296, kPromptTop + 76);
+}
+
+void ConfirmPrompt(e2e::Session& s, const e2e::WindowInfo& prompt) {
+  Click(s, prompt.left + kConfirmX, prompt.top + kConfirmY);
+}
+
+TEST(Planner, AddedPlanLandsInThePlanFileAfterThePlansOfItsTime) {
+  e2e::Session s;
+  WritePlanFile(s, Record("2031-05-28 08:00", "早会") + Record("2031-05-28 09:00", "NULL") +
+                       Record("2031-05-28 10:00", "评审"));
+  StartBrova(s);
+  OpenManager(s);
+  auto rows = ListRows(s);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], "未选中\t2031-05-28 08:00\t早会");
+  EXPECT_EQ(rows[1], "未选中\t2031-05-28 09:00\t");
+
+  ClickItem(s, kManagerTitle, 1018);  // 增加计划
+  ASSERT_TRUE(s.WaitForWindow(kEditorTitle));
+  // The lists offer 2000-2049, 1-12, 1-31, 0-23, 0-59 and show now.
+  std::tm now = LocalNow();
+  int selected = -1;
+  auto years = ComboEntries(s, kEditorTitle, 1024, &selected);
+  ASSERT_EQ(years.size(), 50u);
+  EXPECT_EQ(years.front(), "2000");
+  EXPECT_EQ(years.back(), "2049");
+  EXPECT_EQ(selected, now.tm_year + 1900 - 2000);
+  EXPECT_EQ(ComboEntries(s, kEditorTitle, 1003).size(), 31u);
+  EXPECT_EQ(ComboEntries(s, kEditorTitle, 1004).front(), "0");
+  EXPECT_EQ(ComboEntries(s, kEditorTitle, 1005).size(), 60u);
+
+  // 31 February does not exist: the editor says so and stays open.
+  ChooseEntry(s, kEditorTitle, 1024, 31);
+  ChooseEntry(s, kEditorTitle, 1002, 1);
+  ChooseEntry(s, kEditorTitle, 1003, 30);
+  ChooseEntry(s, kEditorTitle, 1004, 9);
+  ChooseEntry(s, kEditorTitle, 1005, 0);
+  ClickItem(s, kEditorTitle, 1015);  // 保存结果
+  auto box = WaitForMessage(s, "所选日期不存在");
+  ASSERT_TRUE(box);
+  CloseMessage(s, *box);
+  EXPECT_TRUE(s.Window(kEditorTitle));
+
+  // 2031-05-28 09:00 with two lines of text.
+  ChooseEntry(s, kEditorTitle, 1002, 4);
+  ChooseEntry(s, kEditorTitle, 1003, 27);
+  auto content = s.Item(kEditorTitle, 1007);
+  ASSERT_TRUE(content);
+  s.Winctl("settext " + content->handle + " " + e2e::ShellQuote("带上报告"));
+  Click(s, content->centerX(), content->centerY());
+  s.Xdotool("key ctrl+End Return");
+  s.Xdotool("type 'page 2'");
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kEditorTitle, 1007)->text == "带上报告  page 2"; }));
+  ClickItem(s, kEditorTitle, 1015);
+  ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
+
+  std::string expected = Record("2031-05-28 08:00", "早会") + Record("2031-05-28 09:00", "NULL") +
+                         Record("2031-05-28 09:00", "带上报告-----CR-----LF-----page 2") +
+                         Record("2031-05-28 10:00", "评审");
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return ReadPlanFile(s) == expected; }, 5000)) << ReadPlanFile(s);
+  rows = ListRows(s);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[2], "*未选中\t2031-05-28 09:00\t带上报告  page 2") << "the new row is selected";
+  EXPECT_EQ(rows[3], "未选中\t2031-05-28 10:00\t评审");
+  s.KeepScreenshot("plan-manager");
+}
+
+TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime) {
+  e2e::Session s;
+  WritePlanFile(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
+                       Record("2031-06-03 08:00", "丙-----CR-----LF-----第二行"));
+  StartBrova(s);
+  OpenManager(s);
+  ASSERT_EQ(ListRows(s).size(), 3u);
+  const std::string original = ReadPlanFile(s);
+
+  // A click on the content shows the plan below and leaves its mark.
+  ClickRow(s, 2, 2);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kManagerTitle, 1009)->text == "2031-06-03 08:00"; }));
+  EXPECT_EQ(s.Item(kManagerTitle, 1023)->text, "丙  第二行");
+  EXPECT_EQ(ListRows(s)[2], "*未选中\t2031-06-03 08:00\t丙  第二行");
+
+  // Delete works on check marks, not on the selection.
+  ClickItem(s, kManagerTitle, 1020);
+  auto box = WaitForMessage(s, "请先选择要删除的项");
+  ASSERT_TRUE(box);
+  CloseMessage(s, *box);
+  EXPECT_EQ(ReadPlanFile(s), original);
+
+  // A click in the check column flips the mark.
+  ClickRow(s, 0, 0);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Mark(ListRows(s)[0]) == "选中"; }));
+  ClickRow(s, 2, 0);
+  ClickRow(s, 1, 0);
+  Pause(1000);  // not a double click
+  ClickRow(s, 1, 0);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    auto rows = ListRows(s);
+    return rows.size() == 3 && Mark(rows[1]) == "未选中" && Mark(rows[2]) == "选中";
+  }));
+  ClickItem(s, kManagerTitle, 1020);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return ListRows(s).size() == 1; }));
+  EXPECT_EQ(ListRows(s)[0], "未选中\t2031-06-02 08:00\t乙");
+  EXPECT_EQ(ReadPlanFile(s), Record("2031-06-02 08:00", "乙"));
+
+  // Change needs a selected row.
+  ClickItem(s, kManagerTitle, 1019);
+  box = WaitForMessage(s, "请选择需要修改的项目");
+  ASSERT_TRUE(box);
+  CloseMessage(s, *box);
+
+  // A double click changes the row: the time lists show its time and are locked.
+  Box row = RowRect(s, 0);
+  DoubleClick(s, row.left + 200, (row.top + row.bottom) / 2);
+  ASSERT_TRUE(s.WaitForWindow(kEditorTitle));
+  const int lists[] = {1024, 1002, 1003, 1004, 1005};
+  const int shown[] = {31, 5, 1, 8, 0};
+  for (int i = 0; i < 5; ++i) {
+    int selected = -1;
+    ComboEntries(s, kEditorTitle, lists[i], &selected);
+    EXPECT_EQ(selected, shown[i]) << "list " << lists[i];
+    EXPECT_FALSE(s.Item(kEditorTitle, lists[i])->enabled) << "list " << lists[i];
+  }
+  EXPECT_EQ(s.Item(kEditorTitle, 1007)->text, "乙");
+  s.Winctl("settext " + s.Item(kEditorTitle, 1007)->handle + " " + e2e::ShellQuote("乙 改过"));
+  ClickItem(s, kEditorTitle, 1015);
+  ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return ReadPlanFile(s) == Record("2031-06-02 08:00", "乙 改过"); }, 5000));
+  EXPECT_EQ(ListRows(s)[0], "*未选中\t2031-06-02 08:00\t乙 改过");
+  EXPECT_EQ(s.Item(kManagerTitle, 1023)->text, "乙 改过");
+
+  // "退出" leaves the plan as it was.
+  ClickItem(s, kManagerTitle, 1019);
+  ASSERT_TRUE(s.WaitForWindow(kEditorTitle));
+  s.Winctl("settext " + s.Item(kEditorTitle, 1007)->handle + " " + e2e::ShellQuote("不要"));
+  ClickItem(s, kEditorTitle, 2);
+  ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
+  EXPECT_EQ(ReadPlanFile(s), Record("2031-06-02 08:00", "乙 改过"));
+}
+
+TEST(Planner, OldVersionButtonStartsTheOldProgramFromTheProgramFolder) {
+  e2e::Session s;
+  // Any program does as the old version; Wine's notepad leaves a window to see.
+  std::string notepad = s.workDir() + "/prefix/drive_c/windows/system32/notepad.exe";
+  ASSERT_EQ(s.Shell("cp " + e2e::ShellQuote(notepad) + " velmo_old.exe").status, 0);
+  StartBrova(s);
+  OpenManager(s);
+  ClickItem(s, kManagerTitle, 1021);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    for (const auto& w : s.TopLevelWindows())
+      if (w.cls == "Notepad" && w.visible) return true;
+    return false;
+  }));
+}
+
+TEST(Planner, PlanOfTheCurrentMinuteSlidesUpThePromptWithItsSoundAndSnoozeHidesIt) {
+  e2e::Session s;
+  LeaveTimeInMinute(40);
+  StartBrova(s);
+  OpenManager(s);
+  ClickItem(s, kManagerTitle, 1018);
+  ASSERT_TRUE(s.WaitForWindow(kEditorTitle));
+  std::string due = TimeText(LocalNow());
+  s.Winctl("settext " + s.Item(kEditorTitle, 1007)->handle + " " + e2e::ShellQuote("三楼会议室开会"));
+  ClickItem(s, kEditorTitle, 1015);
+  ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
+  EXPECT_EQ(ReadPlanFile(s), Record(due, "三楼会议室开会"));
+
+  // The minute has come: the prompt slides up at the lower right.
+  auto prompt = WaitForPromptInPlace(s, kPromptTitle);
+  ASSERT_TRUE(prompt) << "no reminder prompt at the lower right";
+  EXPECT_TRUE(prompt->topmost);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return SoundsPlayed(s, prompt->handle) == 1; }))
+      << "the reminder sound did not play";
+  e2e::Image img;
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return TimeLineInk(img) > 60 && TextInk(img) > 40;
+  }, 5000)) << "time line or text missing: " << TimeLineInk(img) << " " << TextInk(img);
+  EXPECT_EQ(CountRed(img, kPromptLeft + 80, kPromptTop + 46, kPromptLeft + 296, kPromptTop + 76), 0);
+  s.KeepScreenshot("reminder-prompt");
+
+  // "10分钟后再次提示" hides it; the window waits for its timer.
+  auto entries = ComboEntries(s, prompt->handle, kSnoozeList);
+  ASSERT_EQ(entries.size(), 6u);
+  EXPECT_EQ(entries[0], "我知道了");
+  EXPECT_EQ(entries[2], "10分钟后再次提示");
+  ChooseEntry(s, prompt->handle, kSnoozeList, 2);
+  ConfirmPrompt(s, *prompt);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    auto w = s.Window(prompt->handle);
+    return w && !w->visible;
+  })) << "snoozing did not hide the prompt";
+
+  // "显示计划" shows the same plan again; "我知道了" closes that prompt for good.
+  s.Post("Pagorin", kWmCommand, kShowPlan);
+  std::optional<e2e::WindowInfo> second;
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    for (const auto& w : Prompts(s))
+      if (w.visible && w.handle != prompt->handle) second = w;
+    return second.has_value();
+  }));
+  second = WaitForPromptInPlace(s, second->handle);
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return TimeLineInk(s.Grab()) > 60; }, 5000));
+  ConfirmPrompt(s, *second);
+  EXPECT_TRUE(s.WaitForNoWindow(second->handle));
+  EXPECT_TRUE(s.Window(prompt->handle)) << "the snoozed prompt is still waiting";
+}
+
+TEST(Planner, PlanOfTheNextMinuteComesByItselfOnceAndPassedPlansAreNotReplayed) {
+  e2e::Session s;
+  LeaveTimeInMinute(20);
+  std::string passed = TimeText(LocalNow(-2));
+  std::string next = TimeText(LocalNow(1));
+  WritePlanFile(s, Record(passed, "已经过去") + Record(next, "下一分钟"));
+  StartBrova(s);
+  EXPECT_FALSE(s.WaitForWindow(kPromptTitle, 3000)) << "a passed plan came back";
+  // The frame checks just after the minute turns.
+  auto prompt = WaitForPromptInPlace(s, kPromptTitle);
+  for (int i = 0; !prompt && i < 4; ++i) prompt = WaitForPromptInPlace(s, kPromptTitle);
+  ASSERT_TRUE(prompt) << "the plan of the next minute did not come";
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return SoundsPlayed(s, prompt->handle) == 1; }));
+  // Once: a later check does not bring it again.
+  s.Post("Pagorin", kReloadAll);
+  Pause(2000);
+  EXPECT_EQ(Prompts(s).size(), 1u);
+}
+
+TEST(Planner, ShowPlanWithoutPlansSaysSoInRedAndReloadAllBringsNewPlans) {
+  e2e::Session s;
+  StartBrova(s);
+  s.Post("Pagorin", kWmCommand, kShowPlan);
+  auto first = WaitForPromptInPlace(s, kPromptTitle);
+  ASSERT_TRUE(first);
+  e2e::Image img;
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return CountRed(img, kPromptLeft + 80, kPromptTop + 46, kPromptLeft + 296, kPromptTop + 66) > 30;
+  }, 5000)) << "暂无下一个计划 is not shown in red";
+  EXPECT_EQ(TimeLineInk(img), 0) << "a time line without a plan";
+  s.KeepScreenshot("reminder-prompt-empty");
+
+  // A second command opens a second prompt at the same place.
+  s.Post("Pagorin", kWmCommand, kShowPlan);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Prompts(s).size() == 2; }));
+  for (const auto& p : Prompts(s)) EXPECT_TRUE(WaitForPromptInPlace(s, p.handle));
+
+  // Plans written meanwhile come with "reload all".
+  WritePlanFile(s, Record("2031-01-01 08:00", "新年计划"));
+  s.Post("Pagorin", kReloadAll);
+  s.Post("Pagorin", kWmCommand, kShowPlan);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Prompts(s).size() == 3; }));
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return TimeLineInk(s.Grab()) > 60; }, 10000));
+}
+
+TEST(Planner, PromptWithoutItsSkinShowsAPlainFaceThatCanStillBeClosed) {
+  e2e::Session s;
+  std::remove((s.appDir() + "/data/config.dat").c_str());
+  WritePlanFile(s, Record("2031-01-01 08:00", "没有皮肤"));
+  StartBrova(s);
+  s.Post("Pagorin", kWmCommand, kShowPlan);
+  auto prompt = WaitForPromptInPlace(s, kPromptTitle);
+  ASSERT_TRUE(prompt);
+  e2e::Image img;
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return TimeLineInk(img) > 60 && TextInk(img) > 20;
+  }, 5000)) << TimeLineInk(img) << " " << TextInk(img);
+  // The plain face colour, framed in black.
+  EXPECT_GT(CountColour(img, kPromptLeft + 150, kPromptTop + 100, kPromptLeft + 250, kPromptTop + 120, 250, 255, 255, 3),
+            1500);
+  EXPECT_EQ(img.gray(kPromptLeft, kPromptTop + 90), 0);
+  s.KeepScreenshot("reminder-prompt-no-skin");
+  // No sound without a skin; the plain confirm button closes it.
+  Pause(2000);
+  EXPECT_EQ(SoundsPlayed(s, prompt->handle), 0);
+  auto confirm = s.Item(prompt->handle, 1000);
+  ASSERT_TRUE(confirm);
+  ASSERT_TRUE(confirm->visible);
+  EXPECT_EQ(confirm->text, "确定");
+  Click(s, confirm->centerX(), confirm->centerY());
+  EXPECT_TRUE(s.WaitForNoWindow(prompt->handle));
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Capture speed against a peer tool, in one run: for each screen size, on one
+# Xvfb screen of that size, brova's time from the full-screen capture message
+# (0x0407 posted to "Pagorin") to the complete file, less the fixed 100 ms the
+# capture waits for the screen to settle, beside ImageMagick's
+# `import -window root x.bmp` capturing the same screen. Prints the medians
+# and brova's time as a share of import's (the goal: at most 0.5).
+#   tools/bench-capture.sh [WxH...]     default: 1920x1080 3840x2160
+#   BENCH_RUNS=N                        runs of each tool per size (default 5)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+[ -x build/win/brova.exe ] && [ -x build/win/winctl.exe ] || tools/build.sh
+. "$root/tools/wine-env.sh"
+brova_init_prefix "$root/build/wine/template"
+
+runs=${BENCH_RUNS:-5}
+sizes=("$@")
+[ "${#sizes[@]}" -gt 0 ] || sizes=(1920x1080 3840x2160)
+grab_wait_ms=100
+work=$(mktemp -d /tmp/brova-bench-XXXXXX)
+xvfb=""
+cleanup() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+winctl() { wine "$root/build/win/winctl.exe" "$@" 2>/dev/null; }
+winpath() { echo "Z:$1" | tr / '\\'; }
+
+printf '%-10s %14s %14s %8s\n' size "brova ms" "import ms" ratio
+for size in "${sizes[@]}"; do
+  n=$(brova_free_display)
+  brova_start_xvfb "$n" "$size"
+  xvfb=$BROVA_XVFB_PID
+  export DISPLAY=":$n"
+  export WINEPREFIX="$work/prefix-$size"
+  brova_copy_prefix "$root/build/wine/template" "$WINEPREFIX"
+  # Every Windows program of the prefix in one Wine desktop filling the screen.
+  printf '\n[Software\\\\Wine\\\\Explorer] 1700000000\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] 1700000000\n"Default"="%s"\n' \
+    "$size" >> "$WINEPREFIX/user.reg"
+  app="$work/app-$size"
+  cp -r build/stage "$app"
+  wineboot -s >/dev/null 2>&1 || true
+
+  # The two tools take turns, so that both see the same load of the machine.
+  brova_ms=()
+  import_ms=()
+  for _ in $(seq 1 "$runs"); do
+    rm -rf "$app/Snapshot"
+    (cd "$app" && exec wine brova.exe >/dev/null 2>&1) &
+    pid=$!
+    for _ in $(seq 1 300); do winctl find Vistrel >/dev/null && break; sleep 0.1; done
+    ms=$(winctl post-time-file Pagorin 0x0407 "$(winpath "$app/Snapshot")" 60000) || { echo "brova wrote no file at $size" >&2; exit 1; }
+    brova_ms+=("$(awk -v t="$ms" -v w="$grab_wait_ms" 'BEGIN { printf "%.1f", t - w }')")
+    file=$(ls "$app"/Snapshot/Snapshot*.bmp)
+    [ "$(identify -format '%wx%h' "$file")" = "$size" ] || { echo "brova's file is not $size" >&2; exit 1; }
+
+    # import, with brova's result window on the screen as brova had its capture window.
+    rm -f "$work/x.bmp"
+    t0=$(date +%s%N)
+    import -window root "$work/x.bmp"
+    t1=$(date +%s%N)
+    import_ms+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')")
+    [ "$(identify -format '%wx%h' "$work/x.bmp")" = "$size" ] || { echo "import's file is not $size" >&2; exit 1; }
+
+    winctl post Pagorin 0x0111 32796 0 >/dev/null || true  # exit
+    wait "$pid" 2>/dev/null || true
+  done
+
+  b=$(printf '%s\n' "${brova_ms[@]}" | median)
+  i=$(printf '%s\n' "${import_ms[@]}" | median)
+  printf '%-10s %14.1f %14.1f %8.2f\n' "$size" "$b" "$i" "$(awk -v b="$b" -v i="$i" 'BEGIN { print b / i }')"
+  echo "           brova runs: ${brova_ms[*]}; import runs: ${import_ms[*]}"
+
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  xvfb=""
+done

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Benchmarks of the calendar and planner windows under Wine, on a display of
+# their own: the calendar repaint against the system month calendar control,
+# and opening the plan manager on 10,000 plans against filling a plain
+# report list with them.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+[ -f build/win/planner_bench.exe ] || tools/build.sh
+ninja -C build/win planner_bench >/dev/null
+. tools/wine-env.sh
+brova_init_prefix "$root/build/wine/template"
+export WINEPREFIX="$root/build/wine/bench"
+brova_copy_prefix "$root/build/wine/template" "$WINEPREFIX"
+n=$(brova_free_display)
+brova_start_xvfb "$n" 1280x800
+export DISPLAY=":$n"
+trap 'wineserver -k 2>/dev/null; kill "$BROVA_XVFB_PID" 2>/dev/null' EXIT
+wine build/win/planner_bench.exe paint 300
+wine build/win/planner_bench.exe open 3
