@@ -15,7 +15,7 @@ add_library(brova_core STATIC ${core_sources} ${posix_backends})
 target_include_directories(brova_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(brova_core PUBLIC ZLIB::ZLIB Threads::Threads)
 
-add_executable(core_tests ${core_tests})
+add_executable(core_tests ${core_tests} tests/support/LocalServer.cpp)
 target_link_libraries(core_tests PRIVATE brova_core gtest gtest_main)
 add_test(NAME core_tests COMMAND core_tests)
 set_tests_properties(core_tests PROPERTIES LABELS native)
@@ -46,3 +46,7 @@ if(e2e_tests)
                          DISCOVERY_TIMEOUT 60)
   endforeach()
 endif()
+
+# Benchmark helper for tools/bench-online.sh; not a test.
+add_executable(online_bench tests/bench/online_bench.cpp)
+target_link_libraries(online_bench PRIVATE brova_core)

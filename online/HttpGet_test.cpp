@@ -18,90 +18,16 @@
 #include "common/File.h"
 #include "online/Md5.h"
 #include "online/UpdateWorker.h"
+#include "tests/support/LocalServer.h"
 
 namespace {
 
+using testsupport::LocalServer;
+using testsupport::Reply;
+using testsupport::SendBytes;
 using Clock = std::chrono::steady_clock;
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-bool SendBytes(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::send(fd, data.data() + done, data.size() - done, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// An HTTP server on 127.0.0.1 that serves a fixed number of connections, each
-// with the test's script, and keeps the requests it received.
-class LocalServer {
- public:
-  using Script = std::function<void(int fd, const std::string& request)>;
-
-  explicit LocalServer(Script script, int connections = 1) : script_(std::move(script)) {
-    listen_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    if (::bind(listen_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listen_, 8) != 0 ||
-        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
-      ADD_FAILURE() << "cannot listen";
-    port = ntohs(addr.sin_port);
-    thread_ = std::thread([this, connections] {
-      for (int i = 0; i < connections; ++i) {
-        int fd = ::accept(listen_, nullptr, nullptr);
-        if (fd < 0) return;
-        std::string request = ReadRequest(fd);
-        {
-          std::lock_guard<std::mutex> lock(mutex_);
-          requests_.push_back(request);
-        }
-        script_(fd, request);
-        ::close(fd);
-      }
-    });
-  }
-  ~LocalServer() {
-    ::shutdown(listen_, SHUT_RDWR);  // wakes a pending accept
-    thread_.join();
-    ::close(listen_);
-  }
-  std::vector<std::string> Requests() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return requests_;
-  }
-  std::string Url(const std::string& object) const { return "http://127.0.0.1:" + std::to_string(port) + object; }
-
-  uint16_t port = 0;
-
- private:
-  static std::string ReadRequest(int fd) {
-    timeval tv{2, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    std::string request;
-    char buf[4096];
-    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
-      ssize_t n = ::recv(fd, buf, sizeof buf, 0);
-      if (n <= 0) break;
-      request.append(buf, static_cast<size_t>(n));
-    }
-    return request;
-  }
-
-  Script script_;
-  int listen_ = -1;
-  std::thread thread_;
-  std::mutex mutex_;
-  std::vector<std::string> requests_;
-};
-
-LocalServer::Script Reply(std::string response) {
-  return [response](int fd, const std::string&) { SendBytes(fd, response); };
-}
 
 class HttpGetTest : public ::testing::Test {
  protected:
@@ -314,9 +240,9 @@ TEST_F(HttpGetTest, UpdateStepRunsAgainstTheSiteNamedInTheEnvironment) {
       2);
   self = &server;
   setenv("VISTREL_SITE", server.Url("").c_str(), 1);
-  UpdateContext context = DefaultUpdateContext();
+  // The program folder lies below a drive, as on Windows.
+  UpdateContext context = DefaultUpdateContext(dir_ + "/c:/");
   unsetenv("VISTREL_SITE");
-  context.folder = dir_ + "/";
   context.wait = [](int) { return true; };
   EXPECT_EQ(RunUpdateWorker(context), 0);
   std::vector<std::string> requests = server.Requests();
@@ -324,9 +250,9 @@ TEST_F(HttpGetTest, UpdateStepRunsAgainstTheSiteNamedInTheEnvironment) {
   EXPECT_EQ(requests[0].substr(0, requests[0].find("\r\n")), "GET /brova/main.asp?V=%31%30%32&times=%31 HTTP/1.1");
   EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), "GET /files/x.dat HTTP/1.1");
   std::string installed, page;
-  EXPECT_TRUE(file::ReadAll(dir_ + "/data/x.dat", installed));
+  EXPECT_TRUE(file::ReadAll(dir_ + "/c:/data/x.dat", installed));
   EXPECT_EQ(installed, "payload");
-  EXPECT_TRUE(file::ReadAll(dir_ + "/data/main.htm", page));
+  EXPECT_TRUE(file::ReadAll(dir_ + "/c:/data/main.htm", page));
   EXPECT_NE(page.find("MAIN_PAGE_END"), std::string::npos);
 }
 

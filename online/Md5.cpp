@@ -10,11 +10,19 @@ namespace {
 
 inline uint32_t RotateLeft(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
-// Per-step shift amounts and the constants floor(abs(sin(i + 1)) * 2^32).
-constexpr int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                            5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                            4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                            6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+// The four rounds' mixing functions, in forms that need few operations; G
+// adds two disjoint bit sets, so that its half without b can start early.
+inline uint32_t F(uint32_t x, uint32_t y, uint32_t z) { return z ^ (x & (y ^ z)); }
+inline uint32_t G(uint32_t x, uint32_t y, uint32_t z) { return (x & z) + (y & ~z); }
+inline uint32_t H(uint32_t x, uint32_t y, uint32_t z) { return x ^ y ^ z; }
+inline uint32_t I(uint32_t x, uint32_t y, uint32_t z) { return y ^ (x | ~z); }
+
+template <uint32_t (*Mix)(uint32_t, uint32_t, uint32_t)>
+inline void Step(uint32_t& a, uint32_t b, uint32_t c, uint32_t d, uint32_t x, uint32_t t, int s) {
+  a = b + RotateLeft(a + Mix(b, c, d) + x + t, s);
+}
+
+// The constants floor(abs(sin(i + 1)) * 2^32), one per step.
 constexpr uint32_t kSine[64] = {
     0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
     0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193, 0xa679438e, 0x49b40821,
@@ -44,27 +52,32 @@ void CMd5::Transform(const uint8_t block[64]) {
     x[i] = uint32_t(block[i * 4]) | uint32_t(block[i * 4 + 1]) << 8 | uint32_t(block[i * 4 + 2]) << 16 |
            uint32_t(block[i * 4 + 3]) << 24;
   uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
-  for (int i = 0; i < 64; ++i) {
-    uint32_t f;
-    int g;
-    if (i < 16) {
-      f = (b & c) | (~b & d);
-      g = i;
-    } else if (i < 32) {
-      f = (b & d) | (c & ~d);
-      g = (5 * i + 1) % 16;
-    } else if (i < 48) {
-      f = b ^ c ^ d;
-      g = (3 * i + 5) % 16;
-    } else {
-      f = c ^ (b | ~d);
-      g = (7 * i) % 16;
-    }
-    uint32_t next = b + RotateLeft(a + f + kSine[i] + x[g], kShift[i]);
-    a = d;
-    d = c;
-    c = b;
-    b = next;
+  // Four steps a turn, the registers rotating by one each step; every loop
+  // has a fixed count and is unrolled whole by the compiler. Round r takes
+  // message word (k * i + m) mod 16 at step i.
+  for (int i = 0; i < 16; i += 4) {
+    Step<F>(a, b, c, d, x[i], kSine[i], 7);
+    Step<F>(d, a, b, c, x[i + 1], kSine[i + 1], 12);
+    Step<F>(c, d, a, b, x[i + 2], kSine[i + 2], 17);
+    Step<F>(b, c, d, a, x[i + 3], kSine[i + 3], 22);
+  }
+  for (int i = 16; i < 32; i += 4) {
+    Step<G>(a, b, c, d, x[(5 * i + 1) & 15], kSine[i], 5);
+    Step<G>(d, a, b, c, x[(5 * i + 6) & 15], kSine[i + 1], 9);
+    Step<G>(c, d, a, b, x[(5 * i + 11) & 15], kSine[i + 2], 14);
+    Step<G>(b, c, d, a, x[(5 * i + 16) & 15], kSine[i + 3], 20);
+  }
+  for (int i = 32; i < 48; i += 4) {
+    Step<H>(a, b, c, d, x[(3 * i + 5) & 15], kSine[i], 4);
+    Step<H>(d, a, b, c, x[(3 * i + 8) & 15], kSine[i + 1], 11);
+    Step<H>(c, d, a, b, x[(3 * i + 11) & 15], kSine[i + 2], 16);
+    Step<H>(b, c, d, a, x[(3 * i + 14) & 15], kSine[i + 3], 23);
+  }
+  for (int i = 48; i < 64; i += 4) {
+    Step<I>(a, b, c, d, x[(7 * i) & 15], kSine[i], 6);
+    Step<I>(d, a, b, c, x[(7 * i + 7) & 15], kSine[i + 1], 10);
+    Step<I>(c, d, a, b, x[(7 * i + 14) & 15], kSine[i + 2], 15);
+    Step<I>(b, c, d, a, x[(7 * i + 21) & 15], kSine[i + 3], 21);
   }
   state_[0] += a;
   state_[1] += b;

@@ -12,7 +12,9 @@ class CTcpSocket {
  public:
   static constexpr int kConnectAttempts = 2;
   static constexpr int kDefaultRetryPauseMs = 1000;
-  static constexpr size_t kReceiveChunk = 10240;
+  // Large reads keep the system calls few on fast links (measured by
+  // tools/bench-online.sh); the header block is still cut at the right byte.
+  static constexpr size_t kReceiveChunk = 256 * 1024;
   // A header block that has not ended within this many bytes never ends.
   static constexpr size_t kMaxHeaderBytes = 64 * 1024;
 

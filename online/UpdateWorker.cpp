@@ -1,12 +1,13 @@
 #include "online/UpdateWorker.h"
 
 #include <chrono>
-#include <cstring>
 #include <thread>
 #include <vector>
 
+#include "app/FolderPath.h"
 #include "common/File.h"
 #include "common/Text.h"
+#include "common/WholeFile.h"
 #include "online/HttpGet.h"
 #include "online/Md5.h"
 #include "online/SafePath.h"
@@ -19,51 +20,14 @@ namespace {
 // update list on. A longer line is cut to the buffer less one byte.
 constexpr size_t kPageLineBuffer = 3072;
 constexpr size_t kListLineBuffer = 1024;
+constexpr size_t kPageLineMax = kPageLineBuffer - 1;
+constexpr size_t kListLineMax = kListLineBuffer - 1;
 constexpr size_t kMaxDigestWord = 51;
 constexpr size_t kMaxPathWord = 255;
 constexpr size_t kMaxUrlWord = 255;
-constexpr uint64_t kMaxPageBytes = 8u << 20;
 constexpr char kPageEndMarker[] = "MAIN_PAGE_END";
 constexpr char kListBegin[] = "[FILE_LIST_BEGIN]";
 constexpr char kListEnd[] = "[FILE_LIST_END]";
-
-// The downloaded page as a line reader that moves forward only. Lines end at
-// CR or LF (a run of them is one break); the text ends at the first NUL.
-class CPageLines {
- public:
-  int Load(const std::string& path) {
-    cursor_ = 0;
-    return file::ReadAll(path, bytes_, kMaxPageBytes) ? 0 : 1;
-  }
-  const std::string& Bytes() const { return bytes_; }
-  void Rewind() { cursor_ = 0; }
-
-  int ReadLine(std::string& out, size_t bufferSize) {
-    if (cursor_ >= bytes_.size() || bytes_[cursor_] == '\0') return 1;
-    size_t end = bytes_.find_first_of(std::string_view("\r\n\0", 3), cursor_);
-    if (end == std::string::npos) end = bytes_.size();
-    out.assign(bytes_, cursor_, std::min(end - cursor_, bufferSize - 1));
-    cursor_ = end;
-    while (cursor_ < bytes_.size() && (bytes_[cursor_] == '\r' || bytes_[cursor_] == '\n')) ++cursor_;
-    return 0;
-  }
-
-  int NextContentLine(std::string& out, size_t bufferSize) {
-    while (ReadLine(out, bufferSize) == 0)
-      if (out.compare(0, 2, "//") != 0) return 0;
-    return 1;
-  }
-
-  int SeekPrefix(std::string_view key, std::string& out, size_t bufferSize) {
-    while (ReadLine(out, bufferSize) == 0)
-      if (text::StartsWithNoCase(out, key)) return 0;
-    return 1;
-  }
-
- private:
-  std::string bytes_;
-  size_t cursor_ = 0;
-};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -71,14 +35,6 @@ bool SameDigest(const std::string& path, const std::string& digest) {
   std::string actual;
   FileMd5Hex(path, actual);
   return actual == digest;
-}
-
-// Creates the folders of relativePath under folder; the last component is a
-// file name and is not created.
-void CreateFoldersAlong(const std::string& folder, const std::string& relativePath) {
-  for (size_t i = relativePath.find_first_of("\\/"); i != std::string::npos;
-       i = relativePath.find_first_of("\\/", i + 1))
-    file::CreateDir(folder + relativePath.substr(0, i));
 }
 
 // Copies from over to through a temporary file beside to, so that to is
@@ -107,7 +63,7 @@ void InstallListedFile(const UpdateContext& context, const UpdateListEntry& entr
   std::string target = context.folder + relative;
   if (SameDigest(target, entry.digest)) return;
 
-  CreateFoldersAlong(context.folder, relative);
+  MakeFolderPath(target);
   std::string download = context.folder + kDownloadTempPath;
   if (context.fetch(entry.url, download) != 0) {
     file::Remove(download);
@@ -118,7 +74,7 @@ void InstallListedFile(const UpdateContext& context, const UpdateListEntry& entr
   bool usable = true;
   if (isPackage) {
     std::string unpackFolder = context.folder + kUnpackFolder;
-    file::CreateDir(unpackFolder);
+    MakeFolderPath(unpackFolder);
     usable = ExtractFirstEntry(download, received, unpackFolder) == 0;
   }
   if (usable && SameDigest(received, entry.digest)) InstallCopy(received, target);
@@ -128,8 +84,9 @@ void InstallListedFile(const UpdateContext& context, const UpdateListEntry& entr
 
 }  // namespace
 
-UpdateContext DefaultUpdateContext() {
+UpdateContext DefaultUpdateContext(const std::string& programFolder) {
   UpdateContext context;
+  context.folder = programFolder;
   context.siteBaseUrl = SiteBaseUrl();
   context.fetch = [](const std::string& url, const std::string& path) { return HttpGetToFile(url, path); };
   context.wait = [](int ms) {
@@ -164,30 +121,36 @@ bool ParseUpdateListLine(std::string_view line, UpdateListEntry& entry) {
 
 int RunUpdateWorker(const UpdateContext& context) {
   if (!context.wait(kFirstWaitMs)) return 0;
-  file::CreateDir(context.folder + "data");
+  MakeFolderPath(context.folder + "data\\");
   std::string pagePath = context.folder + kDownloadedPagePath;
-  CPageLines page;
+  CWholeFile page;
   std::string line;
   for (int times = 1;; ++times) {
     if (context.fetch(InformationPageUrl(context.siteBaseUrl, context.version, times), pagePath) == 0 &&
-        page.Load(pagePath) == 0 && page.SeekPrefix(kPageEndMarker, line, kPageLineBuffer) == 0)
+        page.Load(pagePath) == CWholeFile::kLoaded && page.SeekPrefix(kPageEndMarker, line, kPageLineMax) == 0)
       break;
     if (!context.wait(kRetryWaitMs)) return 0;
   }
 
   // The management center may read the page in use at any moment: replace it whole.
-  file::WriteAtomic(context.folder + kPageInUsePath, page.Bytes());
+  InstallCopy(pagePath, context.folder + kPageInUsePath);
 
   page.Rewind();
-  if (page.SeekPrefix(kListBegin, line, kListLineBuffer) != 0) return 0;
-  while (page.NextContentLine(line, kListLineBuffer) == 0 && line != kListEnd) {
+  if (page.SeekPrefix(kListBegin, line, kListLineMax) != 0) return 0;
+  while (page.NextContentLine(line, kListLineMax) == 0 && line != kListEnd) {
     UpdateListEntry entry;
     if (ParseUpdateListLine(line, entry)) InstallListedFile(context, entry);
+    // A stop asked for while this entry was downloaded ends the list here.
+    if (!context.wait(0)) return 0;
   }
   return 0;
 }
 
-int UpdateWorker(void* /*frame*/) { return RunUpdateWorker(DefaultUpdateContext()); }
+int UpdateWorker(const std::string& programFolder, WaitFunction wait) {
+  UpdateContext context = DefaultUpdateContext(programFolder);
+  context.wait = std::move(wait);
+  return RunUpdateWorker(context);
+}
 
 int IsNewVersionStaged(const std::string& folder) {
   std::string staged = folder + kStagedProgramPath, program = folder + kProgramPath;

@@ -21,20 +21,23 @@ constexpr char kProgramPath[] = "brova.exe";
 
 // Downloads url into localPath: 0 on success (the body may still be bad).
 using FetchFunction = std::function<int(const std::string& url, const std::string& localPath)>;
-// Waits the given time; false when the worker should stop instead.
+// Waits the given time; false when the worker should stop instead. The
+// worker also asks with 0 between list entries.
 using WaitFunction = std::function<bool(int milliseconds)>;
 
 struct UpdateContext {
-  std::string folder;  // the program folder with its trailing separator; "" is the current directory
+  // The program folder, a full path with its trailing separator: folders
+  // along the listed paths are made from the drive on (MakeFolderPath).
+  std::string folder;
   std::string siteBaseUrl;
   int version = kProgramVersion;
   FetchFunction fetch;
   WaitFunction wait;
 };
 
-// The real services: the current directory, SiteBaseUrl(), HttpGetToFile and
-// a sleeping wait.
-UpdateContext DefaultUpdateContext();
+// The real services in programFolder: SiteBaseUrl(), HttpGetToFile and a
+// sleeping wait.
+UpdateContext DefaultUpdateContext(const std::string& programFolder);
 
 // base + "/brova/main.asp?V=<version>&times=<times>".
 std::string InformationPageUrl(const std::string& base, int version, int times);
@@ -52,8 +55,9 @@ bool ParseUpdateListLine(std::string_view line, UpdateListEntry& entry);
 // Runs the whole update step; returns 0 when done or told to stop.
 int RunUpdateWorker(const UpdateContext& context);
 
-// The thread procedure the main frame starts; the argument is not used.
-int UpdateWorker(void* frame);
+// What the update thread runs: the whole step with the real services in
+// programFolder, waiting with wait, which ends the worker when it says so.
+int UpdateWorker(const std::string& programFolder, WaitFunction wait);
 
 // 1 when "data\brova_new.exe" and "brova.exe" both exist and their MD5
 // digests differ; 0 otherwise (also when either cannot be read).

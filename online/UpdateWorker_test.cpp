@@ -25,7 +25,11 @@ class UpdateWorkerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char tmpl[] = "/tmp/brova_update_XXXXXX";
-    dir_ = std::string(mkdtemp(tmpl)) + "/";
+    root_ = mkdtemp(tmpl);
+    // The program folder lies below a drive, as on Windows: folders along the
+    // listed paths are made from the drive's colon on.
+    dir_ = root_ + "/c:/";
+    ASSERT_TRUE(file::CreateDir(dir_));
     context_.folder = dir_;
     context_.siteBaseUrl = kBase;
     context_.fetch = [this](const std::string& url, const std::string& path) {
@@ -40,7 +44,7 @@ class UpdateWorkerTest : public ::testing::Test {
       return true;
     };
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
+  void TearDown() override { std::system(("rm -rf " + root_).c_str()); }
 
   std::string Read(const std::string& relative) {
     std::string data;
@@ -77,6 +81,7 @@ class UpdateWorkerTest : public ::testing::Test {
            std::system(("test -z \"$(ls -A " + dir_ + "data/unpack 2>/dev/null)\"").c_str()) == 0;
   }
 
+  std::string root_;
   std::string dir_;
   UpdateContext context_;
   std::map<std::string, std::string> served_;
@@ -134,6 +139,20 @@ TEST_F(UpdateWorkerTest, ListedFilesAreInstalledOnlyWhenChangedAndTheirDigestMat
   EXPECT_TRUE(Fetched("http://f/missing.txt"));
   EXPECT_TRUE(NoScratchFilesLeft());
   EXPECT_EQ(std::system(("test $(ls " + dir_ + "plugins/deep | wc -l) -eq 1").c_str()), 0);
+}
+
+TEST_F(UpdateWorkerTest, AStopDuringTheListEndsItAfterTheEntryAtHand) {
+  served_["http://f/one"] = "one";
+  served_["http://f/two"] = "two";
+  ServeList(CMd5::HexOf("one") + " one.txt http://f/one\r\n" + CMd5::HexOf("two") + " two.txt http://f/two\r\n");
+  context_.wait = [this](int ms) {
+    waits_.push_back(ms);
+    return !Fetched("http://f/one");  // the owner asks to stop while "one" downloads
+  };
+  EXPECT_EQ(RunUpdateWorker(context_), 0);
+  EXPECT_EQ(Read("one.txt"), "one");
+  EXPECT_FALSE(Fetched("http://f/two"));
+  EXPECT_EQ(waits_, (std::vector<int>{kFirstWaitMs, 0}));
 }
 
 TEST_F(UpdateWorkerTest, ZipPackagesAreUnpackedApartAndCheckedBeforeInstalling) {
@@ -215,7 +234,7 @@ TEST(UpdateAddresses, SiteCanBeOverriddenAndThePageUrlCarriesVersionAndAttempt) 
   EXPECT_EQ(SiteBaseUrl(), kDefaultSiteBaseUrl);
   setenv("VISTREL_SITE", "http://127.0.0.1:8123/", 1);
   EXPECT_EQ(SiteBaseUrl(), "http://127.0.0.1:8123");
-  EXPECT_EQ(DefaultUpdateContext().siteBaseUrl, "http://127.0.0.1:8123");
+  EXPECT_EQ(DefaultUpdateContext("C:\\brova\\").siteBaseUrl, "http://127.0.0.1:8123");
   unsetenv("VISTREL_SITE");
   EXPECT_EQ(InformationPageUrl("http://h", 102, 3), "http://h/brova/main.asp?V=102&times=3");
 }

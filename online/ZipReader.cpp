@@ -27,7 +27,9 @@ constexpr uint64_t kSearchStep = 1024;
 constexpr uint64_t kSearchWindow = kSearchStep + 4;
 // Archives are addressed with 32-bit offsets; longer files are not archives of ours.
 constexpr uint64_t kMaxArchiveLength = 0x7FFFFFFF;
-constexpr size_t kExtractChunk = 10240;
+// Entries are written out in blocks of this size: inflate works fastest, and
+// copies least into its window, when it has plenty of room for its output.
+constexpr size_t kExtractChunk = 1024 * 1024;
 constexpr int kErrorBadParameter = CZipException::kErrorBadParameter;
 constexpr int kErrorBadArchive = CZipException::kErrorBadArchive;
 constexpr int kErrorCrc = CZipException::kErrorCrc;

@@ -51,6 +51,8 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   // Plans are read at start, so that "显示计划" and the reminders know them.
   reminders_.Start(hwnd_, kReminderTimer);
   ReloadPlans();
+  // The worker shares only files with the windows; it gets the folder, not the frame.
+  updateWorker_.Start([folder = ProgramFolder()](WaitFunction wait) { return UpdateWorker(folder, std::move(wait)); });
   return 0;
 }
 
@@ -134,6 +136,7 @@ void CMainFrame::OnClose() {
 }
 
 void CMainFrame::OnDestroy() {
+  updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
   CHookLibrary::Instance().Release();
   RemoveTrayIcon();

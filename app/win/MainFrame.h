@@ -6,6 +6,7 @@
 
 #include "app/HotKeyDispatch.h"
 #include "app/win/HotKeySource.h"
+#include "online/UpdateThread.h"
 #include "plans/PlanQueue.h"
 #include "plans/win/PlanReminders.h"
 #include "win/Window.h"
@@ -56,6 +57,8 @@ class CMainFrame : public win::Window {
  private:
   static constexpr UINT_PTR kStartTimer = 10;
   static constexpr UINT_PTR kReminderTimer = 0x706C;  // the minute check of the plan reminders
+  // How long the frame's end waits for an update worker busy in a download.
+  static constexpr int kUpdateStopGraceMs = 1000;
 
   void AddTrayIcon();
   void RemoveTrayIcon();
@@ -70,6 +73,7 @@ class CMainFrame : public win::Window {
   HotKey cdCloseKey_;
   HotKey bossKey_;
   CHotKeySource hotKeys_;
+  CUpdateThread updateWorker_;
   bool trayIconAdded_ = false;
   int captureReady_ = 1;
   CPlanQueue planQueue_;

@@ -3,3 +3,10 @@
 add_executable(upkit WIN32 ${CMAKE_SOURCE_DIR}/online/upkit/Upkit.cpp)
 target_link_libraries(upkit PRIVATE user32 ${static_link} -municode)
 list(APPEND BROVA_STAGED_PROGRAMS upkit)
+
+# Stand-ins for brova.exe in the updater's end-to-end tests (not staged).
+foreach(version v1 v2)
+  add_executable(fake_brova_${version} WIN32 ${CMAKE_SOURCE_DIR}/tests/tools/fake_brova.cpp)
+  target_compile_definitions(fake_brova_${version} PRIVATE FAKE_VERSION=L"${version}")
+  target_link_libraries(fake_brova_${version} PRIVATE user32 ${static_link} -municode)
+endforeach()

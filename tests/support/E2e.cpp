@@ -215,11 +215,15 @@ Session::~Session() {
 }
 
 std::string Session::EnvPrefix() const {
-  return "DISPLAY=" + display() + " WINEPREFIX=" + ShellQuote(prefix_) +
-         " WINEARCH=win32 WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8"
-         " WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=;mshtml=' ALSA_CONFIG_PATH=" +
-         ShellQuote(kSource + "/tests/support/asound-null.conf") + " ";
+  std::string prefix = "DISPLAY=" + display() + " WINEPREFIX=" + ShellQuote(prefix_) +
+                       " WINEARCH=win32 WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8"
+                       " WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=;mshtml=' ALSA_CONFIG_PATH=" +
+                       ShellQuote(kSource + "/tests/support/asound-null.conf") + " ";
+  for (const auto& [name, value] : env_) prefix += name + "=" + ShellQuote(value) + " ";
+  return prefix;
 }
+
+void Session::SetEnv(const std::string& name, const std::string& value) { env_[name] = value; }
 
 std::string Session::WinPath(const std::string& linuxPath) {
   std::string p = "Z:" + linuxPath;

@@ -75,6 +75,10 @@ class Session {
   // The Windows form of a Linux path (through drive Z:).
   static std::string WinPath(const std::string& linuxPath);
 
+  // An environment variable for every program started from now on (Start,
+  // Shell, Winctl); Wine passes it on to the Windows programs.
+  void SetEnv(const std::string& name, const std::string& value);
+
   // Starts a program of the installation folder in the background.
   pid_t Start(const std::string& exe, const std::vector<std::string>& args = {});
   pid_t StartBrova() { return Start("brova.exe"); }
@@ -123,6 +127,7 @@ class Session {
   std::string appDir_;
   int displayNumber_ = 0;
   pid_t xvfb_ = -1;
+  std::map<std::string, std::string> env_;
   std::map<pid_t, int> exitCodes_;
   std::vector<pid_t> started_;
 };

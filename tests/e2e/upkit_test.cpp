@@ -1,0 +1,109 @@
+// The updater upkit.exe as brova starts it at its end: "upkit.exe update" in
+// the installation folder, with stand-ins for the old and the new brova.exe
+// that leave a marker file when they start.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/support/E2e.h"
+
+namespace {
+
+const std::string kFakeV1 = std::string(BROVA_BUILD_DIR) + "/win/fake_brova_v1.exe";
+const std::string kFakeV2 = std::string(BROVA_BUILD_DIR) + "/win/fake_brova_v2.exe";
+
+class UpkitTest : public ::testing::Test {
+ protected:
+  // brova.exe is the old program, data\brova_new.exe the staged new one.
+  void Stage() {
+    for (const std::string& name : {"started-v1.txt", "started-v2.txt", "brova.exe.backup", "brova.exe.incoming"})
+      std::remove((app() + name).c_str());
+    std::system(("rm -rf " + e2e::ShellQuote(app() + "data/brova_new.exe")).c_str());
+    ASSERT_TRUE(e2e::WriteFile(app() + "brova.exe", v1_));
+    ASSERT_TRUE(e2e::WriteFile(app() + "data/brova_new.exe", v2_));
+  }
+  // Runs "upkit.exe args" to its end; its exit code.
+  int RunUpkit(const std::vector<std::string>& args) {
+    pid_t upkit = s_.Start("upkit.exe", args);
+    EXPECT_TRUE(s_.WaitForExit(upkit, 120000)) << "upkit.exe never ended";
+    return s_.ExitCode(upkit);
+  }
+  std::string app() const { return s_.appDir() + "/"; }
+  std::string Program() const { return e2e::ReadFile(app() + "brova.exe"); }
+  bool Exists(const std::string& name) const { return access((app() + name).c_str(), F_OK) == 0; }
+  bool NoLeftovers() const { return !Exists("brova.exe.backup") && !Exists("brova.exe.incoming"); }
+
+  e2e::Session s_;
+  const std::string v1_ = e2e::ReadFile(kFakeV1);
+  const std::string v2_ = e2e::ReadFile(kFakeV2);
+};
+
+TEST_F(UpkitTest, ReplacesTheProgramAndStartsTheNewOne) {
+  ASSERT_FALSE(v1_.empty());
+  ASSERT_NE(v1_, v2_);
+  Stage();
+  EXPECT_EQ(RunUpkit({"update"}), 0);
+  EXPECT_TRUE(Program() == v2_) << "brova.exe was not replaced";
+  EXPECT_FALSE(Exists("data/brova_new.exe"));
+  EXPECT_TRUE(NoLeftovers());
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return Exists("started-v2.txt"); })) << "the new brova never started";
+  EXPECT_FALSE(Exists("started-v1.txt"));
+
+  // An earlier run that ended between moving the old program aside and
+  // putting the new one in place: the backup comes back, then the update runs.
+  Stage();
+  std::rename((app() + "brova.exe").c_str(), (app() + "brova.exe.backup").c_str());
+  e2e::WriteFile(app() + "brova.exe.incoming", "half a program");
+  EXPECT_EQ(RunUpkit({"update"}), 0);
+  EXPECT_TRUE(Program() == v2_);
+  EXPECT_TRUE(NoLeftovers());
+}
+
+TEST_F(UpkitTest, WaitsUntilTheRunningBrovaHasEnded) {
+  Stage();
+  pid_t old = s_.Start("brova.exe", {"hold"});
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return s_.Window("Pagorin").has_value(); }));
+  pid_t upkit = s_.Start("upkit.exe", {"update"});
+  // Give upkit ample time to do the wrong thing while brova runs.
+  e2e::Session::WaitUntil([&] { return !s_.Running(upkit); }, 3000);
+  EXPECT_TRUE(s_.Running(upkit)) << "upkit did not wait for brova";
+  EXPECT_TRUE(Program() == v1_);
+  EXPECT_TRUE(Exists("data/brova_new.exe"));
+
+  s_.Post("Pagorin", 0x0010);  // WM_CLOSE: brova ends
+  EXPECT_TRUE(s_.WaitForExit(old));
+  ASSERT_TRUE(s_.WaitForExit(upkit, 120000));
+  EXPECT_EQ(s_.ExitCode(upkit), 0);
+  EXPECT_TRUE(Program() == v2_);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return Exists("started-v2.txt"); }));
+}
+
+TEST_F(UpkitTest, LeavesTheProgramAloneWhenNotAskedNothingIsStagedOrTheCopyFails) {
+  Stage();
+  EXPECT_EQ(RunUpkit({}), 2);
+  EXPECT_EQ(RunUpkit({"install"}), 2);
+  EXPECT_TRUE(Program() == v1_);
+  EXPECT_TRUE(Exists("data/brova_new.exe"));
+
+  std::remove((app() + "data/brova_new.exe").c_str());
+  EXPECT_EQ(RunUpkit({"update"}), 0);
+  EXPECT_TRUE(Program() == v1_);
+
+  // A staged "file" that cannot be copied: brova.exe stays as it was and,
+  // since the user had ended it, is not started again.
+  Stage();
+  std::remove((app() + "data/brova_new.exe").c_str());
+  ASSERT_EQ(mkdir((app() + "data/brova_new.exe").c_str(), 0755), 0);
+  EXPECT_EQ(RunUpkit({"update"}), 1);
+  EXPECT_TRUE(Program() == v1_);
+  EXPECT_TRUE(NoLeftovers());
+  // Nothing was started by any of these runs.
+  EXPECT_FALSE(e2e::Session::WaitUntil([&] { return Exists("started-v1.txt"); }, 2000));
+}
+
+}  // namespace
