@@ -3,12 +3,14 @@
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0700)
 add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
-set(static_link -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+# Page-aligned sections let the loader map the image instead of copying it.
+set(static_link -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections -Wl,--file-alignment,4096)
 add_compile_options(-ffunction-sections -fdata-sections)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}")
 
 find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
-set(win32_libs user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 advapi32 winmm ws2_32 uuid)
+# brova.exe loads comctl32 when it first needs it (win/CommonControls.h).
+set(win32_libs user32 gdi32 comdlg32 shell32 shlwapi ole32 advapi32 ws2_32 uuid)
 
 add_library(brova_core STATIC ${core_sources} ${windows_backends})
 target_include_directories(brova_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/i686-w64-mingw32/include)
@@ -22,6 +24,7 @@ list(REMOVE_ITEM win_sources ${brova_main})
 
 add_library(brova_win STATIC ${win_layer} ${win_sources})
 target_link_libraries(brova_win PUBLIC brova_core ${win32_libs})
+
 
 # windres does not report the files brova.rc includes; rebuild on any change.
 file(GLOB rc_parts CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.manifest resources/*.ico
@@ -39,14 +42,14 @@ set_target_properties(trelk PROPERTIES PREFIX "" OUTPUT_NAME trelk)
 
 # Windows unit tests run under Wine through the cross-compiling emulator.
 add_executable(win_tests ${win_layer_tests} ${win_tests} resources/brova.rc)
-target_link_libraries(win_tests PRIVATE brova_win gtest gtest_main ${static_link})
+target_link_libraries(win_tests PRIVATE brova_win comctl32 gtest gtest_main ${static_link})
 add_test(NAME win_tests COMMAND win_tests)
 set_tests_properties(win_tests PROPERTIES LABELS wine TIMEOUT 600)
 
 # Test-side helper that end-to-end tests run under Wine to look at windows,
 # post messages and read the clipboard, as another program would.
 add_executable(winctl tests/tools/winctl.cpp)
-target_link_libraries(winctl PRIVATE brova_core ${win32_libs} ${static_link} -municode)
+target_link_libraries(winctl PRIVATE brova_core ${win32_libs} comctl32 ${static_link} -municode)
 # Stand-in for the programs brova starts; it records that it ran.
 add_executable(probe WIN32 tests/tools/probe.cpp)
 target_link_libraries(probe PRIVATE brova_core ${win32_libs} ${static_link} -municode)

@@ -120,7 +120,7 @@ bool ParseUpdateListLine(std::string_view line, UpdateListEntry& entry) {
 }
 
 int RunUpdateWorker(const UpdateContext& context) {
-  if (!context.wait(kFirstWaitMs)) return 0;
+  if (!context.wait(context.firstWaitMs)) return 0;
   MakeFolderPath(context.folder + "data\\");
   std::string pagePath = context.folder + kDownloadedPagePath;
   CWholeFile page;
@@ -146,9 +146,10 @@ int RunUpdateWorker(const UpdateContext& context) {
   return 0;
 }
 
-int UpdateWorker(const std::string& programFolder, WaitFunction wait) {
+int UpdateWorker(const std::string& programFolder, WaitFunction wait, int firstWaitMs) {
   UpdateContext context = DefaultUpdateContext(programFolder);
   context.wait = std::move(wait);
+  context.firstWaitMs = firstWaitMs;
   return RunUpdateWorker(context);
 }
 

@@ -33,6 +33,8 @@ struct UpdateContext {
   int version = kProgramVersion;
   FetchFunction fetch;
   WaitFunction wait;
+  // The pause before the first attempt; 0 when the caller has waited already.
+  int firstWaitMs = kFirstWaitMs;
 };
 
 // The real services in programFolder: SiteBaseUrl(), HttpGetToFile and a
@@ -56,8 +58,9 @@ bool ParseUpdateListLine(std::string_view line, UpdateListEntry& entry);
 int RunUpdateWorker(const UpdateContext& context);
 
 // What the update thread runs: the whole step with the real services in
-// programFolder, waiting with wait, which ends the worker when it says so.
-int UpdateWorker(const std::string& programFolder, WaitFunction wait);
+// programFolder, waiting with wait, which ends the worker when it says so,
+// after a first pause of firstWaitMs.
+int UpdateWorker(const std::string& programFolder, WaitFunction wait, int firstWaitMs = kFirstWaitMs);
 
 // 1 when "data\brova_new.exe" and "brova.exe" both exist and their MD5
 // digests differ; 0 otherwise (also when either cannot be read).

@@ -22,8 +22,9 @@ winctl="$root/build/win/winctl.exe"
 app=$(echo "Z:$work/app" | tr / '\\')
 
 # measure TITLE EXE: prints "<start-up ms> <private KiB once idle>". The
-# private memory is read from Linux (Private_Clean + Private_Dirty of the
-# Wine process) two seconds after the window showed; winctl then closes it.
+# private memory is read from Linux two seconds after the window showed: the
+# anonymous memory of the Wine process, what Windows counts as private bytes
+# (font files and program images mapped from disk are shared, not private).
 measure() {
   local out="$work/launch.out" pid ms kib
   : > "$out"
@@ -34,7 +35,7 @@ measure() {
   sleep 2
   # The Wine process of the program: its command line is the Windows path.
   pid=$(pgrep -f "^Z:.*$(basename "$work").app.$2" | head -n 1)
-  kib=$(awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s + 0}' "/proc/$pid/smaps_rollup" 2>/dev/null)
+  kib=$(awk '/^Anonymous:/ {s += $2} END {print s + 0}' "/proc/$pid/smaps_rollup" 2>/dev/null)
   wait "$launcher" || true
   echo "$ms ${kib:-0}"
 }

@@ -16,6 +16,7 @@
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/App.h"
+#include "win/CommonControls.h"
 
 namespace {
 const wchar_t kFrameClass[] = L"brova.Pagorin";
@@ -51,8 +52,13 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   // Plans are read at start, so that "显示计划" and the reminders know them.
   reminders_.Start(hwnd_, kReminderTimer);
   ReloadPlans();
-  // The worker shares only files with the windows; it gets the folder, not the frame.
-  updateWorker_.Start([folder = ProgramFolder()](WaitFunction wait) { return UpdateWorker(folder, std::move(wait)); });
+  // The update worker starts after its first pause, timed here: a program
+  // that ends sooner never makes the thread.
+  SetTimer(hwnd_, kUpdateTimer, kFirstWaitMs, nullptr);
+  // The common controls and the capture window are made now, hidden, while
+  // the start timer runs: fonts and controls are ready when it shows them.
+  win::InitCommonControls(ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES);
+  MakeCaptureDialog();
   return 0;
 }
 
@@ -89,17 +95,29 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     reminders_.OnTimer();
     return;
   }
+  if (id == kUpdateTimer) {
+    KillTimer(hwnd_, kUpdateTimer);
+    // The worker shares only files with the windows; it gets the folder, not the frame.
+    updateWorker_.Start(
+        [folder = ProgramFolder()](WaitFunction wait) { return UpdateWorker(folder, std::move(wait), 0); });
+    return;
+  }
   Default();
 }
 
-void CMainFrame::ShowCaptureDialog() {
+bool CMainFrame::MakeCaptureDialog() {
   if (!captureDlg_) {
     captureDlg_ = std::make_unique<CCaptureDlg>();
     if (!captureDlg_->Create(hwnd_)) {
       captureDlg_.reset();
-      return;
+      return false;
     }
   }
+  return true;
+}
+
+void CMainFrame::ShowCaptureDialog() {
+  if (!MakeCaptureDialog()) return;
   captureDlg_->MakeTopMost();
   captureDlg_->CenterOnDesktop();
   captureDlg_->Show(SW_SHOW);

@@ -28,6 +28,7 @@ class CMainFrame : public win::Window {
   void ReloadAll();
   void ReloadHotKeys();  // gives the hot-key source the current records
   void ShowCaptureDialog();
+  bool MakeCaptureDialog();
   void OpenCenter();  // the management center, made on first use
   void ShowAbout(int templateId);
   void StartInfoCenter();
@@ -57,6 +58,7 @@ class CMainFrame : public win::Window {
  private:
   static constexpr UINT_PTR kStartTimer = 10;
   static constexpr UINT_PTR kReminderTimer = 0x706C;  // the minute check of the plan reminders
+  static constexpr UINT_PTR kUpdateTimer = 0x7570;    // the update worker's first pause
   // How long the frame's end waits for an update worker busy in a download.
   static constexpr int kUpdateStopGraceMs = 1000;
 

@@ -1,7 +1,6 @@
 #include "app/win/Test2App.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include "app/FolderPath.h"
@@ -41,8 +40,6 @@ bool CTest2App::InitInstance() {
   EnterProgramFolder();
   MakeFolderPath(ProgramFolder() + "data\\");
 
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&icc);
   shared_gdi::Create();
 
   frame_ = std::make_unique<CMainFrame>();

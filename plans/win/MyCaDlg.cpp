@@ -114,11 +114,24 @@ void GMyCaDlg::SlideIn() {
   SetTimer(hwnd_, kSlideTimer, CPromptState::kSlideIntervalMs, nullptr);
 }
 
+namespace {
+// The sound library is loaded when the first reminder sounds, not at start:
+// most runs never play a sound.
+BOOL PlayFile(const wchar_t* path) {
+  using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+  static PlaySoundFn play = [] {
+    HMODULE winmm = LoadLibraryW(L"winmm.dll");
+    return winmm ? reinterpret_cast<PlaySoundFn>(GetProcAddress(winmm, "PlaySoundW")) : nullptr;
+  }();
+  return play && play(path, nullptr, SND_FILENAME | SND_NODEFAULT);
+}
+}  // namespace
+
 void GMyCaDlg::StartSound() {
   HWND self = hwnd_;
   // Synchronous inside the thread; no default sound when the file is missing.
   std::thread([self] {
-    BOOL played = PlaySoundW(kNotifySound, nullptr, SND_FILENAME | SND_NODEFAULT);
+    BOOL played = PlayFile(kNotifySound);
     PostMessageW(self, kSoundPlayed, played ? 1 : 0, 0);
   }).detach();
 }

@@ -9,6 +9,7 @@
 #include "plans/win/PlanEditDlg.h"
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
+#include "win/CommonControls.h"
 #include "win/Controls.h"
 #include "win/MessageBox.h"
 
@@ -39,8 +40,8 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   list_.noCheckImage = 0;
   // Images one pixel wide and 16 high, only to make every row 16 pixels
   // high; the list destroys the image list with itself.
-  HIMAGELIST rows = ImageList_Create(1, 16, ILC_COLOR24 | ILC_MASK, 2, 2);
-  ImageList_AddIcon(rows, icon);
+  HIMAGELIST rows = win::ImageListCreate(1, 16, ILC_COLOR24 | ILC_MASK, 2, 2);
+  win::ImageListAddIcon(rows, icon);
   list_.Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows));
 
   plans_.SetAfterSave([] {
