@@ -7,21 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {
 
 const std::vector<Rect> kOneScreen = {{0, 0, 1280, 800}};
 
-class CenterRectTest : public ::testing::Test {
+class CenterRectTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/brova_centerrect_XXXXXX";
-    dir_ = mkdtemp(tmpl);
+    TempFolderTest::SetUp();
     path_ = dir_ + "\\infotool.dat";
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
-  std::string dir_;
   std::string path_;
 };
 

@@ -17,6 +17,9 @@ struct Closer {
 };
 using FilePtr = std::unique_ptr<std::FILE, Closer>;
 
+// The path as the host's file functions take it ("\" read as "/" on POSIX).
+std::string HostPath(const std::string& path);
+
 // fopen with a UTF-8 path (wide on Windows).
 FilePtr Open(const std::string& path, const char* mode);
 

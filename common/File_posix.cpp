@@ -8,31 +8,14 @@
 #include <cerrno>
 
 namespace file {
-namespace {
-
-std::string Native(const std::string& path) {
+std::string HostPath(const std::string& path) {
   std::string p = path;
   for (char& c : p)
     if (c == '\\') c = '/';
   return p;
 }
 
-}  // namespace
-
-FilePtr Open(const std::string& path, const char* mode) { return FilePtr(std::fopen(Native(path).c_str(), mode)); }
-
-bool ReadAll(const std::string& path, std::string& out, uint64_t maxBytes) {
-  FilePtr f = Open(path, "rb");
-  if (!f) return false;
-  out.clear();
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
-    if (out.size() + n > maxBytes) return false;
-    out.append(buf, n);
-  }
-  return !std::ferror(f.get());
-}
+FilePtr Open(const std::string& path, const char* mode) { return FilePtr(std::fopen(HostPath(path).c_str(), mode)); }
 
 std::string TempNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
@@ -40,12 +23,12 @@ std::string TempNameBeside(const std::string& path) {
 }
 
 bool Replace(const std::string& from, const std::string& to) {
-  return std::rename(Native(from).c_str(), Native(to).c_str()) == 0;
+  return std::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
 }
 
 bool WriteAtomic(const std::string& path, std::string_view data) {
   std::string tmp = TempNameBeside(path);
-  int fd = ::open(Native(tmp).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int fd = ::open(HostPath(tmp).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return false;
   size_t done = 0;
   bool ok = true;
@@ -61,29 +44,29 @@ bool WriteAtomic(const std::string& path, std::string_view data) {
   ok = ok && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = Replace(tmp, path);
-  if (!ok) ::unlink(Native(tmp).c_str());
+  if (!ok) ::unlink(HostPath(tmp).c_str());
   return ok;
 }
 
 bool Exists(const std::string& path) {
   struct stat st;
-  return ::stat(Native(path).c_str(), &st) == 0;
+  return ::stat(HostPath(path).c_str(), &st) == 0;
 }
 
 bool IsDirectory(const std::string& path) {
   struct stat st;
-  return ::stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::stat(HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool Remove(const std::string& path) { return ::unlink(Native(path).c_str()) == 0; }
+bool Remove(const std::string& path) { return ::unlink(HostPath(path).c_str()) == 0; }
 
 bool CreateDir(const std::string& path) {
-  return ::mkdir(Native(path).c_str(), 0755) == 0 || IsDirectory(path);
+  return ::mkdir(HostPath(path).c_str(), 0755) == 0 || IsDirectory(path);
 }
 
 int64_t Size(const std::string& path) {
   struct stat st;
-  if (::stat(Native(path).c_str(), &st) != 0) return -1;
+  if (::stat(HostPath(path).c_str(), &st) != 0) return -1;
   return static_cast<int64_t>(st.st_size);
 }
 

@@ -1,4 +1,5 @@
 #include "common/File.h"
+#include "common/TempFolderTest.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,14 +9,8 @@
 
 namespace {
 
-class FileTest : public ::testing::Test {
+class FileTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/brova_file_XXXXXX";
-    dir_ = mkdtemp(tmpl);
-  }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
-  std::string dir_;
 };
 
 TEST_F(FileTest, WriteAtomicReplacesWholeAndLeavesNoTemporary) {

@@ -13,18 +13,7 @@ FilePtr Open(const std::string& path, const char* mode) {
   return FilePtr(_wfopen(text::Widen(path).c_str(), text::Widen(mode).c_str()));
 }
 
-bool ReadAll(const std::string& path, std::string& out, uint64_t maxBytes) {
-  FilePtr f = Open(path, "rb");
-  if (!f) return false;
-  out.clear();
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
-    if (out.size() + n > maxBytes) return false;
-    out.append(buf, n);
-  }
-  return !std::ferror(f.get());
-}
+std::string HostPath(const std::string& path) { return path; }
 
 std::string TempNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};

@@ -7,17 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {
 
-class SectionFileTest : public ::testing::Test {
+class SectionFileTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/brova_section_XXXXXX";
-    dir_ = mkdtemp(tmpl);
-  }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
   CSectionFile Loaded(const std::string& bytes) {
     std::string path = dir_ + "/main.htm";
     EXPECT_TRUE(file::WriteAtomic(path, bytes));
@@ -31,7 +27,6 @@ class SectionFileTest : public ::testing::Test {
     while (f.NextLine(line) == 0) lines.push_back(line);
     return lines;
   }
-  std::string dir_;
 };
 
 TEST_F(SectionFileTest, LineEndsOfEveryKindGiveTheSameTrimmedLines) {

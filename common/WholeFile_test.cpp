@@ -6,23 +6,18 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {
 
-class WholeFileTest : public ::testing::Test {
+class WholeFileTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/brova_whole_XXXXXX";
-    dir_ = mkdtemp(tmpl);
-  }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
   std::string Write(const std::string& bytes) {
     std::string path = dir_ + "/config.dat";
     EXPECT_TRUE(file::WriteAtomic(path, bytes));
     return path;
   }
-  std::string dir_;
 };
 
 TEST_F(WholeFileTest, LinesAreUntrimmedAndAnyBreakRunIsOne) {

@@ -5,17 +5,9 @@
 
 #include <ctime>
 
+#include "common/File.h"
+
 namespace filestatus {
-namespace {
-
-std::string Native(const std::string& path) {
-  std::string p = path;
-  for (char& c : p)
-    if (c == '\\') c = '/';
-  return p;
-}
-
-}  // namespace
 
 bool SetTimes(const std::string& path, uint32_t dosDateTime) {
   DosTime d = DecodeDosDateTime(dosDateTime);
@@ -34,11 +26,11 @@ bool SetTimes(const std::string& path, uint32_t dosDateTime) {
   times[0].tv_nsec = UTIME_NOW;  // accessed
   times[1].tv_sec = modified;
   times[1].tv_nsec = 0;
-  return ::utimensat(AT_FDCWD, Native(path).c_str(), times, 0) == 0;
+  return ::utimensat(AT_FDCWD, file::HostPath(path).c_str(), times, 0) == 0;
 }
 
 bool SetAttributes(const std::string& path, uint32_t attributes) {
-  std::string native = Native(path);
+  std::string native = file::HostPath(path);
   struct stat st;
   if (::stat(native.c_str(), &st) != 0) return false;
   mode_t mode = st.st_mode & 07777;

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 #include "online/Md5.h"
 #include "online/UpdateWorker.h"
@@ -29,14 +30,12 @@ using Clock = std::chrono::steady_clock;
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-class HttpGetTest : public ::testing::Test {
+class HttpGetTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/brova_http_XXXXXX";
-    dir_ = mkdtemp(tmpl);
+    TempFolderTest::SetUp();
     out_ = dir_ + "\\out.dat";
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
   std::string Stored() {
     std::string data;
     EXPECT_TRUE(file::ReadAll(out_, data));
@@ -48,7 +47,7 @@ class HttpGetTest : public ::testing::Test {
     o.connectRetryPauseMs = 10;
     return o;
   }
-  std::string dir_, out_;
+  std::string out_;
 };
 
 const char kRequestTail[] =

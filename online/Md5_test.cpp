@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {
@@ -45,13 +46,8 @@ TEST(Md5, PiecesGiveTheSameDigestAsTheWhole) {
   }
 }
 
-class Md5FileTest : public ::testing::Test {
+class Md5FileTest : public TempFolderTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/brova_md5_XXXXXX";
-    dir_ = mkdtemp(tmpl);
-  }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
 
   static std::string Md5sum(const std::string& path) {
     std::string out;
@@ -61,7 +57,6 @@ class Md5FileTest : public ::testing::Test {
     if (p) pclose(p);
     return out;
   }
-  std::string dir_;
 };
 
 TEST_F(Md5FileTest, FilesOfAwkwardSizesMatchMd5sum) {

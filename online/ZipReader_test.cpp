@@ -10,21 +10,20 @@
 #include <random>
 #include <string>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {
 
-class ZipTest : public ::testing::Test {
+class ZipTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/brova_zip_XXXXXX";
-    dir_ = mkdtemp(tmpl);
+    TempFolderTest::SetUp();
     pkg_ = dir_ + "/pkg/";
     ASSERT_TRUE(file::CreateDir(pkg_));
     payload_ = Payload(100000);
     ASSERT_TRUE(file::WriteAtomic(dir_ + "/payload.txt", payload_));
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
 
   static bool Have(const std::string& tool) {
     return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
@@ -68,7 +67,7 @@ class ZipTest : public ::testing::Test {
     file::Remove(pkg_ + entry);
   }
 
-  std::string dir_, pkg_, payload_;
+  std::string pkg_, payload_;
 };
 
 TEST_F(ZipTest, PackagesOfInfoZipStoredDeflatedAndWithDataDescriptor) {

@@ -7,20 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 #include "common/Text.h"
 #include "plans/PlanEdit.h"
 
 namespace {
 
-class PlanListTest : public ::testing::Test {
+class PlanListTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/brova_planlist_XXXXXX";
-    dir_ = mkdtemp(tmpl);
+    TempFolderTest::SetUp();
     path_ = dir_ + "/plan.ini";
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
 
   CPlanList Loaded(const std::vector<PlanRow>& rows) {
     EXPECT_EQ(WritePlanFile(rows, path_), 0);
@@ -41,7 +40,7 @@ class PlanListTest : public ::testing::Test {
     return edit;
   }
 
-  std::string dir_, path_;
+  std::string path_;
   int saves_ = 0;
 };
 

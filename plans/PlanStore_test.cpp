@@ -7,20 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 #include "common/Text.h"
 #include "plans/PlanQueue.h"
 
 namespace {
 
-class PlanFileTest : public ::testing::Test {
+class PlanFileTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/brova_plans_XXXXXX";
-    dir_ = mkdtemp(tmpl);
+    TempFolderTest::SetUp();
     path_ = dir_ + "\\plan.ini";
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
 
   void WriteRaw(const std::string& utf8) { ASSERT_TRUE(file::WriteAtomic(path_, text::ToGb(utf8))); }
   std::string RawBytes() {
@@ -37,7 +36,7 @@ class PlanFileTest : public ::testing::Test {
     return "||TIME:" + time + "\r\n||CONTENT:" + content + "\r\n";
   }
 
-  std::string dir_, path_;
+  std::string path_;
 };
 
 TEST_F(PlanFileTest, ContentsSurviveWriteAndRead) {

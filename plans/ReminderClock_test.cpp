@@ -7,18 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "common/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {
 
-class ReminderClockTest : public ::testing::Test {
+class ReminderClockTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/brova_reminder_XXXXXX";
-    dir_ = mkdtemp(tmpl);
+    TempFolderTest::SetUp();
     path_ = dir_ + "/plan.ini";
   }
-  void TearDown() override { std::system(("rm -rf " + dir_).c_str()); }
 
   void Plans(const std::vector<PlanRow>& rows) { ASSERT_EQ(WritePlanFile(rows, path_), 0); }
   // What the frame does once a minute.
@@ -30,7 +29,7 @@ class ReminderClockTest : public ::testing::Test {
     return shown;
   }
 
-  std::string dir_, path_;
+  std::string path_;
   using V = std::vector<std::string>;
 };
 

@@ -233,6 +233,12 @@ RECT Window::ItemRectInClient(int id) const {
   return r;
 }
 
+void Window::SetIcons(int iconId) const {
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId));
+  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
 void Window::MakeTopMost() const { SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 void Window::CenterOnDesktop() const {

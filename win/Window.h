@@ -51,6 +51,8 @@ class Window {
   bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return PostMessageW(hwnd_, msg, wp, lp) != 0; }
   void MakeTopMost() const;
   void CenterOnDesktop() const;
+  // The icon resource as the window's big and small icon.
+  void SetIcons(int iconId) const;
 
  protected:
   // The one message switch; override to take private messages, then call the base.

@@ -17,9 +17,7 @@ BOOL CAboutDlg::OnInitDialog() {
   SetDlgItemTextW(hwnd_, IDC_MAKER_SITE, text::Widen("官方网站: " + SiteBaseUrl()).c_str());
   SetDlgItemTextW(hwnd_, IDC_PROGRAM_PATH, text::Widen(ProgramPath()).c_str());
   if (templateId_ == IDD_ABOUTBOX_APP) {
-    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SetIcons(IDR_MAINFRAME);
   }
   return TRUE;
 }

@@ -17,9 +17,7 @@ CCaptureDlg::CCaptureDlg() : Dialog(IDD_CAPTURE) {}
 
 BOOL CCaptureDlg::OnInitDialog() {
   for (int i = 0; i < 6; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SetIcons(IDR_MAINFRAME);
   SetDlgItemTextW(hwnd_, IDC_SITE_TEXT, text::Widen("官方网站: " + SiteHost()).c_str());
   return TRUE;
 }

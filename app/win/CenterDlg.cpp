@@ -57,9 +57,7 @@ CCenterDlg::~CCenterDlg() {
 
 BOOL CCenterDlg::OnInitDialog() {
   for (int i = 0; i < kFixedButtonCount; ++i) fixed_[i].Attach(hwnd_, kFixedIds[i]);
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SetIcons(IDR_MAINFRAME);
   whiteBrush_.reset(CreateSolidBrush(kWhite));
 
   PlaceAtStoredRect();

@@ -33,9 +33,7 @@ constexpr int kGridY = 30;
 CCalendarDlg::CCalendarDlg() : Dialog(IDD_CALENDAR) {}
 
 BOOL CCalendarDlg::OnInitDialog() {
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SetIcons(IDR_MAINFRAME);
   SetWindowPos(hwnd_, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
   CenterOnDesktop();
 

@@ -21,9 +21,7 @@ CCaptureResultDlg::CCaptureResultDlg(std::string info, int width, int height, wi
       picture_(std::move(picture)) {}
 
 BOOL CCaptureResultDlg::OnInitDialog() {
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SetIcons(IDR_MAINFRAME);
   CenterOnDesktop();
   for (int i = 0; i < 4; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
 

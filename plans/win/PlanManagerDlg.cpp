@@ -22,9 +22,7 @@ constexpr char kOldVersionProgram[] = "velmo_old.exe";
 CPlanManagerDlg::CPlanManagerDlg() : Dialog(IDD_PLAN_MANAGER) {}
 
 BOOL CPlanManagerDlg::OnInitDialog() {
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SetIcons(IDR_MAINFRAME);
   CenterOnDesktop();
 
   add_.Attach(hwnd_, IDC_PLAN_ADD);
@@ -41,7 +39,7 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   // Images one pixel wide and 16 high, only to make every row 16 pixels
   // high; the list destroys the image list with itself.
   HIMAGELIST rows = win::ImageListCreate(1, 16, ILC_COLOR24 | ILC_MASK, 2, 2);
-  win::ImageListAddIcon(rows, icon);
+  win::ImageListAddIcon(rows, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
   list_.Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows));
 
   plans_.SetAfterSave([] {
