@@ -12,6 +12,9 @@ namespace center_rect {
 
 constexpr char kPath[] = "data\\infotool.dat";
 constexpr size_t kFileBytes = 16;
+// left, top, right, bottom at 0, 4, 8, 12, whatever the build's pointer width.
+constexpr size_t kFieldBytes = 4;
+static_assert(kFileBytes == 4 * kFieldBytes);
 
 // A column at the right edge of the primary screen, clear of the task bar.
 Rect Default(int screenWidth, int screenHeight);

@@ -69,11 +69,11 @@ int CLunarCalendar::MeanSolarTermDay(int year, int n) {
   // formula, so that days near midnight come out as it gives them.
   double x = kTermMinutes[n] * 60.0 + (year - 1900) * 31556925.9747;
   int64_t days = static_cast<int64_t>(x * (1.0 / 86400));
-  x -= days * 86400.0;
+  x -= static_cast<double>(days) * 86400.0;
   int64_t hours = static_cast<int64_t>(x * (1.0 / 3600));
-  x -= hours * 3600.0;
+  x -= static_cast<double>(hours) * 3600.0;
   int64_t minutes = static_cast<int64_t>(x * (1.0 / 60));
-  int64_t seconds = static_cast<int64_t>(x - minutes * 60.0);
+  int64_t seconds = static_cast<int64_t>(x - static_cast<double>(minutes) * 60.0);
 
   // From 1900-01-06 02:05:00, counted in seconds.
   int64_t moment = civil::DaysFromCivil(1900, 1, 6) * 86400 + 2 * 3600 + 5 * 60 +

@@ -36,11 +36,11 @@ HotKey GetHotKey(const std::string& in, size_t at) {
 // The record image with the folder's GBK bytes cut to the field if needed.
 std::string Image(const SnapshotSettings& s) {
   std::string out(SnapshotSettings::kSize, '\0');
-  PutHotKey(out, 0, s.fullScreen);
-  PutHotKey(out, 4, s.window);
-  PutHotKey(out, 8, s.region);
-  PutInt32(out, 12, s.toClipboard);
-  PutInt32(out, 16, s.toFile);
+  PutHotKey(out, SnapshotSettings::kFullScreenOffset, s.fullScreen);
+  PutHotKey(out, SnapshotSettings::kWindowOffset, s.window);
+  PutHotKey(out, SnapshotSettings::kRegionOffset, s.region);
+  PutInt32(out, SnapshotSettings::kToClipboardOffset, s.toClipboard);
+  PutInt32(out, SnapshotSettings::kToFileOffset, s.toFile);
   std::string gb = text::ToGb(s.folder);
   out.replace(SnapshotSettings::kFolderOffset, std::min(gb.size(), SnapshotSettings::kFolderMaxBytes), gb, 0,
               SnapshotSettings::kFolderMaxBytes);
@@ -71,11 +71,11 @@ bool SnapshotSettings::Serialize(std::string& out) const {
 void SnapshotSettings::ApplyBytes(std::string_view bytes) {
   std::string image = Image(*this);
   image.replace(0, std::min(bytes.size(), kSize), bytes.substr(0, kSize));
-  fullScreen = GetHotKey(image, 0);
-  window = GetHotKey(image, 4);
-  region = GetHotKey(image, 8);
-  toClipboard = GetInt32(image, 12);
-  toFile = GetInt32(image, 16);
+  fullScreen = GetHotKey(image, kFullScreenOffset);
+  window = GetHotKey(image, kWindowOffset);
+  region = GetHotKey(image, kRegionOffset);
+  toClipboard = GetInt32(image, kToClipboardOffset);
+  toFile = GetInt32(image, kToFileOffset);
   // A field without a NUL ends at the end of the record.
   std::string_view field(image.data() + kFolderOffset, kFolderField);
   folder = text::FromGb(field.substr(0, field.find('\0')));

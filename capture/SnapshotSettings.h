@@ -12,6 +12,11 @@
 
 struct SnapshotSettings {
   static constexpr size_t kSize = 280;
+  static constexpr size_t kFullScreenOffset = 0;
+  static constexpr size_t kWindowOffset = 4;
+  static constexpr size_t kRegionOffset = 8;
+  static constexpr size_t kToClipboardOffset = 12;
+  static constexpr size_t kToFileOffset = 16;
   static constexpr size_t kFolderOffset = 20;
   static constexpr size_t kFolderField = 260;
   // The field keeps a NUL, so the folder may have this many bytes.
@@ -40,6 +45,15 @@ struct SnapshotSettings {
            toClipboard == o.toClipboard && toFile == o.toFile && folder == o.folder;
   }
 };
+
+// The record's bytes are its fields back to back, whatever the build's
+// pointer width or struct packing.
+static_assert(SnapshotSettings::kWindowOffset == SnapshotSettings::kFullScreenOffset + HotKey::kSize);
+static_assert(SnapshotSettings::kRegionOffset == SnapshotSettings::kWindowOffset + HotKey::kSize);
+static_assert(SnapshotSettings::kToClipboardOffset == SnapshotSettings::kRegionOffset + HotKey::kSize);
+static_assert(SnapshotSettings::kToFileOffset == SnapshotSettings::kToClipboardOffset + sizeof(int32_t));
+static_assert(SnapshotSettings::kFolderOffset == SnapshotSettings::kToFileOffset + sizeof(int32_t));
+static_assert(SnapshotSettings::kFolderOffset + SnapshotSettings::kFolderField == SnapshotSettings::kSize);
 
 // Reads path into settings. A missing or unreadable file gives the defaults;
 // returns true when the defaults were used.

@@ -1,8 +1,11 @@
 # Windows build: brova.exe, Uninstall.exe, upkit.exe, data\trelk.dll and the
-# Windows unit tests, all 32-bit and statically linked.
+# Windows unit tests, all 64-bit (x86_64) and statically linked.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0700)
 add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
+# 64-bit: handles, pointers, LPARAM, WPARAM and LRESULT are 64 bits wide; any
+# conversion that could cut one (or any other value) to a narrower type warns.
+add_compile_options(-Wconversion -Wno-sign-conversion -Wint-to-pointer-cast)
 # Page-aligned sections let the loader map the image instead of copying it.
 set(static_link -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections -Wl,--file-alignment,4096)
 add_compile_options(-ffunction-sections -fdata-sections)
@@ -13,7 +16,7 @@ find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
 set(win32_libs user32 gdi32 comdlg32 shell32 shlwapi ole32 advapi32 ws2_32 uuid)
 
 add_library(brova_core STATIC ${core_sources} ${windows_backends})
-target_include_directories(brova_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/i686-w64-mingw32/include)
+target_include_directories(brova_core PUBLIC ${CMAKE_SOURCE_DIR} /usr/x86_64-w64-mingw32/include)
 target_link_libraries(brova_core PUBLIC ${ZLIB_STATIC} ws2_32)
 
 file(GLOB win_layer CONFIGURE_DEPENDS win/*.cpp)
@@ -75,6 +78,10 @@ add_custom_target(stage ALL
           -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
   DEPENDS brova trelk ${BROVA_STAGED_PROGRAMS}
   VERBATIM)
+
+# The Windows unit tests look at the staged programs and read fixture files.
+target_compile_definitions(win_tests PRIVATE BROVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                             BROVA_STAGE_DIR="${BROVA_STAGE_DIR}")
 
 # The peer program of the start-up benchmark.
 add_executable(bench_minimal WIN32 tests/bench/minimal.cpp)

@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 [ -x build/win/brova.exe ] && [ -x build/win/winctl.exe ] || tools/build.sh
 . "$root/tools/wine-env.sh"
-brova_init_prefix "$root/build/wine/template"
+brova_init_prefix "$root/build/wine64/template"
 
 runs=${BENCH_RUNS:-5}
 sizes=("$@")
@@ -38,13 +38,13 @@ for size in "${sizes[@]}"; do
   xvfb=$BROVA_XVFB_PID
   export DISPLAY=":$n"
   export WINEPREFIX="$work/prefix-$size"
-  brova_copy_prefix "$root/build/wine/template" "$WINEPREFIX"
+  brova_copy_prefix "$root/build/wine64/template" "$WINEPREFIX"
   # Every Windows program of the prefix in one Wine desktop filling the screen.
   printf '\n[Software\\\\Wine\\\\Explorer] 1700000000\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] 1700000000\n"Default"="%s"\n' \
     "$size" >> "$WINEPREFIX/user.reg"
   app="$work/app-$size"
   cp -r build/stage "$app"
-  wineboot -s >/dev/null 2>&1 || true
+  wine wineboot -s >/dev/null 2>&1 || true
 
   # The two tools take turns, so that both see the same load of the machine.
   brova_ms=()

@@ -8,16 +8,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-7}
 "$root/tools/build.sh" >/dev/null
 . "$root/tools/wine-env.sh"
-brova_init_prefix "$root/build/wine/template"
+brova_init_prefix "$root/build/wine64/template"
 work=$(mktemp -d /tmp/brova-bench-XXXXXX)
 trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; kill $BROVA_XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
-brova_copy_prefix "$root/build/wine/template" "$work/prefix"
+brova_copy_prefix "$root/build/wine64/template" "$work/prefix"
 cp -r "$root/build/stage" "$work/app"
 cp "$root/build/win/bench_minimal.exe" "$work/app/"
 n=$(brova_free_display)
 brova_start_xvfb "$n" 1280x800
 export DISPLAY=":$n" WINEPREFIX="$work/prefix"
-wineboot -s >/dev/null 2>&1 || true
+wine wineboot -s >/dev/null 2>&1 || true
 winctl="$root/build/win/winctl.exe"
 app=$(echo "Z:$work/app" | tr / '\\')
 

@@ -9,9 +9,9 @@ cd "$root"
 [ -f build/win/planner_bench.exe ] || tools/build.sh
 ninja -C build/win planner_bench >/dev/null
 . tools/wine-env.sh
-brova_init_prefix "$root/build/wine/template"
-export WINEPREFIX="$root/build/wine/bench"
-brova_copy_prefix "$root/build/wine/template" "$WINEPREFIX"
+brova_init_prefix "$root/build/wine64/template"
+export WINEPREFIX="$root/build/wine64/bench"
+brova_copy_prefix "$root/build/wine64/template" "$WINEPREFIX"
 n=$(brova_free_display)
 brova_start_xvfb "$n" 1280x800
 export DISPLAY=":$n"

@@ -9,7 +9,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
 "$root/tools/build.sh"
 . "$root/tools/wine-env.sh"
-export WINEPREFIX=${WINEPREFIX:-$HOME/.local/share/brova/wineprefix}
+if [ -z "${WINEPREFIX:-}" ]; then
+  export WINEPREFIX=$HOME/.local/share/brova/wineprefix64
+  # Earlier builds were 32-bit and ran in .../wineprefix; that prefix is kept
+  # as it was (it may hold the user's data) and no longer used.
+  if [ -d "$HOME/.local/share/brova/wineprefix" ] && [ ! -d "$WINEPREFIX" ]; then
+    echo "brova: now 64-bit; using the new Wine prefix $WINEPREFIX (the 32-bit one in $HOME/.local/share/brova/wineprefix is left untouched)"
+  fi
+fi
 brova_init_prefix "$WINEPREFIX"
 
 size=${BROVA_DESKTOP:-1280x800}

@@ -6,8 +6,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32 wine64
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 fonts-wine
   xvfb xdotool x11-utils imagemagick
   fonts-wqy-microhei fonts-wqy-zenhei locales
   googletest zlib1g-dev libz-mingw-w64-dev
@@ -18,18 +18,11 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# Everything is 64-bit: no i386 architecture, no wine32.
 missing=()
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  as_root dpkg --add-architecture i386
-  need_update=1
-fi
 for p in "${packages[@]}"; do
-  case "$p" in
-    wine32) q="wine32:i386" ;;
-    *) q="$p" ;;
-  esac
-  if ! dpkg-query -W -f='${Status}' "$q" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$q")
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
   fi
 done
 if [ "${#missing[@]}" -gt 0 ]; then

@@ -8,7 +8,7 @@ cd "$root"
 "$root/tools/setup.sh" || exit 1
 "$root/tools/build.sh" || exit 1
 . "$root/tools/wine-env.sh"
-brova_init_prefix "$root/build/wine/template"
+brova_init_prefix "$root/build/wine64/template"
 
 failed=()
 echo "== native unit tests"
@@ -18,8 +18,8 @@ echo "== Windows unit tests (Wine)"
 n=$(brova_free_display)
 brova_start_xvfb "$n" 1280x800
 export DISPLAY=":$n"
-export WINEPREFIX="$root/build/wine/unit"
-brova_copy_prefix "$root/build/wine/template" "$WINEPREFIX"
+export WINEPREFIX="$root/build/wine64/unit"
+brova_copy_prefix "$root/build/wine64/template" "$WINEPREFIX"
 ctest --test-dir build/win --output-on-failure || failed+=(wine)
 wineserver -k 2>/dev/null
 kill "$BROVA_XVFB_PID" 2>/dev/null

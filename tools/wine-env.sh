@@ -1,6 +1,14 @@
 # Shell functions for running the Windows programs under Wine. Source it.
+# Everything runs on Wine's 64-bit loader in a 64-bit prefix: the programs
+# are x86_64, and machines of this project may be unable to run 32-bit code.
 
-export WINEARCH=win32
+BROVA_TOOLS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+case ":$PATH:" in
+  *":$BROVA_TOOLS/bin:"*) ;;
+  *) export PATH="$BROVA_TOOLS/bin:$PATH" ;;
+esac
+export WINEARCH=win64
+export WINELOADER=/usr/lib/wine/wine64
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
@@ -10,17 +18,22 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=;msht
 # The settings below, by version: a prefix made with other settings is made anew.
 BROVA_PREFIX_VERSION=2
 
-# brova_init_prefix DIR: a 32-bit Wine prefix with our settings. A missing
+# brova_init_prefix DIR: a 64-bit Wine prefix with our settings. A missing
 # prefix is made; an existing one (the user's own, say) is only given the
-# settings, never removed.
+# settings, never removed. A 32-bit prefix cannot run our programs: it is
+# left as it is and refused.
 brova_init_prefix() {
   local dir
   dir=$(realpath -m "$1")
   if [ "$(cat "$dir/.brova-ready" 2>/dev/null)" = "$BROVA_PREFIX_VERSION" ]; then return 0; fi
+  if [ -f "$dir/system.reg" ] && grep -q '^#arch=win32' "$dir/system.reg"; then
+    echo "wine: $dir is a 32-bit prefix; brova needs a 64-bit one (choose another WINEPREFIX)" >&2
+    return 1
+  fi
   if [ ! -f "$dir/system.reg" ]; then
     mkdir -p "$dir"
     echo "wine: creating prefix $dir" >&2
-    WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX="$dir" wine wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX="$dir" wineserver -w
   fi
   local reg

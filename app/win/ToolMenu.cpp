@@ -31,14 +31,20 @@ const Sibling kSiblings[] = {
 const char kScannerPath[] = "procwatch\\procwatch.exe";
 
 // The folder a sibling's installer recorded under its key (value "path",
-// ending with a backslash), or "".
+// ending with a backslash), or "". The siblings' installers are 32-bit and
+// write to the 32-bit view, where our earlier 32-bit builds also looked (and
+// created the key); a 64-bit installer's key in the 64-bit view counts too.
 std::string SiblingFolder(const char* keyPath) {
   CRegistryKey key;
   key.SetRoot(HKEY_LOCAL_MACHINE);
+  key.SetView(KEY_WOW64_32KEY);
   // Opening with full access fails for users who may not change the machine's
   // keys; they can still read where the sibling is installed.
-  if (!key.Open(keyPath, 1) && !key.OpenForReading(keyPath)) return "";
-  return key.ReadString("path", "");
+  std::string folder;
+  if (key.Open(keyPath, 1) || key.OpenForReading(keyPath)) folder = key.ReadString("path", "");
+  if (!folder.empty()) return folder;
+  key.SetView(KEY_WOW64_64KEY);
+  return key.OpenForReading(keyPath) ? key.ReadString("path", "") : "";
 }
 
 void StartSibling(const Sibling& sibling) {

@@ -33,6 +33,7 @@ void CRegistryKey::Reset() {
   path_.clear();
   root_ = HKEY_CURRENT_USER;
   lazy_ = true;
+  view_ = 0;
 }
 
 int CRegistryKey::Open(const std::string& path, int create) {
@@ -44,11 +45,11 @@ int CRegistryKey::Open(const std::string& path, int create) {
   ScopedKey key;
   if (create) {
     DWORD disposition = 0;
-    if (RegCreateKeyExW(root_, wpath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.out(), &disposition) !=
+    if (RegCreateKeyExW(root_, wpath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, key.out(), &disposition) !=
         ERROR_SUCCESS)
       return 0;
   } else {
-    lastError_ = RegOpenKeyExW(root_, wpath.c_str(), 0, KEY_ALL_ACCESS, key.out());
+    lastError_ = RegOpenKeyExW(root_, wpath.c_str(), 0, KEY_ALL_ACCESS | view_, key.out());
     if (lastError_ != ERROR_SUCCESS) return 0;
   }
   path_ = path;
@@ -62,7 +63,7 @@ int CRegistryKey::OpenForReading(const std::string& path) {
     return 1;
   }
   ScopedKey key;
-  lastError_ = RegOpenKeyExW(root_, text::Widen(path).c_str(), 0, KEY_READ, key.out());
+  lastError_ = RegOpenKeyExW(root_, text::Widen(path).c_str(), 0, KEY_READ | view_, key.out());
   if (lastError_ != ERROR_SUCCESS) return 0;
   path_ = path;
   return 1;
@@ -70,7 +71,7 @@ int CRegistryKey::OpenForReading(const std::string& path) {
 
 DWORD CRegistryKey::ValueType(const std::string& name) {
   ScopedKey key;
-  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_QUERY_VALUE, key.out());
+  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_QUERY_VALUE | view_, key.out());
   if (lastError_ != ERROR_SUCCESS) return 0;
   DWORD type = REG_SZ;
   lastError_ = RegQueryValueExW(key.get(), text::Widen(name).c_str(), nullptr, &type, nullptr, nullptr);
@@ -81,7 +82,7 @@ std::string CRegistryKey::ReadString(const std::string& name, const std::string&
   DWORD type = ValueType(name);
   if (type != REG_SZ && type != REG_EXPAND_SZ) return fallback;
   ScopedKey key;
-  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_READ, key.out());
+  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_READ | view_, key.out());
   if (lastError_ != ERROR_SUCCESS) return fallback;
   // Room for the longest text we write and its NUL; a longer value fails
   // with ERROR_MORE_DATA.
@@ -100,7 +101,7 @@ int CRegistryKey::WriteString(const std::string& name, const std::string& value)
   std::wstring wide = text::Widen(value);
   if (wide.size() > kMaxTextChars) return 0;
   ScopedKey key;
-  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_WRITE, key.out()) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_WRITE | view_, key.out()) != ERROR_SUCCESS) return 0;
   lastError_ = RegSetValueExW(key.get(), text::Widen(name).c_str(), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(wide.c_str()),
                               static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
@@ -110,6 +111,6 @@ int CRegistryKey::WriteString(const std::string& name, const std::string& value)
 
 int CRegistryKey::DeleteValue(const std::string& name) {
   ScopedKey key;
-  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_SET_VALUE, key.out()) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_SET_VALUE | view_, key.out()) != ERROR_SUCCESS) return 0;
   return RegDeleteValueW(key.get(), text::Widen(name).c_str()) == ERROR_SUCCESS ? 1 : 0;
 }

@@ -21,8 +21,12 @@ class CRegistryKey {
   // Accepts HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE and
   // HKEY_USERS: 1; anything else changes nothing: 0.
   int SetRoot(HKEY root);
-  // Path emptied, root HKEY_CURRENT_USER, lazy.
+  // Path emptied, root HKEY_CURRENT_USER, own view, lazy.
   void Reset();
+  // Which registry view of a 64-bit Windows the key lives in: 0 (the
+  // program's own, the default), KEY_WOW64_32KEY (where 32-bit programs and
+  // installers read and write HKEY_LOCAL_MACHINE\SOFTWARE) or KEY_WOW64_64KEY.
+  void SetView(REGSAM view) { view_ = view & (KEY_WOW64_32KEY | KEY_WOW64_64KEY); }
   // Lazy (the default): the system writes changes back when it likes; not
   // lazy: every successful open and write is flushed at once.
   void SetLazy(bool lazy) { lazy_ = lazy; }
@@ -54,5 +58,6 @@ class CRegistryKey {
   LONG lastError_ = 0;
   HKEY root_ = HKEY_CURRENT_USER;
   bool lazy_ = true;
+  REGSAM view_ = 0;
   std::string path_;
 };

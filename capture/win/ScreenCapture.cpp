@@ -1,6 +1,7 @@
 #include "capture/win/ScreenCapture.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "capture/BmpLayout.h"
@@ -178,6 +179,12 @@ bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
   if (placed) copy.release();  // the clipboard's now
   return placed;
 }
+
+// GetDIBits writes the system's own header and colour table straight into the
+// file's bytes, so they must have the file's sizes in every build.
+static_assert(sizeof(BITMAPINFOHEADER) == BmpLayout::kInfoHeaderSize);
+static_assert(sizeof(RGBQUAD) == 4);
+static_assert(offsetof(BITMAPINFO, bmiColors) == BmpLayout::kInfoHeaderSize);
 
 bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
   BITMAP b{};

@@ -171,6 +171,16 @@ TEST(SnapshotBmp, BytesOfEveryColourClass) {
   }
 }
 
+TEST(SnapshotBmp, FileIsByteForByteWhatEarlierVersionsWrote) {
+  TestDib dib = MakeDib(3, 2, 32);
+  win::WindowDc desktop(GetDesktopWindow());
+  BmpImage img;
+  ASSERT_TRUE(BuildSnapshotBmp(dib.bitmap, desktop, img));
+  std::string want;
+  ASSERT_TRUE(file::ReadAll(std::string("Z:") + BROVA_SOURCE_DIR + "/tests/fixtures/records/capture-3x2-32.bmp", want));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(img.data), img.size), want);
+}
+
 TEST(SnapshotBmp, MonochromeDeviceBitmapIsWrittenWhole) {
   // 1-bit rows are padded to 4 bytes, more than the header's formula counts.
   const int width = 9, height = 5;

@@ -335,11 +335,13 @@ TEST(Center, ToolMenuStartsToolsSiblingsAndTheFramesCommands) {
   // The maker's site, as brova reads it from its environment.
   ASSERT_EQ(s.Winctl("reg-write 'HKCU\\Environment' VISTREL_SITE brovatest://site").status, 0);
   c.InstallProbe("siblings/morvik.exe");
+  c.InstallProbe("siblings/lectra.exe");
   c.InstallProbe("kivvoweb.exe");
-  ASSERT_EQ(s.Winctl("reg-write 'HKLM\\software\\lomondix\\mk' path " +
-                     e2e::ShellQuote(e2e::Session::WinPath(s.appDir()) + "\\siblings\\"))
-                .status,
-            0);
+  // Quenra's installer is 32-bit and writes to the 32-bit view; Lirune's is
+  // 64-bit. Both count as installed.
+  const std::string folder = e2e::ShellQuote(e2e::Session::WinPath(s.appDir()) + "\\siblings\\");
+  ASSERT_EQ(s.Winctl("reg-write 'HKLM32\\software\\lomondix\\mk' path " + folder).status, 0);
+  ASSERT_EQ(s.Winctl("reg-write 'HKLM64\\software\\lomondix\\lectra' path " + folder).status, 0);
   s.StartBrova();
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
   ASSERT_TRUE(c.Open());
@@ -356,6 +358,10 @@ TEST(Center, ToolMenuStartsToolsSiblingsAndTheFramesCommands) {
   // "[应用]Quenra", the eighth item: installed, so it starts.
   c.PickMenuItem(8);
   EXPECT_EQ(c.NextProbeLine(), "morvik.exe");
+  c.Click(*tools);
+  ASSERT_TRUE(c.WaitForMenu());
+  c.PickMenuItem(10);
+  EXPECT_EQ(c.NextProbeLine(), "lectra.exe");
 
   // "[应用]Tesmor": not installed, the message and then the maker's site.
   c.Click(*tools);
@@ -363,7 +369,7 @@ TEST(Center, ToolMenuStartsToolsSiblingsAndTheFramesCommands) {
   c.PickMenuItem(9);
   auto box = c.WaitForMessage("本机还未安装本软件,你可以到官网去下载此软件.");
   ASSERT_TRUE(box);
-  EXPECT_EQ(c.ProbeCount(), 1u) << "the site opens after the message";
+  EXPECT_EQ(c.ProbeCount(), 2u) << "the site opens after the message";
   s.Post(box->handle, kWmClose);
   EXPECT_EQ(c.NextProbeLine(), "probe.exe\tbrovatest://site");
 

@@ -21,7 +21,7 @@ class UpkitTest : public ::testing::Test {
  protected:
   // brova.exe is the old program, data\brova_new.exe the staged new one.
   void Stage() {
-    for (const std::string& name : {"started-v1.txt", "started-v2.txt", "brova.exe.backup", "brova.exe.incoming"})
+    for (const char* name : {"started-v1.txt", "started-v2.txt", "brova.exe.backup", "brova.exe.incoming"})
       std::remove((app() + name).c_str());
     std::system(("rm -rf " + e2e::ShellQuote(app() + "data/brova_new.exe")).c_str());
     ASSERT_TRUE(e2e::WriteFile(app() + "brova.exe", v1_));

@@ -21,7 +21,7 @@ namespace {
 const std::string kBuild = BROVA_BUILD_DIR;
 const std::string kSource = BROVA_SOURCE_DIR;
 const std::string kStage = BROVA_STAGE_DIR;
-const std::string kTemplate = kBuild + "/wine/template";
+const std::string kTemplate = kBuild + "/wine64/template";
 const std::string kWinctl = kBuild + "/win/winctl.exe";
 
 RunResult RunCommand(const std::string& command) {
@@ -186,7 +186,7 @@ Session::Session(Options options) : options_(options) {
   }
   if (xvfb_ < 0) throw std::runtime_error("no Xvfb display");
   // Start the prefix's wineserver now so the first program starts quickly.
-  Shell("wineboot -s >/dev/null 2>&1; true");
+  Shell("wine wineboot -s >/dev/null 2>&1; true");
 }
 
 void Session::AddDesktopSettings() {
@@ -215,8 +215,10 @@ Session::~Session() {
 }
 
 std::string Session::EnvPrefix() const {
-  std::string prefix = "DISPLAY=" + display() + " WINEPREFIX=" + ShellQuote(prefix_) +
-                       " WINEARCH=win32 WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8"
+  // "wine" is our own 64-bit loader shim (tools/bin), first on the path.
+  std::string prefix = "DISPLAY=" + display() + " WINEPREFIX=" + ShellQuote(prefix_) + " PATH=" +
+                       ShellQuote(kSource + "/tools/bin:" + (std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin")) +
+                       " WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINEDEBUG=-all LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8"
                        " WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=;mshtml=' ALSA_CONFIG_PATH=" +
                        ShellQuote(kSource + "/tests/support/asound-null.conf") + " ";
   for (const auto& [name, value] : env_) prefix += name + "=" + ShellQuote(value) + " ";

@@ -21,7 +21,9 @@ void Out(const std::string& line) {
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), s.data(), static_cast<DWORD>(s.size()), &written, nullptr);
 }
 
-std::string Hex(HWND h) { return text::Format("0x%08lx", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(h))); }
+std::string Hex(HWND h) {
+  return text::Format("0x%08llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(h)));
+}
 
 std::string TextOf(HWND h) {
   std::wstring buf(4096, L'\0');
@@ -46,7 +48,7 @@ std::string ClassOf(HWND h) {
 std::string RectText(const RECT& r) { return text::Format("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom); }
 
 HWND ParseHandle(const std::string& s) {
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoul(s.c_str(), nullptr, 0)));
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(s.c_str(), nullptr, 0)));
 }
 
 // A window given as a handle ("0x...") or as the title of a top-level window.
@@ -139,8 +141,8 @@ int PostOrSend(bool send, const std::string& what, const std::string& m, const s
   HWND h = Resolve(what);
   if (!h) return 1;
   UINT message = static_cast<UINT>(std::strtoul(m.c_str(), nullptr, 0));
-  WPARAM wp = static_cast<WPARAM>(std::strtoul(w.c_str(), nullptr, 0));
-  LPARAM lp = static_cast<LPARAM>(std::strtol(l.c_str(), nullptr, 0));
+  WPARAM wp = static_cast<WPARAM>(std::strtoull(w.c_str(), nullptr, 0));
+  LPARAM lp = static_cast<LPARAM>(std::strtoll(l.c_str(), nullptr, 0));
   if (send) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(h, message, wp, lp, SMTO_NORMAL, 5000, &result);
@@ -223,7 +225,8 @@ int PostAndTimeFile(const std::string& what, const std::string& m, const std::st
     if (find != INVALID_HANDLE_VALUE) {
       FindClose(find);
       QueryPerformanceCounter(&now);
-      Out(text::Format("%.1f", (now.QuadPart - start.QuadPart) * 1000.0 / freq.QuadPart));
+      Out(text::Format("%.1f", static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+                                   static_cast<double>(freq.QuadPart)));
       return 0;
     }
     QueryPerformanceCounter(&now);
@@ -288,7 +291,7 @@ int Prop(const std::string& what, const std::string& name) {
   HWND h = Resolve(what);
   HANDLE value = h ? GetPropW(h, text::Widen(name).c_str()) : nullptr;
   if (!value) return 1;
-  Out(std::to_string(static_cast<unsigned long>(reinterpret_cast<uintptr_t>(value))));
+  Out(std::to_string(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(value))));
   return 0;
 }
 
@@ -311,11 +314,16 @@ int Move(const std::string& what, int left, int top, int right, int bottom) {
   return SetWindowPos(h, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
 }
 
-// "HKLM\a\b" and the like: the root and the path below it.
-bool SplitKey(const std::string& full, HKEY& root, std::wstring& path) {
+// "HKLM\a\b" and the like: the root and the path below it. "HKLM32" and
+// "HKLM64" name the 32-bit and 64-bit views of the machine's keys.
+bool SplitKey(const std::string& full, HKEY& root, std::wstring& path, REGSAM& view) {
   size_t slash = full.find('\\');
   std::string name = full.substr(0, slash);
-  if (name == "HKLM") {
+  view = 0;
+  if (name == "HKLM32" || name == "HKLM64") {
+    root = HKEY_LOCAL_MACHINE;
+    view = name == "HKLM32" ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  } else if (name == "HKLM") {
     root = HKEY_LOCAL_MACHINE;
   } else if (name == "HKCU") {
     root = HKEY_CURRENT_USER;
@@ -332,9 +340,11 @@ bool SplitKey(const std::string& full, HKEY& root, std::wstring& path) {
 int RegWrite(const std::string& keyName, const std::string& name, const std::string& value) {
   HKEY root;
   std::wstring path;
-  if (!SplitKey(keyName, root, path)) return 2;
+  REGSAM view;
+  if (!SplitKey(keyName, root, path, view)) return 2;
   HKEY key;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
     return 1;
   std::wstring w = text::Widen(value);
   LONG r = RegSetValueExW(key, name.empty() ? nullptr : text::Widen(name).c_str(), 0, REG_SZ,
@@ -347,12 +357,16 @@ int RegWrite(const std::string& keyName, const std::string& name, const std::str
 int RegRead(const std::string& keyName, const std::string& name) {
   HKEY root;
   std::wstring path;
-  if (!SplitKey(keyName, root, path)) return 2;
+  REGSAM view;
+  if (!SplitKey(keyName, root, path, view)) return 2;
   wchar_t buf[4096] = {};
   DWORD bytes = sizeof buf - sizeof(wchar_t);
-  if (RegGetValueW(root, path.c_str(), name.empty() ? nullptr : text::Widen(name).c_str(), RRF_RT_REG_SZ, nullptr,
-                   buf, &bytes) != ERROR_SUCCESS)
-    return 1;
+  HKEY key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return 1;
+  LONG r = RegGetValueW(key, nullptr, name.empty() ? nullptr : text::Widen(name).c_str(), RRF_RT_REG_SZ, nullptr,
+                        buf, &bytes);
+  RegCloseKey(key);
+  if (r != ERROR_SUCCESS) return 1;
   Out(text::Narrow(buf));
   return 0;
 }

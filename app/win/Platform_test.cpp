@@ -1,0 +1,106 @@
+// The programs as built: 64-bit images whose manifest names their own
+// architecture (a 64-bit program that claims "x86" does not start on
+// Windows), and the fixed-size files they keep, read and rewritten byte for
+// byte as earlier (32-bit) versions wrote them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/CenterRect.h"
+#include "capture/SnapshotSettings.h"
+#include "common/File.h"
+
+namespace {
+
+// A path of the build machine as this program sees it under Wine.
+std::string HostFolder(const char* unixPath) {
+  std::string p = std::string("Z:") + unixPath;
+  for (char& c : p)
+    if (c == '/') c = '\\';
+  return p + "\\";
+}
+
+std::string Fixture(const char* name) { return HostFolder(BROVA_SOURCE_DIR) + "tests\\fixtures\\records\\" + name; }
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  EXPECT_TRUE(file::ReadAll(path, bytes)) << path;
+  return bytes;
+}
+
+// The machine type in a program file's PE header.
+WORD MachineOf(const std::string& bytes) {
+  if (bytes.size() < 0x40) return 0;
+  DWORD at = 0;
+  std::memcpy(&at, bytes.data() + 0x3C, sizeof at);
+  if (at + 6 > bytes.size() || bytes.compare(at, 4, std::string("PE\0\0", 4)) != 0) return 0;
+  WORD machine = 0;
+  std::memcpy(&machine, bytes.data() + at + 4, sizeof machine);
+  return machine;
+}
+
+// The value of attribute name in the first element tag of xml.
+std::string Attribute(const std::string& xml, const std::string& tag, const std::string& name) {
+  size_t start = xml.find("<" + tag);
+  if (start == std::string::npos) return "";
+  size_t end = xml.find('>', start);
+  size_t at = xml.find(" " + name + "=\"", start);
+  if (at == std::string::npos || at > end) return "";
+  at += name.size() + 3;
+  return xml.substr(at, xml.find('"', at) - at);
+}
+
+TEST(Platform, ProgramsAre64BitAndTheManifestSaysSo) {
+  const std::string stage = HostFolder(BROVA_STAGE_DIR);
+  for (const char* program : {"brova.exe", "upkit.exe", "data\\trelk.dll"})
+    EXPECT_EQ(MachineOf(ReadBytes(stage + program)), IMAGE_FILE_MACHINE_AMD64) << program;
+
+  const std::string brova = stage + "brova.exe";  // ASCII
+  HMODULE image = LoadLibraryExW(std::wstring(brova.begin(), brova.end()).c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_NE(found, nullptr) << "brova.exe carries no manifest";
+  const char* data = static_cast<const char*>(LockResource(LoadResource(image, found)));
+  const std::string manifest(data, SizeofResource(image, found));
+  FreeLibrary(image);
+  // The program's own identity names its architecture; the common controls
+  // it depends on are taken for whatever architecture runs it.
+  EXPECT_EQ(Attribute(manifest, "assemblyIdentity", "processorArchitecture"), "amd64");
+  const std::string dependency = manifest.substr(manifest.find("<dependentAssembly"));
+  EXPECT_EQ(Attribute(dependency, "assemblyIdentity", "name"), "Microsoft.Windows.Common-Controls");
+  EXPECT_EQ(Attribute(dependency, "assemblyIdentity", "processorArchitecture"), "*");
+}
+
+TEST(Platform, RecordsOfEarlierVersionsAreReadAndWrittenByteForByte) {
+  char tempBase[MAX_PATH];
+  GetTempPathA(MAX_PATH, tempBase);
+  const std::string out = std::string(tempBase) + "brova-records-" + std::to_string(GetCurrentProcessId());
+
+  // Capture settings: three hot keys, two switches, a GBK folder.
+  SnapshotSettings settings;
+  EXPECT_FALSE(LoadSnapshotSettings(Fixture("snapshot.dat"), "C:\\unused\\", settings));
+  EXPECT_EQ(settings.fullScreen, (HotKey{0x41, 1, 0, 1}));
+  EXPECT_EQ(settings.window, (HotKey{0x70, 0, 1, 0}));
+  EXPECT_EQ(settings.region, HotKey{});
+  EXPECT_EQ(settings.toClipboard, 0);
+  EXPECT_EQ(settings.toFile, 1);
+  EXPECT_EQ(settings.folder, "D:\\截图\\");
+  ASSERT_TRUE(SaveSnapshotSettings(out, settings));
+  EXPECT_EQ(ReadBytes(out), ReadBytes(Fixture("snapshot.dat")));
+
+  // The management center's rectangle, on a monitor left of the primary one.
+  const Rect rect = center_rect::Decode(ReadBytes(Fixture("infotool.dat")), Rect{});
+  EXPECT_EQ(rect.left, -1280);
+  EXPECT_EQ(rect.top, 40);
+  EXPECT_EQ(rect.right, -1000);
+  EXPECT_EQ(rect.bottom, 700);
+  ASSERT_TRUE(center_rect::Save(out, rect));
+  EXPECT_EQ(ReadBytes(out), ReadBytes(Fixture("infotool.dat")));
+  file::Remove(out);
+}
+
+}  // namespace
