@@ -72,7 +72,9 @@ void CMainFrame::AddTrayIcon() {
   data.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   wcsncpy(data.szTip, L"brova \x5C4F\x5E55\x622A\x56FE", ARRAYSIZE(data.szTip) - 1);  // brova 屏幕截图
-  trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != 0;
+  // After a "TaskbarCreated" broadcast the icon may still be there (the
+  // taskbar kept it): then it is only brought up to date.
+  trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != 0 || Shell_NotifyIconW(NIM_MODIFY, &data) != 0;
 }
 
 void CMainFrame::RemoveTrayIcon() {
@@ -166,11 +168,11 @@ void CMainFrame::SetFrameVisible(bool visible) {
   if (visible) {
     style = (style & ~WS_POPUP) | WS_CAPTION;
     SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 550, 500, SWP_FRAMECHANGED);
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 550, 500, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
   } else {
     style = (style & ~WS_CAPTION) | WS_POPUP;
     SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
-    SetWindowPos(hwnd_, HWND_TOP, -100, -100, 0, 0, SWP_FRAMECHANGED);
+    SetWindowPos(hwnd_, HWND_TOP, -100, -100, 0, 0, SWP_FRAMECHANGED | SWP_HIDEWINDOW);
   }
 }
 
@@ -303,6 +305,14 @@ void CMainFrame::OnKeyReport(int keyCode, int flags) {
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
+  // A new taskbar (Explorer restarted) has no icons: ours goes back on it,
+  // since the tray is the way back to a capture window the user hid.
+  static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  if (message == taskbarCreated && taskbarCreated != 0) {
+    trayIconAdded_ = false;
+    AddTrayIcon();
+    return 0;
+  }
   switch (message) {
     case msg::kTrayCallback:
       return OnTrayCallback(lp);

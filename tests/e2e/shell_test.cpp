@@ -165,4 +165,41 @@ TEST(Shell, AboutBoxFromTheTrayMenu) {
   EXPECT_TRUE(s.WaitForNoWindow("关于 Tolvana"));
 }
 
+TEST(Shell, TrayIconComesBackOnANewTaskbar) {
+  e2e::Session s;
+  pid_t brova = s.StartBrova();
+  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return s.Winctl("tray has Pagorin 128").status == 0; }));
+  // The taskbar goes away with its icons and a new one announces itself.
+  ASSERT_EQ(s.Winctl("tray remove Pagorin 128").status, 0);
+  ASSERT_NE(s.Winctl("tray has Pagorin 128").status, 0);
+  ASSERT_EQ(s.Winctl("broadcast-registered TaskbarCreated").status, 0);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Winctl("tray has Pagorin 128").status == 0; }));
+  // A broadcast while the icon is still there keeps it, and the program
+  // still ends as before.
+  ASSERT_EQ(s.Winctl("broadcast-registered TaskbarCreated").status, 0);
+  EXPECT_EQ(s.Winctl("tray has Pagorin 128").status, 0);
+  s.Post("Pagorin", kWmCommand, 32796);
+  EXPECT_TRUE(s.WaitForExit(brova, 20000));
+}
+
+TEST(Shell, FrameCommandsShowAndHideTheFrame) {
+  e2e::Session s;
+  s.StartBrova();
+  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
+  s.Post("Pagorin", kWmCommand, 32776);
+  auto frame = s.WaitForWindow("Pagorin");
+  ASSERT_TRUE(frame) << "the frame stays hidden";
+  EXPECT_EQ(frame->left, 0);
+  EXPECT_EQ(frame->top, 0);
+  EXPECT_EQ(frame->width(), 550);
+  EXPECT_EQ(frame->height(), 500);
+  EXPECT_TRUE(frame->style & 0x00C00000u) << "WS_CAPTION";
+  s.Post("Pagorin", kWmCommand, 32777);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    auto f = s.Window("Pagorin");
+    return f && !f->visible && f->width() == 0;
+  }));
+}
+
 }  // namespace

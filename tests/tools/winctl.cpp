@@ -5,6 +5,7 @@
 // not there, 2 on bad usage.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -488,12 +489,32 @@ int ListViewRowRect(const std::string& what, int row) {
   return 0;
 }
 
+// The notification-area icon (WIN, ID): "has" answers 0 when the taskbar
+// holds it, "remove" takes it away as a restarted taskbar would have.
+int TrayIcon(const std::string& action, const std::string& what, const std::string& id) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = h;
+  data.uID = static_cast<UINT>(std::strtoul(id.c_str(), nullptr, 0));
+  return Shell_NotifyIconW(action == "remove" ? NIM_DELETE : NIM_MODIFY, &data) ? 0 : 1;
+}
+
+// Sends a registered message to every top-level window, as the system does
+// with "TaskbarCreated".
+int BroadcastRegistered(const std::string& name) {
+  UINT message = RegisterWindowMessageW(text::Widen(name).c_str());
+  return message && PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+}
+
 int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
       " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN [ID] TEXT | move WIN L T R B |"
       " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
-      " post-time-file WIN MSG FOLDER TIMEOUT_MS | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW");
+      " post-time-file WIN MSG FOLDER TIMEOUT_MS | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW |"
+      " tray has|remove WIN ID | broadcast-registered NAME");
   return 2;
 }
 
@@ -511,6 +532,8 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "item" && a.size() == 3) return Item(a[1], std::atoi(a[2].c_str()));
   if (cmd == "client" && a.size() == 2) return Client(a[1]);
   if ((cmd == "post" || cmd == "send") && a.size() == 5) return PostOrSend(cmd == "send", a[1], a[2], a[3], a[4]);
+  if (cmd == "tray" && a.size() == 4) return TrayIcon(a[1], a[2], a[3]);
+  if (cmd == "broadcast-registered" && a.size() == 2) return BroadcastRegistered(a[1]);
   if (cmd == "clipboard") return Clipboard();
   if (cmd == "clear-clipboard") return ClearClipboard();
   if (cmd == "clipboard-save" && a.size() == 2) return SaveClipboardBitmap(a[1]);
