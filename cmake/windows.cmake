@@ -56,6 +56,9 @@ target_link_libraries(winctl PRIVATE brova_core ${win32_libs} comctl32 ${static_
 # Stand-in for the programs brova starts; it records that it ran.
 add_executable(probe WIN32 tests/tools/probe.cpp)
 target_link_libraries(probe PRIVATE brova_core ${win32_libs} ${static_link} -municode)
+# Draws texts with brova's fonts, for the tests that read them off the screen.
+add_executable(textsheet WIN32 tests/tools/textsheet.cpp)
+target_link_libraries(textsheet PRIVATE brova_win ${static_link} -municode)
 
 file(GLOB subsystem_cmake CONFIGURE_DEPENDS */win/programs.cmake)
 foreach(extra ${subsystem_cmake})

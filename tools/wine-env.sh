@@ -16,7 +16,7 @@ export LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=;mshtml=}"
 
 # The settings below, by version: a prefix made with other settings is made anew.
-BROVA_PREFIX_VERSION=2
+BROVA_PREFIX_VERSION=4
 
 # brova_init_prefix DIR: a 64-bit Wine prefix with our settings. A missing
 # prefix is made; an existing one (the user's own, say) is only given the
@@ -38,17 +38,29 @@ brova_init_prefix() {
   fi
   local reg
   reg=$(mktemp --suffix=.reg)
-  # "宋体" is drawn with a Chinese font whose Latin letters are half as wide
-  # as its Chinese ones and which has bitmaps for small sizes, as "宋体" has,
-  # so texts fit the widths laid out for it; no crash dialogs.
+  # "宋体" is drawn with AR PL SungtiL GB (fonts-arphic-gbsn00lp), a Song face
+  # with the metrics of "宋体": its cell is as high as its characters, digits
+  # and Latin letters are half as wide as Chinese characters, so texts fit
+  # the places laid out for "宋体"; up to 18 pixels it is drawn hinted and
+  # unsmoothed, every stroke whole, as "宋体" is on Windows. (WenQuanYi Zen
+  # Hei loses strokes at 9 to 11 pixels per em, 三 reading 二; Noto CJK's
+  # taller cell pushes the characters out of their boxes; AR PL UMing is
+  # smoothed to faint strokes.) It has the characters of GB 2312; the others
+  # come from "SimSun", which Wine falls back to for every font, so that is
+  # WenQuanYi Micro Hei, whole at these sizes too. Debian's Wine looks for
+  # its own fonts (fonts-wine) in a folder it never finds, so Marlett, the
+  # face of the caption buttons, is named by its file. No crash dialogs.
   cat > "$reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"宋体"="WenQuanYi Zen Hei Sharp"
-"SimSun"="WenQuanYi Zen Hei Sharp"
-"新宋体"="WenQuanYi Zen Hei Sharp"
-"NSimSun"="WenQuanYi Zen Hei Sharp"
+"宋体"="AR PL SungtiL GB"
+"新宋体"="AR PL SungtiL GB"
+"SimSun"="WenQuanYi Micro Hei"
+"NSimSun"="WenQuanYi Micro Hei"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]
+"Marlett (TrueType)"="Z:\\usr\\share\\wine\\fonts\\marlett.ttf"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
@@ -61,7 +73,7 @@ REG
   WINEPREFIX="$dir" wine regedit "$reg.gbk" >/dev/null 2>&1
   WINEPREFIX="$dir" wineserver -w
   rm -f "$reg" "$reg.gbk"
-  if ! grep -q 'Zen Hei Sharp' "$dir/user.reg"; then
+  if ! grep -q 'AR PL SungtiL GB' "$dir/user.reg"; then
     echo "wine: could not prepare prefix $dir" >&2
     return 1
   fi

@@ -508,13 +508,32 @@ int BroadcastRegistered(const std::string& name) {
   return message && PostMessageW(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
 }
 
+int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// 0 when the system has a font of this face name (not a stand-in for it).
+int HasFont(const std::string& face) {
+  LOGFONTW lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  std::wstring name = text::Widen(face);
+  if (name.size() >= LF_FACESIZE) return 2;
+  wcscpy(lf.lfFaceName, name.c_str());
+  bool found = false;
+  HDC dc = GetDC(nullptr);
+  EnumFontFamiliesExW(dc, &lf, FoundFace, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, dc);
+  return found ? 0 : 1;
+}
+
 int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
       " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN [ID] TEXT | move WIN L T R B |"
       " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
       " post-time-file WIN MSG FOLDER TIMEOUT_MS | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW |"
-      " tray has|remove WIN ID | broadcast-registered NAME");
+      " tray has|remove WIN ID | broadcast-registered NAME | font FACE");
   return 2;
 }
 
@@ -532,6 +551,7 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "item" && a.size() == 3) return Item(a[1], std::atoi(a[2].c_str()));
   if (cmd == "client" && a.size() == 2) return Client(a[1]);
   if ((cmd == "post" || cmd == "send") && a.size() == 5) return PostOrSend(cmd == "send", a[1], a[2], a[3], a[4]);
+  if (cmd == "font" && a.size() == 2) return HasFont(a[1]);
   if (cmd == "tray" && a.size() == 4) return TrayIcon(a[1], a[2], a[3]);
   if (cmd == "broadcast-registered" && a.size() == 2) return BroadcastRegistered(a[1]);
   if (cmd == "clipboard") return Clipboard();
