@@ -160,6 +160,16 @@ TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLin
   EXPECT_GT(CountColour(img, g.left, g.top + 22, g.left + g.width, g.top + 46, 255, 255, 0, 60), 30);
   EXPECT_GT(CountColour(img, g.left, g.top + 47, g.left + g.cellWidth, g.top + 92, 255, 255, 0, 60), 20);
   EXPECT_GT(Ink(img, Box{g.left, g.top, g.left + g.width, g.top + 21}), 300) << "no title line";
+
+  // January 2012 begins on a Sunday; 小寒 (Friday 6) and 大寒 (Saturday 21)
+  // in red, 春节 (Monday 23) starts 正月.
+  ShowMonth(s, 2012, 1);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return Red(img, g.DayText(0, 5)) > 10 && Red(img, g.DayText(2, 6)) > 10;
+  }, 10000)) << "小寒 and 大寒 are not red";
+  EXPECT_EQ(Red(img, g.DayText(3, 1)), 0);
+  s.KeepScreenshot("calendar-2012-01");
 }
 
 TEST(Calendar, ArrowButtonsStopAtTheEndsAndTheMonthDoesNotWrap) {
