@@ -190,6 +190,7 @@ TEST_F(UpdateWorkerTest, PathsLeavingTheFolderAndMalformedLinesAreSkipped) {
             digest + " C:\\evil.txt http://f/evil\r\n" +
             digest + " data\\..\\..\\evil.txt http://f/evil\r\n" +
             digest + " data/../../evil.txt http://f/evil\r\n" +
+            digest + " data\\con.txt http://f/evil\r\n" + digest + " lpt1\\evil.txt http://f/evil\r\n" +
             digest + " only-two-words\r\n" +
             std::string(52, 'a') + " long-digest.txt http://f/evil\r\n" +
             digest + " " + std::string(256, 'p') + " http://f/evil\r\n" +
