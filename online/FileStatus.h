@@ -1,4 +1,5 @@
-// Times and attributes of an extracted file, set through the platform.
+// Times, attributes and folders of extracted and installed files, through
+// the platform.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -24,5 +25,12 @@ bool SetTimes(const std::string& path, uint32_t dosDateTime);
 // DOS attribute bits: read-only 0x01, hidden 0x02, system 0x04, archive
 // 0x20; other bits are ignored. 0 leaves a plain, writable file.
 bool SetAttributes(const std::string& path, uint32_t attributes);
+
+// Gives to the modified time of from, as a copy by the system keeps it, so
+// that an installed file shows the date and time its package gave it.
+bool CopyModifiedTime(const std::string& from, const std::string& to);
+
+// Removes the folder when it is empty; false when it is not, or is missing.
+bool RemoveEmptyFolder(const std::string& path);
 
 }  // namespace filestatus

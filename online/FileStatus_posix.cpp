@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <ctime>
 
@@ -37,5 +38,17 @@ bool SetAttributes(const std::string& path, uint32_t attributes) {
   mode = (attributes & 0x01) ? (mode & ~mode_t(0222)) : (mode | S_IWUSR);
   return ::chmod(native.c_str(), mode) == 0;
 }
+
+bool CopyModifiedTime(const std::string& from, const std::string& to) {
+  struct stat st;
+  if (::stat(file::HostPath(from).c_str(), &st) != 0) return false;
+  timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;  // accessed
+  times[1] = st.st_mtim;
+  return ::utimensat(AT_FDCWD, file::HostPath(to).c_str(), times, 0) == 0;
+}
+
+bool RemoveEmptyFolder(const std::string& path) { return ::rmdir(file::HostPath(path).c_str()) == 0; }
 
 }  // namespace filestatus

@@ -32,7 +32,8 @@ bool SplitUrl(std::string_view url, UrlParts& parts) {
     scheme = rest.substr(0, sep);
     rest.remove_prefix(sep + 3);
   }
-  size_t authorityEnd = rest.find_first_of("/?#");
+  rest = rest.substr(0, rest.find('#'));  // a fragment is never sent
+  size_t authorityEnd = rest.find_first_of("/?");
   std::string_view authority = rest.substr(0, authorityEnd);
   std::string_view object = authorityEnd == std::string_view::npos ? std::string_view() : rest.substr(authorityEnd);
 
@@ -82,19 +83,42 @@ std::string EncodeQueryValues(std::string_view object) {
   return out;
 }
 
-std::string BuildGetRequest(const std::string& encodedObject, const std::string& host) {
-  return "GET " + encodedObject + " HTTP/1.1\r\nHost: " + host +
+std::string BuildGetRequest(const std::string& encodedObject, const std::string& host, uint16_t port) {
+  std::string hostLine = port == 80 ? host : host + ":" + std::to_string(port);
+  return "GET " + encodedObject + " HTTP/1.1\r\nHost: " + hostLine +
          "\r\nAccept: */*\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\n"
          "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
 }
 
+bool FindContentLength(std::string_view header, uint64_t& length) {
+  static const char kName[] = "content-length:";
+  for (size_t start = 0; start < header.size();) {
+    size_t end = header.find("\r\n", start);
+    if (end == std::string_view::npos) end = header.size();
+    std::string_view line = header.substr(start, end - start);
+    start = end + 2;
+    if (!text::StartsWithNoCase(line, kName)) continue;
+    std::string value = text::Trim(line.substr(sizeof kName - 1));
+    if (value.empty() || value.size() > 19) return false;
+    uint64_t n = 0;
+    for (char c : value) {
+      if (c < '0' || c > '9') return false;
+      n = n * 10 + static_cast<uint64_t>(c - '0');
+    }
+    length = n;
+    return true;
+  }
+  return false;
+}
+
 int HttpGetToFile(const std::string& url, const std::string& localPath, const HttpGetOptions& options) {
+  auto start = CTcpSocket::Clock::now();
   UrlParts parts;
   if (!SplitUrl(url, parts)) return 1;
   // A host name with line breaks or blanks cannot be sent in a Host line.
   for (char c : parts.host)
     if (static_cast<unsigned char>(c) <= 0x20) return 1;
-  std::string request = BuildGetRequest(EncodeQueryValues(parts.object), parts.host);
+  std::string request = BuildGetRequest(EncodeQueryValues(parts.object), parts.host, parts.port);
 
   std::this_thread::yield();
   std::string address;
@@ -106,7 +130,7 @@ int HttpGetToFile(const std::string& url, const std::string& localPath, const Ht
 
   file::FilePtr out = file::Open(localPath, "wb");
   if (!out) return 1;
-  CTcpSocket::ReceiveResult received = socket.ReceiveToFile(out.get(), options.maxBodyBytes);
+  CTcpSocket::ReceiveResult received = socket.ReceiveToFile(out.get(), options.maxBodyBytes, options.deadline, start);
   socket.Close();
   bool closed = std::fclose(out.release()) == 0;
   return received == CTcpSocket::kReceived && closed ? 0 : 1;

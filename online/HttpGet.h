@@ -1,15 +1,19 @@
 // One HTTP/1.1 GET over a raw TCP connection, the response body stored in a
-// file. The status line and the response headers are not looked at: callers
-// judge the body by its content (an end marker, an MD5 digest).
+// file. The status line is not looked at, and of the response headers only
+// Content-Length, to bound the time of the download: callers judge the body
+// by its content (an end marker, an MD5 digest).
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "online/DownloadDeadline.h"
+
 struct HttpGetOptions {
   int timeoutMs = 30000;            // send and receive time-out
   int connectRetryPauseMs = 1000;   // pause after each failed connect attempt
   uint64_t maxBodyBytes = 128u << 20;
+  DownloadDeadline deadline;
 };
 
 struct UrlParts {
@@ -18,8 +22,9 @@ struct UrlParts {
   std::string object;  // path and query, starting with "/"
 };
 
-// Splits scheme://[user@]host[:port][/object]. The port defaults to the
-// scheme's (80 for http). False when the URL has no usable host or port.
+// Splits scheme://[user@]host[:port][/object][#fragment]. The port defaults
+// to the scheme's (80 for http); the fragment belongs to the reader of the
+// page and is dropped. False when the URL has no usable host or port.
 bool SplitUrl(std::string_view url, UrlParts& parts);
 
 // Escapes every byte of each query value as %XX (upper-case hex), letters and
@@ -29,11 +34,17 @@ bool SplitUrl(std::string_view url, UrlParts& parts);
 // "/x/main.asp?V=%31%30%32&times=%31".
 std::string EncodeQueryValues(std::string_view object);
 
-// The request text, ending in an empty line.
-std::string BuildGetRequest(const std::string& encodedObject, const std::string& host);
+// The request text, ending in an empty line. The Host line names the port
+// when it is not 80, as HTTP/1.1 asks.
+std::string BuildGetRequest(const std::string& encodedObject, const std::string& host, uint16_t port);
+
+// The value of a Content-Length line of a response header block; false when
+// there is none or it is not a plain decimal number.
+bool FindContentLength(std::string_view header, uint64_t& length);
 
 // 0 when the request was sent and the connection read to its end (the body
 // may be empty or an error page); 1 when the host does not resolve, no
-// connection is made, the local file cannot be created or written, or the
-// body passes options.maxBodyBytes. The socket is closed on return.
+// connection is made, the local file cannot be created or written, the body
+// passes options.maxBodyBytes or the download's deadline passes. The socket
+// is closed on return.
 int HttpGetToFile(const std::string& url, const std::string& localPath, const HttpGetOptions& options = {});

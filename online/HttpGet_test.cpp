@@ -50,10 +50,13 @@ class HttpGetTest : public TempFolderTest {
   std::string out_;
 };
 
-const char kRequestTail[] =
-    " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\n"
-    "User-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\n"
-    "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
+// What follows the object in the request line, for the given Host value.
+std::string RequestTail(const std::string& host) {
+  return " HTTP/1.1\r\nHost: " + host +
+         "\r\nAccept: */*\r\n"
+         "User-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\n"
+         "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
+}
 
 TEST(HttpRequestText, UrlsSplitAndQueryValuesAreEncodedByteByByte) {
   UrlParts p;
@@ -80,17 +83,37 @@ TEST(HttpRequestText, UrlsSplitAndQueryValuesAreEncodedByteByByte) {
   EXPECT_EQ(EncodeQueryValues("/a b\r\n?k\xd6=1"), "/a%20b%0D%0A?k%D6=%31");
 }
 
+TEST(HttpRequestText, HostLineNamesAPortOtherThan80AndFragmentsStayHome) {
+  EXPECT_EQ(BuildGetRequest("/x", "www.example.com", 80), "GET /x" + RequestTail("www.example.com"));
+  EXPECT_EQ(BuildGetRequest("/x", "www.example.com", 8080), "GET /x" + RequestTail("www.example.com:8080"));
+  UrlParts p;
+  ASSERT_TRUE(SplitUrl("http://h:81/a?b=1#part?c=2&d=/e", p));
+  EXPECT_EQ(p.host, "h");
+  EXPECT_EQ(p.port, 81);
+  EXPECT_EQ(p.object, "/a?b=1");
+  ASSERT_TRUE(SplitUrl("http://h#top", p));
+  EXPECT_EQ(p.host, "h");
+  EXPECT_EQ(p.object, "/");
+
+  uint64_t length = 0;
+  EXPECT_TRUE(FindContentLength("HTTP/1.1 200 OK\r\nX-A: 1\r\ncontent-LENGTH:  42 \r\n\r\n", length));
+  EXPECT_EQ(length, 42u);
+  EXPECT_FALSE(FindContentLength("HTTP/1.1 200 OK\r\nContent-Length: 4x\r\n\r\n", length));
+  EXPECT_FALSE(FindContentLength("HTTP/1.1 200 OK\r\nX-Content-Length: 4\r\n\r\n", length));
+}
+
 TEST_F(HttpGetTest, SendsTheFixedRequestAndStoresTheBody) {
   LocalServer server(Reply("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"), 3);
   EXPECT_EQ(HttpGetToFile(server.Url("/x/main.asp?V=102&times=1"), out_, Quick()), 0);
   EXPECT_EQ(Stored(), "hello");
   EXPECT_EQ(HttpGetToFile(server.Url("/p?a=b c&d="), out_, Quick()), 0);
-  EXPECT_EQ(HttpGetToFile(server.Url("/plain/path.htm"), out_, Quick()), 0);
+  EXPECT_EQ(HttpGetToFile(server.Url("/plain/path.htm#section"), out_, Quick()), 0);
   std::vector<std::string> requests = server.Requests();
   ASSERT_EQ(requests.size(), 3u);
-  EXPECT_EQ(requests[0], std::string("GET /x/main.asp?V=%31%30%32&times=%31") + kRequestTail);
-  EXPECT_EQ(requests[1], std::string("GET /p?a=%62%20%63&d=") + kRequestTail);
-  EXPECT_EQ(requests[2], std::string("GET /plain/path.htm") + kRequestTail);
+  const std::string tail = RequestTail("127.0.0.1:" + std::to_string(server.port));
+  EXPECT_EQ(requests[0], "GET /x/main.asp?V=%31%30%32&times=%31" + tail);
+  EXPECT_EQ(requests[1], "GET /p?a=%62%20%63&d=" + tail);
+  EXPECT_EQ(requests[2], "GET /plain/path.htm" + tail);
 }
 
 TEST_F(HttpGetTest, HeaderBlockIsCutAtTheRightByteWhereverTheChunksBreak) {
@@ -150,6 +173,37 @@ TEST_F(HttpGetTest, SilentServerEndsWithAnEmptyFileAfterTheTimeOut) {
   EXPECT_GE(elapsed, std::chrono::milliseconds(250));
   EXPECT_LT(elapsed, std::chrono::milliseconds(1500));
   EXPECT_EQ(file::Size(out_), 0);
+}
+
+TEST_F(HttpGetTest, ATrickleEndsAtTheDeadlineWhichGrowsWithTheAnnouncedSize) {
+  // Sends the header, then one body byte every 50 ms until done or the
+  // client has gone.
+  auto trickle = [](std::string header, std::string body) {
+    return [header, body](int fd, const std::string&) {
+      if (!SendBytes(fd, header)) return;
+      for (char c : body) {
+        Pause(50);
+        if (!SendBytes(fd, std::string(1, c))) return;
+      }
+    };
+  };
+  HttpGetOptions o = Quick();
+  o.deadline.floorMs = 300;
+  o.deadline.slowBytesPerSecond = 100;
+  {
+    // 4 s of body with no size given: the time per byte received is far too
+    // little, the download fails at the deadline.
+    LocalServer server(trickle("HTTP/1.1 200 OK\r\n\r\n", std::string(80, 't')));
+    EXPECT_EQ(HttpGetToFile(server.Url("/slow"), out_, o), 1);
+    EXPECT_LT(file::Size(out_), 80);
+  }
+  {
+    // The announced 1000 bytes allow 10 s beyond the floor; 10 bytes come in
+    // half a second and the connection ends.
+    LocalServer server(trickle("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n", "0123456789"));
+    EXPECT_EQ(HttpGetToFile(server.Url("/announced"), out_, o), 0);
+    EXPECT_EQ(Stored(), "0123456789");
+  }
 }
 
 TEST_F(HttpGetTest, NoConnectionMeansOneAndNoFile) {

@@ -3,9 +3,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "online/DownloadDeadline.h"
 #include "online/Socket.h"
 
 class CTcpSocket {
@@ -18,7 +20,8 @@ class CTcpSocket {
   // A header block that has not ended within this many bytes never ends.
   static constexpr size_t kMaxHeaderBytes = 64 * 1024;
 
-  enum ReceiveResult { kReceived = 0, kWriteFailed = 1, kBodyTooLarge = 2 };
+  enum ReceiveResult { kReceived = 0, kWriteFailed = 1, kBodyTooLarge = 2, kDeadlinePassed = 3 };
+  using Clock = std::chrono::steady_clock;
 
   explicit CTcpSocket(int retryPauseMs = kDefaultRetryPauseMs) : retryPauseMs_(retryPauseMs) {}
   ~CTcpSocket() { Close(); }
@@ -34,13 +37,16 @@ class CTcpSocket {
 
   // Reads the connection to its end (or a time-out) and writes everything
   // after the first empty line to the file. A header block that never ends
-  // leaves the file empty. Stops early, with kWriteFailed or kBodyTooLarge,
-  // when the file cannot take the data or the body passes maxBodyBytes.
-  ReceiveResult ReceiveToFile(std::FILE* file, uint64_t maxBodyBytes);
+  // leaves the file empty. Stops early, with kWriteFailed, kBodyTooLarge or
+  // kDeadlinePassed, when the file cannot take the data, the body passes
+  // maxBodyBytes or the download started at start runs past its deadline.
+  ReceiveResult ReceiveToFile(std::FILE* file, uint64_t maxBodyBytes, const DownloadDeadline& deadline,
+                              Clock::time_point start);
 
   void Close();
 
  private:
   sock::Handle handle_ = sock::kNoSocket;
   int retryPauseMs_;
+  int timeoutMs_ = 0;  // as given to Connect; 0 for none
 };

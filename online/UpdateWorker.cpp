@@ -8,6 +8,7 @@
 #include "common/File.h"
 #include "common/Text.h"
 #include "common/WholeFile.h"
+#include "online/FileStatus.h"
 #include "online/HttpGet.h"
 #include "online/Md5.h"
 #include "online/SafePath.h"
@@ -38,7 +39,8 @@ bool SameDigest(const std::string& path, const std::string& digest) {
 }
 
 // Copies from over to through a temporary file beside to, so that to is
-// either its old self or the whole new file.
+// either its old self or the whole new file. Like a copy by the system, it
+// keeps the modified time of from.
 bool InstallCopy(const std::string& from, const std::string& to) {
   file::FilePtr in = file::Open(from, "rb");
   if (!in) return false;
@@ -52,6 +54,7 @@ bool InstallCopy(const std::string& from, const std::string& to) {
     ok = std::fwrite(buffer.data(), 1, n, out.get()) == n;
   ok = ok && !std::ferror(in.get());
   ok = std::fclose(out.release()) == 0 && ok;
+  if (ok) filestatus::CopyModifiedTime(from, temp);  // cosmetic: the file is good without it
   ok = ok && file::Replace(temp, to);
   if (!ok) file::Remove(temp);
   return ok;
@@ -72,14 +75,15 @@ void InstallListedFile(const UpdateContext& context, const UpdateListEntry& entr
   std::string received = download;
   bool isPackage = entry.url.size() >= 4 && entry.url.compare(entry.url.size() - 4, 4, ".zip") == 0;
   bool usable = true;
+  std::string unpackFolder = context.folder + kUnpackFolder;
   if (isPackage) {
-    std::string unpackFolder = context.folder + kUnpackFolder;
     MakeFolderPath(unpackFolder);
     usable = ExtractFirstEntry(download, received, unpackFolder) == 0;
   }
   if (usable && SameDigest(received, entry.digest)) InstallCopy(received, target);
   if (received != download && !received.empty()) file::Remove(received);
   file::Remove(download);
+  if (isPackage) filestatus::RemoveEmptyFolder(unpackFolder);
 }
 
 }  // namespace

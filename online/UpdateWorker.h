@@ -15,7 +15,9 @@ constexpr int kRetryWaitMs = 5 * 60000;   // between attempts at the page
 constexpr char kDownloadedPagePath[] = "data\\main2.htm";
 constexpr char kPageInUsePath[] = "data\\main.htm";
 constexpr char kDownloadTempPath[] = "data\\data_tmp.dat";
-constexpr char kUnpackFolder[] = "data\\unpack\\";  // zip packages are unpacked here, apart from our own files
+// Zip packages are unpacked here, apart from our own files; the folder goes
+// again after each package.
+constexpr char kUnpackFolder[] = "data\\unpack\\";
 constexpr char kStagedProgramPath[] = "data\\brova_new.exe";
 constexpr char kProgramPath[] = "brova.exe";
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <string>
@@ -59,11 +61,12 @@ class UpdateWorkerTest : public ::testing::Test {
   void ServeList(const std::string& list) {
     served_[Url(1)] = "[HOME_PAGE]\r\nhttp://home\r\n[FILE_LIST_BEGIN]\r\n" + list + "[FILE_LIST_END]\r\nMAIN_PAGE_END\r\n";
   }
-  // A zip package made by python3, as bytes.
+  // A zip package made by python3, as bytes; its entry is dated kEntryTime.
   std::string Zip(const std::string& entryName, const std::string& content) {
     std::ofstream(dir_ + "entry.bin", std::ios::binary) << content;
-    std::string command = "cd " + dir_ + " && python3 -c \"import zipfile; z = zipfile.ZipFile('p.zip', 'w', " +
-                          "zipfile.ZIP_DEFLATED); z.write('entry.bin', '" + entryName + "'); z.close()\"";
+    std::string command = "cd " + dir_ + " && python3 -c \"import zipfile; z = zipfile.ZipFile('p.zip', 'w'); " +
+                          "i = zipfile.ZipInfo('" + entryName + "', date_time=(2001, 2, 3, 4, 5, 6)); " +
+                          "z.writestr(i, open('entry.bin', 'rb').read(), zipfile.ZIP_DEFLATED); z.close()\"";
     EXPECT_EQ(std::system(command.c_str()), 0);
     std::string bytes;
     EXPECT_TRUE(file::ReadAll(dir_ + "p.zip", bytes));
@@ -71,14 +74,30 @@ class UpdateWorkerTest : public ::testing::Test {
     file::Remove(dir_ + "entry.bin");
     return bytes;
   }
+  // The modified time of a file, and the local time of the entries of Zip.
+  std::time_t ModifiedTime(const std::string& relative) {
+    struct stat st;
+    EXPECT_EQ(stat((dir_ + relative).c_str(), &st), 0) << relative;
+    return st.st_mtime;
+  }
+  static std::time_t EntryTime() {
+    std::tm local{};
+    local.tm_year = 101;
+    local.tm_mon = 1;
+    local.tm_mday = 3;
+    local.tm_hour = 4;
+    local.tm_min = 5;
+    local.tm_sec = 6;
+    local.tm_isdst = -1;
+    return std::mktime(&local);
+  }
   bool Fetched(const std::string& url) const {
     for (const std::string& u : fetched_)
       if (u == url) return true;
     return false;
   }
   bool NoScratchFilesLeft() {
-    return !file::Exists(dir_ + "data/data_tmp.dat") &&
-           std::system(("test -z \"$(ls -A " + dir_ + "data/unpack 2>/dev/null)\"").c_str()) == 0;
+    return !file::Exists(dir_ + "data/data_tmp.dat") && !file::Exists(dir_ + "data/unpack");
   }
 
   std::string root_;
@@ -175,6 +194,9 @@ TEST_F(UpdateWorkerTest, ZipPackagesAreUnpackedApartAndCheckedBeforeInstalling) 
   EXPECT_EQ(Read("data/brova_new.exe"), "program v2");
   EXPECT_EQ(Read("tool.exe"), "old tool");
   EXPECT_EQ(Read("other.htm"), "from a package");
+  // Installed files keep the date and time of their entries.
+  EXPECT_EQ(ModifiedTime("data/brova_new.exe"), EntryTime());
+  EXPECT_EQ(ModifiedTime("other.htm"), EntryTime());
   EXPECT_EQ(Read("data/main.htm"), served_[Url(1)]);  // the page, not the package's entry
   EXPECT_FALSE(file::Exists(dir_ + "broken.txt"));
   EXPECT_EQ(Read("data/copy.ZIP"), served_["http://f/brova.zip"]);
@@ -190,6 +212,7 @@ TEST_F(UpdateWorkerTest, PathsLeavingTheFolderAndMalformedLinesAreSkipped) {
             digest + " C:\\evil.txt http://f/evil\r\n" +
             digest + " data\\..\\..\\evil.txt http://f/evil\r\n" +
             digest + " data/../../evil.txt http://f/evil\r\n" +
+            digest + " data\\con.txt http://f/evil\r\n" + digest + " lpt1\\evil.txt http://f/evil\r\n" +
             digest + " only-two-words\r\n" +
             std::string(52, 'a') + " long-digest.txt http://f/evil\r\n" +
             digest + " " + std::string(256, 'p') + " http://f/evil\r\n" +

@@ -223,7 +223,7 @@ TEST_F(ZipTest, EntryNamesThatLeaveTheFolderAreRefused) {
   if (!Have("python3")) GTEST_SKIP() << "python3 missing";
   ASSERT_TRUE(file::CreateDir(pkg_ + "sub"));
   const char* refused[] = {"../evil.txt", "/tmp/brova_zip_abs_evil.txt", "C:/evil.txt", "sub/../../evil.txt",
-                           "..\\\\evil.txt", "sub/", ""};
+                           "..\\\\evil.txt", "sub/", "", "aux.txt", "sub/NUL"};
   std::string script;
   for (size_t i = 0; i < sizeof refused / sizeof refused[0]; ++i)
     script += "z = zipfile.ZipFile('refused" + std::to_string(i) + ".zip', 'w')\n"

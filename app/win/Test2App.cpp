@@ -19,7 +19,7 @@ constexpr char kUpdaterName[] = "upkit.exe";
 constexpr wchar_t kUpdaterCommand[] = L"update";
 
 // The updater waits for this process to end, then puts the staged program
-// file in place of brova.exe and starts it.
+// file in place of brova.exe; the user ended the program, so it stays ended.
 void StartUpdaterIfStaged() {
   std::string folder = ProgramFolder();
   if (folder.empty() || !IsNewVersionStaged(folder)) return;

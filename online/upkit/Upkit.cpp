@@ -1,7 +1,11 @@
 // upkit.exe: installs a staged new program file. brova starts it at its end
 // as "upkit.exe update" when data\brova_new.exe differs from brova.exe. It
-// waits until brova has ended, replaces brova.exe so that a working brova.exe
-// exists at every moment, removes the staged file and starts the new brova.
+// waits until brova has ended and replaces brova.exe so that a working
+// brova.exe exists at every moment. The user had ended brova, so the new one
+// is not started. The staged file stays: the update list names it with the
+// new digest, and a copy that matches keeps the next runs from fetching the
+// program again, while brova, finding it equal to brova.exe, starts no
+// updater.
 #include <windows.h>
 
 #include <cstring>
@@ -117,35 +121,19 @@ bool ReplaceProgram(const std::wstring& folder) {
     return false;
   }
   DeleteFileW(backup.c_str());
-  DeleteFileW(staged.c_str());
-  return true;
-}
-
-bool StartProgram(const std::wstring& folder) {
-  std::wstring program = folder + kProgramName;
-  std::wstring commandLine = L"\"" + program + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                      &pi))
-    return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   return true;
 }
 
 }  // namespace
 
-// Exit codes: 0 replaced and started (or nothing staged), 1 failed, 2 not asked to update.
+// Exit codes: 0 replaced (or nothing new staged), 1 failed, 2 not asked to update.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   if (!IsUpdateCommand(commandLine)) return 2;
   std::wstring folder = ProgramFolder();
   if (folder.empty() || !SetCurrentDirectoryW(folder.c_str())) return 1;
   RecoverFromEarlierRun(folder);
   if (!WaitForBrovaToEnd(folder + kProgramName)) return 1;
-  if (!Exists(folder + kStagedName)) return 0;
-  // After a failed replacement brova is not started again: the user had ended it.
-  if (!ReplaceProgram(folder)) return 1;
-  return StartProgram(folder) ? 0 : 1;
+  std::wstring staged = folder + kStagedName;
+  if (!Exists(staged) || SameContent(staged, folder + kProgramName)) return 0;
+  return ReplaceProgram(folder) ? 0 : 1;
 }

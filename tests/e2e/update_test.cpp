@@ -1,16 +1,17 @@
 // The update step as the user gets it: brova asks the update service (a
 // server of the test on 127.0.0.1, named by VISTREL_SITE) for its
 // information page, installs what the page's update list names, stages a new
-// program file, and at its end lets upkit.exe put that file in place and
-// start it.
+// program file, and at its end lets upkit.exe put that file in place.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,7 @@ using testsupport::SendBytes;
 
 constexpr unsigned kWmCommand = 0x0111;
 constexpr long kExitCommand = 32796;
+constexpr long kExitButton = 1017;  // "退出程序" of the capture window
 // The worker waits 10 s after the start before its first request.
 constexpr int kUpdateBoundMs = 90000;
 const std::string kFirstPageTarget = "/brova/main.asp?V=%31%30%32&times=%31";
@@ -33,12 +35,22 @@ const std::string kNewProgram = std::string(BROVA_BUILD_DIR) + "/win/fake_brova_
 
 std::string Ok(const std::string& body) { return "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + body; }
 
-// A zip package with one deflated entry, made by the zip tool.
-std::string ZipOf(const std::string& workDir, const std::string& name, const std::string& content) {
+time_t ModifiedTime(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? st.st_mtime : 0;
+}
+
+// A zip package with one deflated entry dated 2001-02-03 04:05:06, made by
+// the zip tool; modified receives the entry's time as the host reads it.
+std::string ZipOf(const std::string& workDir, const std::string& name, const std::string& content,
+                  time_t& modified) {
   std::string dir = workDir + "/zip";
   std::system(("rm -rf " + e2e::ShellQuote(dir) + " && mkdir -p " + e2e::ShellQuote(dir)).c_str());
   e2e::WriteFile(dir + "/" + name, content);
-  std::system(("cd " + e2e::ShellQuote(dir) + " && zip -q -9 p.zip " + e2e::ShellQuote(name)).c_str());
+  std::system(("cd " + e2e::ShellQuote(dir) + " && touch -d '2001-02-03 04:05:06' " + e2e::ShellQuote(name) +
+               " && zip -q -9 p.zip " + e2e::ShellQuote(name))
+                  .c_str());
+  modified = ModifiedTime(dir + "/" + name);
   return e2e::ReadFile(dir + "/p.zip");
 }
 
@@ -48,27 +60,46 @@ int CountTarget(const std::vector<std::string>& requests, const std::string& tar
   return n;
 }
 
-TEST(Update, PageAndListedFilesAreInstalledAndTheNewProgramRunsAfterTheEnd) {
+bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+// A Windows process of this session: its command line names the program
+// and this session's folder.
+bool SessionRuns(e2e::Session& s, const std::string& program) {
+  std::string folder = s.workDir().substr(s.workDir().rfind('/') + 1);
+  std::string pattern = "[" + program.substr(0, 1) + "]" + program.substr(1);
+  return s.Shell("pgrep -af " + e2e::ShellQuote(pattern) + " | grep -q " + e2e::ShellQuote(folder)).status == 0;
+}
+
+TEST(Update, OneUpdateInstallsTheListOnceAndLeavesTheProgramEndedWithNothingLeftToFetch) {
   e2e::Session s;
   const std::string app = s.appDir() + "/";
-  const std::string newProgram = e2e::ReadFile(kNewProgram);
-  ASSERT_FALSE(newProgram.empty());
   const std::string oldProgram = e2e::ReadFile(app + "brova.exe");
+  ASSERT_FALSE(oldProgram.empty());
+  // The new version is a brova that runs: the same image with bytes after it.
+  const std::string newProgram = oldProgram + std::string("\0version 2", 10);
   std::string toolBytes;
   for (int i = 0; i < 200; ++i) toolBytes += "tool line " + std::to_string(i) + "\r\n";
   const std::string readme = "read me, version 2\r\n";
+  time_t toolTime = 0;
 
   std::map<std::string, std::string> files = {
       {"/files/readme.txt", readme},
-      {"/files/tool.zip", ZipOf(s.workDir(), "tool.dat", toolBytes)},
+      {"/files/tool.zip", ZipOf(s.workDir(), "tool.dat", toolBytes, toolTime)},
       {"/files/keep.txt", "not what the list says"},
       {"/files/brova_new.exe", newProgram},
+      {"/files/second.txt", "second run"},
   };
+  std::mutex pageMutex;
   std::string page;
+  auto setPage = [&](const std::string& p) {
+    std::lock_guard<std::mutex> lock(pageMutex);
+    page = p;
+  };
   LocalServer server(
       [&](int fd, const std::string& request) {
         std::string target = RequestTarget(request);
         if (target.rfind("/brova/main.asp?", 0) == 0) {
+          std::lock_guard<std::mutex> lock(pageMutex);
           SendBytes(fd, Ok(page));
         } else if (files.count(target)) {
           SendBytes(fd, Ok(files[target]));
@@ -77,12 +108,15 @@ TEST(Update, PageAndListedFilesAreInstalledAndTheNewProgramRunsAfterTheEnd) {
         }
       },
       LocalServer::kUnlimited);
-  page = "[HOME_PAGE]\r\n" + server.Url("/home") + "\r\n[FILE_LIST_BEGIN]\r\n// listed files\r\n" +
-         CMd5::HexOf(readme) + " data\\docs\\readme.txt " + server.Url("/files/readme.txt") + "\r\n" +
-         CMd5::HexOf(toolBytes) + " tool.dat " + server.Url("/files/tool.zip") + "\r\n" +
-         CMd5::HexOf("the right keep") + " data\\keep.txt " + server.Url("/files/keep.txt") + "\r\n" +
-         CMd5::HexOf(newProgram) + " data\\brova_new.exe " + server.Url("/files/brova_new.exe") + "\r\n" +
-         "[FILE_LIST_END]\r\nMAIN_PAGE_END\r\n";
+  // The page up to the end of its update list.
+  const std::string pageStart =
+      "[HOME_PAGE]\r\n" + server.Url("/home") + "\r\n[FILE_LIST_BEGIN]\r\n// listed files\r\n" +
+      CMd5::HexOf(readme) + " data\\docs\\readme.txt " + server.Url("/files/readme.txt") + "\r\n" +
+      CMd5::HexOf(toolBytes) + " tool.dat " + server.Url("/files/tool.zip") + "\r\n" +
+      CMd5::HexOf("the right keep") + " data\\keep.txt " + server.Url("/files/keep.txt") + "\r\n" +
+      CMd5::HexOf(newProgram) + " data\\brova_new.exe " + server.Url("/files/brova_new.exe") + "\r\n";
+  const std::string firstPage = pageStart + "[FILE_LIST_END]\r\nMAIN_PAGE_END\r\n";
+  setPage(firstPage);
   ASSERT_TRUE(e2e::WriteFile(app + "data/keep.txt", "old keep"));
 
   s.SetEnv("VISTREL_SITE", server.Url(""));
@@ -90,10 +124,7 @@ TEST(Update, PageAndListedFilesAreInstalledAndTheNewProgramRunsAfterTheEnd) {
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
   // The last entry is staged last; the scratch download is gone afterwards.
   ASSERT_TRUE(e2e::Session::WaitUntil(
-      [&] {
-        return e2e::ReadFile(app + "data/brova_new.exe") == newProgram &&
-               access((app + "data/data_tmp.dat").c_str(), F_OK) != 0;
-      },
+      [&] { return e2e::ReadFile(app + "data/brova_new.exe") == newProgram && !Exists(app + "data/data_tmp.dat"); },
       kUpdateBoundMs))
       << "the new program was never staged";
 
@@ -101,23 +132,51 @@ TEST(Update, PageAndListedFilesAreInstalledAndTheNewProgramRunsAfterTheEnd) {
   ASSERT_FALSE(requests.empty());
   EXPECT_EQ(RequestTarget(requests[0]), kFirstPageTarget);
   EXPECT_EQ(CountTarget(requests, kFirstPageTarget), 1);
-  for (const auto& [target, body] : files) EXPECT_EQ(CountTarget(requests, target), 1) << target;
-  EXPECT_EQ(e2e::ReadFile(app + "data/main.htm"), page);
-  EXPECT_EQ(e2e::ReadFile(app + "data/main2.htm"), page);
+  for (const auto& [target, body] : files)
+    EXPECT_EQ(CountTarget(requests, target), target == "/files/second.txt" ? 0 : 1) << target;
+  EXPECT_EQ(e2e::ReadFile(app + "data/main.htm"), firstPage);
+  EXPECT_EQ(e2e::ReadFile(app + "data/main2.htm"), firstPage);
   EXPECT_EQ(e2e::ReadFile(app + "data/docs/readme.txt"), readme);
   EXPECT_EQ(e2e::ReadFile(app + "tool.dat"), toolBytes);
+  // The file from the package keeps the entry's date and time, and the
+  // folder it was unpacked in is gone.
+  EXPECT_EQ(ModifiedTime(app + "tool.dat"), toolTime);
+  EXPECT_FALSE(Exists(app + "data/unpack"));
   EXPECT_EQ(e2e::ReadFile(app + "data/keep.txt"), "old keep");
-  EXPECT_TRUE(e2e::ListDir(app + "data/unpack").empty());
   EXPECT_TRUE(e2e::ReadFile(app + "brova.exe") == oldProgram);
   EXPECT_TRUE(s.Running(brova));
 
-  // At its end brova starts upkit.exe, which swaps the program and starts it.
+  // The user ends brova with "退出程序"; at its end brova starts upkit.exe,
+  // which swaps the program and leaves it ended. The staged copy stays.
+  s.Post("Vistrel", kWmCommand, kExitButton);
+  ASSERT_TRUE(s.WaitForExit(brova));
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return e2e::ReadFile(app + "brova.exe") == newProgram; }, 60000))
+      << "the program was not replaced";
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return !SessionRuns(s, "upkit.exe"); }, 60000));
+  EXPECT_FALSE(e2e::Session::WaitUntil([&] { return SessionRuns(s, "brova.exe") || s.Window("Pagorin"); }, 5000))
+      << "the updater started the program the user had ended";
+  EXPECT_TRUE(e2e::ReadFile(app + "data/brova_new.exe") == newProgram);
+
+  // The next start finds the installed files and the staged program current:
+  // it fetches the page, the entry that failed last time and what is new,
+  // and at its end starts no updater.
+  setPage(pageStart + CMd5::HexOf("second run") + " data\\second.txt " + server.Url("/files/second.txt") +
+          "\r\n[FILE_LIST_END]\r\nMAIN_PAGE_END\r\n");
+  size_t before = server.Requests().size();
+  brova = s.StartBrova();
+  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return e2e::ReadFile(app + "data/second.txt") == "second run"; },
+                                      kUpdateBoundMs));
+  requests = server.Requests();
+  std::vector<std::string> targets;
+  for (size_t i = before; i < requests.size(); ++i) targets.push_back(RequestTarget(requests[i]));
+  EXPECT_EQ(targets, (std::vector<std::string>{kFirstPageTarget, "/files/keep.txt", "/files/second.txt"}));
   s.Post("Pagorin", kWmCommand, kExitCommand);
   ASSERT_TRUE(s.WaitForExit(brova));
-  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return access((app + "started-v2.txt").c_str(), F_OK) == 0; }, 60000))
-      << "the new program never ran";
+  EXPECT_FALSE(e2e::Session::WaitUntil([&] { return SessionRuns(s, "upkit.exe"); }, 3000))
+      << "an updater started with nothing new staged";
   EXPECT_TRUE(e2e::ReadFile(app + "brova.exe") == newProgram);
-  EXPECT_NE(access((app + "data/brova_new.exe").c_str(), F_OK), 0);
+  EXPECT_TRUE(e2e::ReadFile(app + "data/brova_new.exe") == newProgram);
 }
 
 TEST(Update, TheProgramEndsPromptlyWhileTheServiceStalls) {
@@ -171,19 +230,14 @@ TEST(Update, ARefusedSecondCopyLeavesTheStagedProgramToTheFirst) {
   }));
   s.Post(box->handle, 0x0010);  // WM_CLOSE
   ASSERT_TRUE(s.WaitForExit(second));
-  // An updater started by the refused copy would show in the process list
-  // with this session's folder in its command line.
-  std::string folder = s.workDir().substr(s.workDir().rfind('/') + 1);
-  auto updaterRuns = [&] {
-    return s.Shell("pgrep -af '[u]pkit[.]exe' | grep -q " + e2e::ShellQuote(folder)).status == 0;
-  };
-  EXPECT_FALSE(e2e::Session::WaitUntil(updaterRuns, 3000)) << "the refused copy started the updater";
+  EXPECT_FALSE(e2e::Session::WaitUntil([&] { return SessionRuns(s, "upkit.exe"); }, 3000))
+      << "the refused copy started the updater";
   EXPECT_TRUE(e2e::ReadFile(app + "brova.exe") == oldProgram);
 
   // The first copy still updates at its own end.
   s.Post("Pagorin", kWmCommand, kExitCommand);
   ASSERT_TRUE(s.WaitForExit(first));
-  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return access((app + "started-v2.txt").c_str(), F_OK) == 0; }, 60000));
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return e2e::ReadFile(app + "brova.exe") == newProgram; }, 60000));
 }
 
 }  // namespace
