@@ -1,0 +1,37 @@
+# Lists the staged installation folder for the setup program: OUT/files.nsh
+# with one File command per staged file, and OUT/install.log with one
+# "[FILE] \relative\name" line per installed file (the log itself included),
+# the log that Uninstall.exe reads. Names relative to the installation folder
+# keep the log free of the folder the user picks, and ASCII keeps it valid
+# GBK whatever code page the setup program runs under.
+file(GLOB_RECURSE staged LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
+list(SORT staged)
+set(nsh "")
+set(log "")
+set(current_dir "-")
+foreach(f ${staged})
+  if(f MATCHES "[^ -~]" OR f MATCHES "[\"$]")
+    message(FATAL_ERROR "staged file name not fit for the install log: ${f}")
+  endif()
+  get_filename_component(dir ${f} DIRECTORY)
+  if(NOT dir STREQUAL current_dir)
+    string(REPLACE "/" "\\" windir "${dir}")
+    if(windir STREQUAL "")
+      string(APPEND nsh "SetOutPath \"$INSTDIR\"\n")
+    else()
+      string(APPEND nsh "SetOutPath \"$INSTDIR\\${windir}\"\n")
+    endif()
+    set(current_dir "${dir}")
+  endif()
+  string(APPEND nsh "File \"${STAGE}/${f}\"\n")
+  string(REPLACE "/" "\\" winname "${f}")
+  string(APPEND log "[FILE] \\${winname}\r\n")
+endforeach()
+string(APPEND log "[FILE] \\install.log\r\n")
+if(NOT current_dir STREQUAL "")
+  string(APPEND nsh "SetOutPath \"$INSTDIR\"\n")
+endif()
+string(APPEND nsh "File \"${OUT}/install.log\"\n")
+file(MAKE_DIRECTORY ${OUT})
+file(WRITE ${OUT}/files.nsh "${nsh}")
+file(WRITE ${OUT}/install.log "${log}")
