@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ using testsupport::LocalServer;
 
 const std::string kSetup = std::string(BROVA_BUILD_DIR) + "/brova-setup.exe";
 const std::string kStage = BROVA_STAGE_DIR;
+const std::string kProbe = std::string(BROVA_BUILD_DIR) + "/win/probe.exe";
 const char kTitle[] = "卸载 Vistrel";
 const char kDone[] = "卸载成功,请重新启动操作系统";
 const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vistrel";
@@ -35,6 +37,7 @@ const std::string kReport =
 
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
+// The files below dir, relative and sorted, as the build lists them in the log.
 std::vector<std::string> StagedFiles(const std::string& dir, const std::string& prefix = "") {
   std::vector<std::string> out;
   for (const std::string& name : ListDir(dir + prefix)) {
@@ -46,6 +49,7 @@ std::vector<std::string> StagedFiles(const std::string& dir, const std::string& 
       out.push_back(rel);
     }
   }
+  std::sort(out.begin(), out.end());
   return out;
 }
 
@@ -124,10 +128,10 @@ class UninstallTest : public ::testing::Test {
 TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
   LocalServer server(testsupport::Reply("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nok"), LocalServer::kUnlimited);
   s_.SetEnv("VISTREL_SITE", server.Url(""));
-  // A folder in Chinese: every path the uninstaller builds goes through the
-  // wide calls.
-  ASSERT_NO_FATAL_FAILURE(Install("C:\\软件\\Vistrel"));
-  const std::string dir = Drive("软件/Vistrel/");
+  // A folder name with a character that GBK lacks: every path the
+  // uninstaller builds must go through the wide calls.
+  ASSERT_NO_FATAL_FAILURE(Install("C:\\软件한\\Vistrel"));
+  const std::string dir = Drive("软件한/Vistrel/");
   const std::vector<std::string> staged = StagedFiles(kStage + "/");
   ASSERT_GE(staged.size(), 5u);
   std::string log;
@@ -142,14 +146,14 @@ TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
   for (const std::string& lnk : {Desktop() + "Vistrel.lnk", Programs() + "Vistrel/Vistrel.lnk",
                                  Programs() + "Vistrel/卸载.lnk"})
     EXPECT_TRUE(Exists(lnk)) << lnk;
-  EXPECT_EQ(RegRead("HKLM64", "UninstallString"), "\"C:\\软件\\Vistrel\\Uninstall.exe\"");
+  EXPECT_EQ(RegRead("HKLM64", "UninstallString"), "\"C:\\软件한\\Vistrel\\Uninstall.exe\"");
   EXPECT_EQ(RegRead("HKLM64", "DisplayName"), "Vistrel");
   EXPECT_EQ(RegRead("HKLM32", "DisplayName"), std::nullopt);
   // An entry an older 32-bit installer left, and a file of the user's own.
   ASSERT_EQ(s_.Winctl("reg-write " + ShellQuote(std::string("HKLM32\\") + kKey) + " DisplayName Vistrel").status, 0);
   ASSERT_TRUE(WriteFile(dir + "Snapshot.bmp", "a capture of the user"));
 
-  pid_t uninstall = StartUninstall("C:\\软件\\Vistrel\\Uninstall.exe");
+  pid_t uninstall = StartUninstall("C:\\软件한\\Vistrel\\Uninstall.exe");
   for (auto [id, text] : {std::pair{kConfirm, "确认"}, {kCancel, "取消"}, {kAdminHelp, "如何用管理员权限运行程序"}}) {
     auto item = s_.Item(kTitle, id);
     EXPECT_TRUE(item && item->text == text) << id;
@@ -177,14 +181,49 @@ TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
   EXPECT_EQ(server.Requests()[0], kReport);
 }
 
-TEST_F(UninstallTest, CancelRemovesNothingAndStillReportsOnce) {
+TEST_F(UninstallTest, AboutHelpAndCancelRemoveNothingAndReportOnce) {
   LocalServer server(testsupport::Reply("HTTP/1.1 200 OK\r\n\r\n"), LocalServer::kUnlimited);
   s_.SetEnv("VISTREL_SITE", server.Url(""));
   ASSERT_NO_FATAL_FAILURE(Install("C:\\Vistrel"));
   const std::string dir = Drive("Vistrel/");
   const std::vector<std::string> staged = StagedFiles(kStage + "/");
+  // Web pages open in the probe, which logs the address in its current
+  // folder, the one Uninstall.exe was started in.
+  s_.Shell("cp " + ShellQuote(kProbe) + " " + ShellQuote(s_.appDir() + "/probe.exe"));
+  const std::string command = "\"" + Session::WinPath(s_.appDir()) + "\\probe.exe\" \"%1\"";
+  ASSERT_EQ(s_.Winctl("reg-write 'HKLM\\Software\\Classes\\http\\shell\\open\\command' '' " + ShellQuote(command))
+                .status,
+            0);
 
   pid_t uninstall = StartUninstall("C:\\Vistrel\\Uninstall.exe");
+  // The system menu ends with the about item (a screenshot shows it: the
+  // items of another program's menu cannot be read under Wine). A click on
+  // the question gives the dialog the keyboard; Alt+Space opens the menu.
+  auto question = s_.Item(kTitle, kQuestion);
+  ASSERT_TRUE(question);
+  Click(s_, question->centerX(), question->centerY());
+  s_.Xdotool("key alt+space");
+  ASSERT_TRUE(Session::WaitUntil([&] {
+    for (const auto& w : s_.TopLevelWindows())
+      if (w.cls == "#32768" && w.visible) return true;
+    return false;
+  })) << "no system menu";
+  s_.KeepScreenshot("uninstall-system-menu");
+  // From the first item, Up goes round to the last: the about item.
+  s_.Xdotool("key --delay 100 Up Return");
+  auto about = s_.WaitForWindow("关于 Uninstall");
+  ASSERT_TRUE(about) << "no about box";
+  bool version = false;
+  for (const auto& c : s_.Children(about->handle)) version = version || c.text == "Uninstall 1.0 版";
+  EXPECT_TRUE(version);
+  s_.KeepScreenshot("uninstall-about");
+  ClickButton(*about, "确定");
+  ASSERT_TRUE(s_.WaitForNoWindow("关于 Uninstall"));
+
+  ClickItem(kTitle, kAdminHelp);
+  ASSERT_TRUE(Session::WaitUntil([&] { return Exists(s_.appDir() + "/probe.log"); }));
+  EXPECT_EQ(ReadFile(s_.appDir() + "/probe.log"), "probe.exe\t" + server.Url("/adminrun") + "\n");
+
   ClickItem(kTitle, kCancel);
   ASSERT_TRUE(s_.WaitForExit(uninstall, kLongBoundMs));
   for (const std::string& f : staged) EXPECT_TRUE(Exists(dir + f)) << f;
@@ -246,21 +285,23 @@ TEST_F(UninstallTest, SetupPagesAndTheDefaultFolder) {
   pid_t setup = s_.Start(kSetup);
   auto window = s_.WaitForWindow("Vistrel 安装", kLongBoundMs);
   ASSERT_TRUE(window) << "no setup window";
+  // Each page adds its own caption part; the window is followed by handle.
+  const std::string setupWindow = window->handle;
   s_.KeepScreenshot("setup-welcome");
-  ClickItem("Vistrel 安装", 1);  // 下一步
+  ClickItem(setupWindow, 1);  // 下一步
   std::optional<WindowInfo> folder;
   ASSERT_TRUE(Session::WaitUntil([&] {
-    for (const auto& c : s_.Children("Vistrel 安装"))
+    for (const auto& c : s_.Children(setupWindow))
       if (c.cls == "Edit" && c.visible) folder = c;
     return folder.has_value();
   }));
   EXPECT_EQ(folder->text, "C:\\Program Files\\Vistrel");
   s_.KeepScreenshot("setup-folder");
-  ClickItem("Vistrel 安装", 2);  // 取消, then confirm the question
+  ClickItem(setupWindow, 2);  // 取消, then confirm the question
   std::optional<WindowInfo> question;
   ASSERT_TRUE(Session::WaitUntil([&] {
     for (const auto& w : s_.TopLevelWindows())
-      if (w.cls == "#32770" && w.visible && w.text == "Vistrel 安装" && w.handle != window->handle) question = w;
+      if (w.cls == "#32770" && w.visible && w.handle != setupWindow) question = w;
     return question.has_value();
   }));
   s_.KeepScreenshot("setup-cancel");
