@@ -4,8 +4,15 @@
 # the log that Uninstall.exe reads. Names relative to the installation folder
 # keep the log free of the folder the user picks, and ASCII keeps it valid
 # GBK whatever code page the setup program runs under.
+cmake_minimum_required(VERSION 3.20)
 file(GLOB_RECURSE staged LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT staged)
+# A setup program without the programs would install nothing and say it did.
+foreach(required brova.exe Uninstall.exe)
+  if(NOT required IN_LIST staged)
+    message(FATAL_ERROR "the staged folder ${STAGE} has no ${required}")
+  endif()
+endforeach()
 set(nsh "")
 set(log "")
 set(current_dir "-")
