@@ -107,7 +107,7 @@ class UninstallTest : public ::testing::Test {
     ADD_FAILURE() << "no button " << label;
   }
 
-  // The message box of Uninstall that shows text; nullopt while there is none.
+  // Waits for the message box of Uninstall that shows text; nullopt when none comes.
   std::optional<WindowInfo> MessageBoxWith(const std::string& text) {
     std::optional<WindowInfo> found;
     Session::WaitUntil([&] {

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <commctrl.h>
 
 #include "uninstall/win/UninstallDlg.h"
 #include "win/App.h"
