@@ -82,6 +82,9 @@ add_custom_target(stage ALL
   DEPENDS brova trelk ${BROVA_STAGED_PROGRAMS}
   VERBATIM)
 
+# The setup program, made from the staged folder.
+include(${CMAKE_SOURCE_DIR}/uninstall/win/setup.cmake)
+
 # The Windows unit tests look at the staged programs and read fixture files.
 target_compile_definitions(win_tests PRIVATE BROVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                              BROVA_STAGE_DIR="${BROVA_STAGE_DIR}")

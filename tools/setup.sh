@@ -11,7 +11,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-gbsn00lp locales
   googletest zlib1g-dev libz-mingw-w64-dev
-  zip unzip p7zip-full curl
+  zip unzip p7zip-full curl nsis
 )
 
 as_root() {

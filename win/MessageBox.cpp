@@ -4,6 +4,14 @@
 #include "win/App.h"
 
 namespace win {
+namespace {
+std::wstring& Caption() {
+  static std::wstring caption = L"brova";
+  return caption;
+}
+}  // namespace
+
+void SetMessageCaption(const std::string& utf8) { Caption() = text::Widen(utf8); }
 
 int ShowMessage(const std::string& utf8, UINT type) {
   HWND owner = GetActiveWindow();
@@ -13,7 +21,7 @@ int ShowMessage(const std::string& utf8, UINT type) {
   }
   if (owner) owner = GetLastActivePopup(GetAncestor(owner, GA_ROOT));
   if (owner && !IsWindowEnabled(owner)) owner = nullptr;
-  return MessageBoxW(owner, text::Widen(utf8).c_str(), L"brova", type | MB_SETFOREGROUND);
+  return MessageBoxW(owner, text::Widen(utf8).c_str(), Caption().c_str(), type | MB_SETFOREGROUND);
 }
 
 }  // namespace win

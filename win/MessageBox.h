@@ -10,4 +10,7 @@ namespace win {
 // the caption is the program's name. Returns the button pressed.
 int ShowMessage(const std::string& utf8, UINT type = MB_OK);
 
+// The program's name as message boxes show it ("brova" unless set).
+void SetMessageCaption(const std::string& utf8);
+
 }  // namespace win

@@ -55,24 +55,27 @@ std::string Attribute(const std::string& xml, const std::string& tag, const std:
 
 TEST(Platform, ProgramsAre64BitAndTheManifestSaysSo) {
   const std::string stage = HostFolder(BROVA_STAGE_DIR);
-  for (const char* program : {"brova.exe", "upkit.exe", "data\\trelk.dll"})
+  for (const char* program : {"brova.exe", "Uninstall.exe", "upkit.exe", "data\\trelk.dll"})
     EXPECT_EQ(MachineOf(ReadBytes(stage + program)), IMAGE_FILE_MACHINE_AMD64) << program;
 
-  const std::string brova = stage + "brova.exe";  // ASCII
-  HMODULE image = LoadLibraryExW(std::wstring(brova.begin(), brova.end()).c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  ASSERT_NE(image, nullptr);
-  HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-  ASSERT_NE(found, nullptr) << "brova.exe carries no manifest";
-  const char* data = static_cast<const char*>(LockResource(LoadResource(image, found)));
-  const std::string manifest(data, SizeofResource(image, found));
-  FreeLibrary(image);
-  // The program's own identity names its architecture; the common controls
-  // it depends on are taken for whatever architecture runs it.
-  EXPECT_EQ(Attribute(manifest, "assemblyIdentity", "processorArchitecture"), "amd64");
-  const std::string dependency = manifest.substr(manifest.find("<dependentAssembly"));
-  EXPECT_EQ(Attribute(dependency, "assemblyIdentity", "name"), "Microsoft.Windows.Common-Controls");
-  EXPECT_EQ(Attribute(dependency, "assemblyIdentity", "processorArchitecture"), "*");
+  for (const std::string name : {"brova", "Uninstall"}) {
+    const std::string program = stage + name + ".exe";  // ASCII
+    HMODULE image = LoadLibraryExW(std::wstring(program.begin(), program.end()).c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr) << name;
+    HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr) << name << " carries no manifest";
+    const char* data = static_cast<const char*>(LockResource(LoadResource(image, found)));
+    const std::string manifest(data, SizeofResource(image, found));
+    FreeLibrary(image);
+    // The program's own identity names its architecture; the common controls
+    // it depends on are taken for whatever architecture runs it.
+    EXPECT_EQ(Attribute(manifest, "assemblyIdentity", "name"), "Vistrel." + name);
+    EXPECT_EQ(Attribute(manifest, "assemblyIdentity", "processorArchitecture"), "amd64");
+    const std::string dependency = manifest.substr(manifest.find("<dependentAssembly"));
+    EXPECT_EQ(Attribute(dependency, "assemblyIdentity", "name"), "Microsoft.Windows.Common-Controls");
+    EXPECT_EQ(Attribute(dependency, "assemblyIdentity", "processorArchitecture"), "*");
+  }
 }
 
 TEST(Platform, RecordsOfEarlierVersionsAreReadAndWrittenByteForByte) {

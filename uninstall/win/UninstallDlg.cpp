@@ -1,0 +1,77 @@
+#include "uninstall/win/UninstallDlg.h"
+
+#include <string>
+
+#include "app/win/ProgramFolder.h"
+#include "app/win/Shell.h"
+#include "common/Text.h"
+#include "online/Site.h"
+#include "resources/uninstall_ids.h"
+#include "uninstall/RemovalReport.h"
+#include "uninstall/win/Removal.h"
+#include "win/MessageBox.h"
+
+namespace {
+
+constexpr char kDone[] = "卸载成功,请重新启动操作系统";
+// Shown instead when something that was installed is still there, so a
+// removal that did not happen is never reported as done.
+constexpr char kNotDone[] = "卸载未完成,有文件或设置无法删除。请先退出 Vistrel,再以管理员权限运行此程序";
+
+}  // namespace
+
+CUninstallDlg::CUninstallDlg() : Dialog(IDD_UNINSTALL) {}
+
+BOOL CUninstallDlg::OnInitDialog() {
+  AddAboutToSystemMenu();
+  SetIcons(IDI_UNINSTALL);
+  const std::string product = uninstall::kProductName;
+  SetText("卸载 " + product);
+  SetDlgItemTextW(hwnd_, IDC_UNINSTALL_QUESTION, text::Widen("你真的要卸载 " + product + " 吗？").c_str());
+  return TRUE;
+}
+
+void CUninstallDlg::AddAboutToSystemMenu() {
+  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  const wchar_t* item = nullptr;
+  // With a zero buffer size LoadStringW points into the resource itself.
+  int length = LoadStringW(GetModuleHandleW(nullptr), IDS_UNINSTALL_ABOUT, reinterpret_cast<LPWSTR>(&item), 0);
+  if (!menu || length <= 0) return;
+  std::wstring textOfItem(item, static_cast<size_t>(length));
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, IDM_UNINSTALL_ABOUT, textOfItem.c_str());
+}
+
+LRESULT CUninstallDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == IDM_UNINSTALL_ABOUT) {
+    win::Dialog about(IDD_UNINSTALL_ABOUT);
+    about.DoModal(hwnd_);
+    return 0;
+  }
+  return Dialog::WindowProc(msg, wp, lp);
+}
+
+bool CUninstallDlg::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_ADMIN_HELP && code == BN_CLICKED) {
+    OpenWithShell(SiteBaseUrl() + uninstall::kAdminHelpPath);
+    return true;
+  }
+  return Dialog::OnCommand(id, code, control);
+}
+
+void CUninstallDlg::OnOK() {
+  uninstall::RemovalResult result = uninstall::RemoveProduct(ProgramFolder(), uninstall::kProductName);
+  win::ShowMessage(result.Complete() ? kDone : kNotDone, MB_OK);
+  EndDialog(IDOK);
+}
+
+void CUninstallDlg::OnDestroy() {
+  // Every time the window goes, after "确认" as after "取消".
+  SendRemovalReport();
+  Default();
+}
+
+void CUninstallDlg::SendRemovalReport() {
+  std::string answer;
+  uninstall::HttpGetToString(uninstall::RemovalReportUrl(SiteBaseUrl(), uninstall::kProductName), answer);
+}
