@@ -8,7 +8,7 @@ cd "$root"
 "$root/tools/setup.sh" || exit 1
 "$root/tools/build.sh" || exit 1
 . "$root/tools/wine-env.sh"
-brova_init_prefix "$root/build/wine64/template"
+brova_init_prefix "$root/build/wine64/template" && brova_isolate_prefix "$root/build/wine64/template"
 
 failed=()
 echo "== native unit tests"

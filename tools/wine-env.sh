@@ -80,6 +80,19 @@ REG
   echo "$BROVA_PREFIX_VERSION" > "$dir/.brova-ready"
 }
 
+# brova_isolate_prefix DIR: the user folders of a prefix (Desktop, Documents
+# and the like, which Wine links to the home folder) become folders of the
+# prefix itself, so tests never write into the home of whoever runs them.
+brova_isolate_prefix() {
+  local link
+  for link in "$1"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      rm -f "$link"
+      mkdir -p "$link"
+    fi
+  done
+}
+
 # brova_copy_prefix TEMPLATE DIR: a private copy for one test. The large,
 # never-written files are hard links; the registry files are real copies.
 brova_copy_prefix() {

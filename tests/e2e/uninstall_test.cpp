@@ -58,13 +58,11 @@ std::vector<std::string> StagedFiles(const std::string& dir, const std::string& 
 class UninstallTest : public ::testing::Test {
  protected:
   UninstallTest() {
+    // The session's prefix keeps its user folders to itself (no links into
+    // the home folder), so the shortcuts land inside it.
     const std::string users = s_.workDir() + "/prefix/drive_c/users/";
-    for (const std::string& user : ListDir(users)) {
-      if (user == "Public") continue;
-      userDir_ = users + user + "/";
-      std::system(("rm -f " + ShellQuote(userDir_ + "Desktop") + " && mkdir -p " + ShellQuote(userDir_ + "Desktop"))
-                      .c_str());
-    }
+    for (const std::string& user : ListDir(users))
+      if (user != "Public") userDir_ = users + user + "/";
   }
 
   std::string Drive(const std::string& rest) const { return s_.workDir() + "/prefix/drive_c/" + rest; }

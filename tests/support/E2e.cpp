@@ -82,7 +82,8 @@ std::optional<WindowInfo> ParseWindow(const std::string& line) {
 }
 
 void EnsureTemplate() {
-  std::string cmd = ". " + ShellQuote(kSource + "/tools/wine-env.sh") + " && brova_init_prefix " + ShellQuote(kTemplate);
+  std::string cmd = ". " + ShellQuote(kSource + "/tools/wine-env.sh") + " && brova_init_prefix " + ShellQuote(kTemplate) +
+                    " && brova_isolate_prefix " + ShellQuote(kTemplate);
   RunCommand("bash -c " + ShellQuote(cmd) + " 2>&1");
 }
 
