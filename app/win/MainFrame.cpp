@@ -26,7 +26,6 @@ CMainFrame* g_frame = nullptr;
 CMainFrame::CMainFrame() { g_frame = this; }
 
 CMainFrame::~CMainFrame() {
-  RemoveTrayIcon();
   if (trayMenu_) DestroyMenu(trayMenu_);
   if (g_frame == this) g_frame = nullptr;
 }
@@ -46,7 +45,10 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   capture_settings::Reload();
   SetTimer(hwnd_, kStartTimer, 100, nullptr);
   trayMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-  AddTrayIcon();
+  trayIcon_.Add(hwnd_, kTrayIconId, msg::kTrayCallback,
+                static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)),
+                "brova 屏幕截图");
   hotKeys_.Start(hwnd_);
   ReloadHotKeys();
   // Plans are read at start, so that "显示计划" and the reminders know them.
@@ -60,31 +62,6 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   win::InitCommonControls(ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES);
   MakeCaptureDialog();
   return 0;
-}
-
-void CMainFrame::AddTrayIcon() {
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = hwnd_;
-  data.uID = kTrayIconId;
-  data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
-  data.uCallbackMessage = msg::kTrayCallback;
-  data.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  wcsncpy(data.szTip, L"brova \x5C4F\x5E55\x622A\x56FE", ARRAYSIZE(data.szTip) - 1);  // brova 屏幕截图
-  // After a "TaskbarCreated" broadcast the icon may still be there (the
-  // taskbar kept it): then it is only brought up to date.
-  trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != 0 || Shell_NotifyIconW(NIM_MODIFY, &data) != 0;
-}
-
-void CMainFrame::RemoveTrayIcon() {
-  if (!trayIconAdded_) return;
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof data;
-  data.hWnd = hwnd_;
-  data.uID = kTrayIconId;
-  Shell_NotifyIconW(NIM_DELETE, &data);
-  trayIconAdded_ = false;
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {
@@ -159,7 +136,7 @@ void CMainFrame::OnDestroy() {
   updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
   CHookLibrary::Instance().Release();
-  RemoveTrayIcon();
+  trayIcon_.Remove();
   PostQuitMessage(0);
 }
 
@@ -305,14 +282,9 @@ void CMainFrame::OnKeyReport(int keyCode, int flags) {
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
-  // A new taskbar (Explorer restarted) has no icons: ours goes back on it,
-  // since the tray is the way back to a capture window the user hid.
-  static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-  if (message == taskbarCreated && taskbarCreated != 0) {
-    trayIconAdded_ = false;
-    AddTrayIcon();
-    return 0;
-  }
+  // The tray is the way back to a capture window the user hid: the icon
+  // goes back on a new taskbar.
+  if (trayIcon_.OnTaskbarCreated(message)) return 0;
   switch (message) {
     case msg::kTrayCallback:
       return OnTrayCallback(lp);

@@ -6,6 +6,7 @@
 
 #include "app/HotKeyDispatch.h"
 #include "app/win/HotKeySource.h"
+#include "common/win/TrayIcon.h"
 #include "online/UpdateThread.h"
 #include "plans/PlanQueue.h"
 #include "plans/win/PlanReminders.h"
@@ -62,8 +63,6 @@ class CMainFrame : public win::Window {
   // How long the frame's end waits for an update worker busy in a download.
   static constexpr int kUpdateStopGraceMs = 1000;
 
-  void AddTrayIcon();
-  void RemoveTrayIcon();
   LRESULT OnTrayCallback(LPARAM mouseMessage);
   void OnKeyReport(int keyCode, int flags);
   void SetFrameVisible(bool visible);
@@ -76,7 +75,7 @@ class CMainFrame : public win::Window {
   HotKey bossKey_;
   CHotKeySource hotKeys_;
   CUpdateThread updateWorker_;
-  bool trayIconAdded_ = false;
+  CTrayIcon trayIcon_;
   int captureReady_ = 1;
   CPlanQueue planQueue_;
   CPlanReminders reminders_;
