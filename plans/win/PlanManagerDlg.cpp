@@ -83,8 +83,9 @@ void CPlanManagerDlg::OnSize(UINT type, int cx, int cy) {
 }
 
 void CPlanManagerDlg::ShowRow(int row) {
-  win::Edit(hwnd_, IDC_PLAN_CONTENT_VIEW).SetText(plans_.At(row).content);
-  win::Edit(hwnd_, IDC_PLAN_TIME_VIEW).SetText(plans_.At(row).timeText);
+  bool shown = row >= 0 && row < plans_.Count();
+  win::Edit(hwnd_, IDC_PLAN_CONTENT_VIEW).SetText(shown ? plans_.At(row).content : std::string());
+  win::Edit(hwnd_, IDC_PLAN_TIME_VIEW).SetText(shown ? plans_.At(row).timeText : std::string());
 }
 
 void CPlanManagerDlg::OnListClick() {
@@ -126,6 +127,8 @@ void CPlanManagerDlg::Delete() {
     return;
   }
   RefreshRows(-1);
+  // The boxes may show a plan that is gone: they follow the selection.
+  ShowRow(list_.SelectedItem());
 }
 
 void CPlanManagerDlg::StartOldVersion() {
