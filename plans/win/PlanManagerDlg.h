@@ -19,6 +19,7 @@ class CPlanManagerDlg : public win::Dialog {
   CPlanManagerDlg();
 
  protected:
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(int id, NMHDR* header) override;

@@ -192,6 +192,32 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
   EXPECT_EQ(ReadPlanFile(s), Record("2031-06-02 08:00", "乙 改过"));
 }
 
+TEST(Planner, ManagerCannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
+  e2e::Session s;
+  WritePlanFile(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
+                       Record("2031-06-03 08:00", "丙"));
+  StartBrova(s);
+  OpenManager(s);
+  TryToShrink(s, kManagerTitle);
+  Box client = ClientArea(s, kManagerTitle);
+  EXPECT_EQ(client.right - client.left, 320);
+  EXPECT_EQ(client.bottom - client.top, 280);
+  auto old = s.Item(kManagerTitle, 1021);
+  auto list = s.Item(kManagerTitle, 1022);
+  auto time = s.Item(kManagerTitle, 1009);
+  auto content = s.Item(kManagerTitle, 1023);
+  ASSERT_TRUE(old && list && time && content);
+  EXPECT_LE(old->right, client.right - 5) << "the last button left the window";
+  // The list keeps its three rows above the boxes, which stay inside.
+  EXPECT_LE(RowRect(s, 2).bottom, list->bottom);
+  EXPECT_LE(list->bottom, time->top);
+  EXPECT_LE(time->bottom, content->top);
+  EXPECT_LE(content->bottom, client.bottom);
+  ClickRow(s, 2, 2);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kManagerTitle, 1023)->text == "丙"; }));
+  s.KeepScreenshot("plan-manager-smallest");
+}
+
 TEST(Planner, OldVersionButtonStartsTheOldProgramFromTheProgramFolder) {
   e2e::Session s;
   // Any program does as the old version; Wine's notepad leaves a window to see.
