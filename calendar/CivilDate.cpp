@@ -8,7 +8,7 @@ int64_t DaysFromCivil(int year, int month, int day) {
   int64_t y = static_cast<int64_t>(year) - (month <= 2);
   int64_t era = (y >= 0 ? y : y - 399) / 400;
   int64_t yoe = y - era * 400;
-  int64_t mp = (month + 9) % 12;
+  int64_t mp = (int64_t{month} + 9) % 12;
   int64_t doy = (153 * mp + 2) / 5 + day - 1;
   int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + doe - 719468;

@@ -67,7 +67,7 @@ int CLunarCalendar::MeanSolarTermDay(int year, int n) {
   if (n < 0 || n > 23) return 0;
   // The steps and their truncations toward zero follow the published
   // formula, so that days near midnight come out as it gives them.
-  double x = kTermMinutes[n] * 60.0 + (year - 1900) * 31556925.9747;
+  double x = kTermMinutes[n] * 60.0 + (static_cast<double>(year) - 1900) * 31556925.9747;
   int64_t days = static_cast<int64_t>(x * (1.0 / 86400));
   x -= static_cast<double>(days) * 86400.0;
   int64_t hours = static_cast<int64_t>(x * (1.0 / 3600));
@@ -86,8 +86,8 @@ int CLunarCalendar::MeanSolarTermDay(int year, int n) {
 
 int CLunarCalendar::SolarTermDay(int year, int n) const {
   if (n < 0 || n > 23) return 0;
-  int row = year - kTermTableFirstYear;
-  if (row >= 0 && row < static_cast<int>(sizeof kTermDays / sizeof kTermDays[0]))
+  const int64_t row = int64_t{year} - kTermTableFirstYear;
+  if (row >= 0 && row < static_cast<int64_t>(sizeof kTermDays / sizeof kTermDays[0]))
     return kTermDays[row][n];
   return MeanSolarTermDay(year, n);
 }
@@ -112,6 +112,8 @@ int CLunarCalendar::Convert(int year, int month, int day, int& lunarYear, int& l
   animal.clear();
   dayText.clear();
   isSolarTerm = 0;
+
+  if (!civil::IsValidDate(year, month, day)) return 1;
 
   int64_t offset = civil::DaysFromCivil(year, month, day) - kBaseDay;
   bool inTable = offset >= 0;

@@ -32,7 +32,9 @@ class CLunarCalendar {
 
   // Converts a Gregorian date. Returns 0 for dates from 1900-01-31 to
   // 2050-01-22. Outside them it returns 1, the lunar fields are 0, the names
-  // empty, and the day text is the solar term name if the day is one.
+  // empty, and the day text is the solar term name if the day is one. A date
+  // that does not exist (30 February, month 13, day 0) returns 1 with every
+  // result 0 or empty.
   int Convert(int year, int month, int day, int& lunarYear, int& lunarMonth, int& lunarDay,
               std::string& cyclicName, std::string& animal, std::string& dayText,
               int& isSolarTerm) const;

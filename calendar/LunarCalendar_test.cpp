@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -253,6 +254,26 @@ TEST(LunarCalendar, DatesOutsideTheTableReportFailureWithoutLunarFields) {
   Lunar term = Convert(1900, 1, kCal.SolarTermDay(1900, 0));
   EXPECT_EQ(term.result, 1);
   EXPECT_EQ(term.text, "小寒");
+}
+
+TEST(LunarCalendar, ImpossibleDatesAnswerOneWithEmptyResultsAndNoInputOverflows) {
+  const Ymd impossible[] = {{2012, 2, 30},      {2013, 2, 29},     {2012, 4, 31},      {2012, 13, 1},
+                            {2012, 0, 1},       {2012, 1, 0},      {2012, 1, -1},      {2012, INT_MAX, 1},
+                            {2012, INT_MIN, 1}, {2012, 1, INT_MAX}, {2012, 12, INT_MIN}, {INT_MAX, INT_MAX, INT_MAX},
+                            {INT_MIN, INT_MIN, INT_MIN}};
+  for (const Ymd& date : impossible) {
+    Lunar l = Convert(date);
+    EXPECT_EQ(l.result, 1) << date.y << "-" << date.m << "-" << date.d;
+    EXPECT_EQ(l.year + l.month + l.day + l.term, 0) << date.y << "-" << date.m << "-" << date.d;
+    EXPECT_EQ(l.cyclic + l.animal + l.text, "") << date.y << "-" << date.m << "-" << date.d;
+  }
+  EXPECT_EQ(Convert(2012, 2, 29).result, 0);
+  // Real dates of the farthest years lie outside the table, without overflow.
+  for (Ymd date : {Ymd{INT_MAX, 12, 31}, Ymd{INT_MIN, 1, 1}}) {
+    Lunar l = Convert(date);
+    EXPECT_EQ(l.result, 1);
+    EXPECT_EQ(l.cyclic, "");
+  }
 }
 
 TEST(LunarCalendar, YearLengthsAndNames) {

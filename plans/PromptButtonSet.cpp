@@ -8,9 +8,12 @@ void CPromptButtonSet::Clear() {
 bool CPromptButtonSet::Add(const PromptSkinButton& skinButton) {
   if (Count() == kMaxButtons) return false;
   Button b;
-  b.state = skinButton.state;
+  // State, places and sizes are bounded again here, whoever filled the skin
+  // button: the rectangle and FrameLeft must not overflow.
+  b.state = skinButton.state >= kNormal && skinButton.state <= kSelected ? skinButton.state : kNormal;
   b.radio = skinButton.radio != 0;
-  b.rect = {skinButton.x, skinButton.y, skinButton.x + skinButton.width, skinButton.y + skinButton.height};
+  int x = BoundSkinCoordinate(skinButton.x), y = BoundSkinCoordinate(skinButton.y);
+  b.rect = {x, y, x + BoundSkinCoordinate(skinButton.width), y + BoundSkinCoordinate(skinButton.height)};
   b.mask = skinButton.mask;
   buttons_.push_back(b);
   return true;

@@ -69,6 +69,7 @@ bool ParsePromptButtonLine(std::string_view line, PromptSkinButton& button) {
   }
   // A state outside 0-4 would pick a frame beyond the image strip.
   if (b.state < 0 || b.state > 4) b.state = 0;
+  for (int* v : {&b.x, &b.y, &b.width, &b.height}) *v = BoundSkinCoordinate(*v);
   button = b;
   return true;
 }
@@ -82,10 +83,10 @@ int ReadPromptSkin(CWholeFile& file, PromptSkin& skin, const PromptBitmapLoader&
   size_t pos = 0;
   if (ReadIntList(line, pos, position, 4) != 4) return kSkinNoListPosition;
   skin.listPositionRead = true;
-  skin.listX = x;
-  skin.listY = y;
-  skin.listWidth = w;
-  skin.listHeight = h;
+  skin.listX = BoundSkinCoordinate(x);
+  skin.listY = BoundSkinCoordinate(y);
+  skin.listWidth = BoundSkinCoordinate(w);
+  skin.listHeight = BoundSkinCoordinate(h);
 
   if (file.SeekPrefix(kBackgroundKey, line) != 0 || file.NextContentLine(line) != 0)
     return kSkinNoBackground;

@@ -15,6 +15,14 @@ class CWholeFile;
 
 constexpr const char* kPromptSkinPath = "data\\config.dat";
 
+// Places and sizes in a skin are held to 0-32767, as window coordinates are:
+// a button's right edge (x + width) and the left edge of its last frame in
+// the image strip (4 * width) then stay well within int.
+constexpr int kMaxSkinCoordinate = 32767;
+inline int BoundSkinCoordinate(int v) {
+  return v < 0 ? 0 : (v > kMaxSkinCoordinate ? kMaxSkinCoordinate : v);
+}
+
 struct PromptSkinButton {
   // Defaults for the values a button line leaves out.
   int x = 0, y = 0, width = 100, height = 20;
@@ -43,8 +51,8 @@ enum PromptSkinResult {
   kSkinButtonRefused = 5,   // an eleventh button, a bad line or a bitmap that does not load
 };
 
-// Parses one button line; values it leaves out keep their defaults. False
-// when the path is longer than kMaxPathBytes.
+// Parses one button line; values it leaves out keep their defaults, places
+// and sizes are bounded. False when the path is longer than kMaxPathBytes.
 bool ParsePromptButtonLine(std::string_view line, PromptSkinButton& button);
 
 // Asked to load each bitmap: the background with button -1, then each

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "common/File.h"
 #include "common/Text.h"
 #include "common/WholeFile.h"
+#include "plans/PromptButtonSet.h"
 
 namespace {
 
@@ -83,11 +85,43 @@ TEST(PromptSkin, ButtonLinesKeepDefaultsForWhatTheyLeaveOut) {
   EXPECT_EQ(b.state, 0);  // no frame 9 in a strip of five
   ASSERT_TRUE(ParsePromptButtonLine("1,2,3,4,0,0,0," + text::ToGb("图\\按钮.bmp"), b));
   EXPECT_EQ(b.bitmapPath, "图\\按钮.bmp");
-  ASSERT_TRUE(ParsePromptButtonLine("99999999999,-5,3,4,0,0,0,a", b));
-  EXPECT_EQ(b.x, 2147483647);
-  EXPECT_EQ(b.y, -5);
   EXPECT_TRUE(ParsePromptButtonLine("0,0,1,1,0,0,0," + std::string(259, 'p'), b));
   EXPECT_FALSE(ParsePromptButtonLine("0,0,1,1,0,0,0," + std::string(260, 'p'), b));
+}
+
+// Places and sizes come from a file anyone can edit: they are held to
+// 0-32767, so a button's rectangle and the frame offset in its strip stay
+// within int.
+TEST(PromptSkin, HugeOrNegativePlacesAndSizesAreBounded) {
+  Loader loader;
+  PromptSkin skin;
+  EXPECT_EQ(Read("[DIALOG_PROMPT_LIST_POSITION]\n99999999999,-7,2147483647,-2147483648\n"
+                 "[BITMAP_BACKGROUND_PROMPT]\nbg.bmp\n[BUTTON_BEGIN_PROMPT]\n"
+                 "2147483647,99999999999,2147483647,2147483647,4,100,0,a.bmp\n"
+                 "-2147483648,-5,-1,-99999999999,0,100,0,b.bmp\n[BUTTON_END]\n",
+                 skin, loader),
+            kSkinLoaded);
+  EXPECT_EQ(std::vector<int>({skin.listX, skin.listY, skin.listWidth, skin.listHeight}),
+            std::vector<int>({32767, 0, 32767, 0}));
+  ASSERT_EQ(skin.buttons.size(), 2u);
+  const PromptSkinButton& big = skin.buttons[0];
+  EXPECT_EQ(std::vector<int>({big.x, big.y, big.width, big.height}), std::vector<int>({32767, 32767, 32767, 32767}));
+  const PromptSkinButton& small = skin.buttons[1];
+  EXPECT_EQ(std::vector<int>({small.x, small.y, small.width, small.height}), std::vector<int>({0, 0, 0, 0}));
+
+  CPromptButtonSet set;
+  for (const PromptSkinButton& b : skin.buttons) set.Add(b);
+  // A button handed over unbounded is held to the same limits.
+  PromptSkinButton raw;
+  raw.x = raw.y = raw.width = raw.height = INT_MAX;
+  raw.state = CPromptButtonSet::kSelected;
+  set.Add(raw);
+  for (int i : {0, 2}) {
+    EXPECT_EQ(set.At(i).rect, (Rect{32767, 32767, 65534, 65534})) << i;
+    EXPECT_EQ(set.FrameLeft(i), 4 * 32767) << i;
+  }
+  EXPECT_EQ(set.HitTest(65533, 65533), 2);
+  EXPECT_EQ(set.At(1).rect, (Rect{0, 0, 0, 0}));
 }
 
 TEST(PromptSkin, EleventhButtonIsRefusedAndTheFirstTenStay) {

@@ -1,16 +1,16 @@
 #include "plans/ReminderClock.h"
 
-std::vector<PlanRecord> CReminderClock::Poll(const PlanTime& now, const CPlanQueue& queue) {
+#include <algorithm>
+
+std::vector<PlanRecord> CReminderClock::Poll(const PlanTime& now, const std::string& path) {
   std::vector<PlanRecord> due;
-  PlanTime latest = from_;
-  for (int i = 0; i < queue.Count(); ++i) {
-    const PlanRecord& plan = queue.At(i);
-    if (latest < plan.time) latest = plan.time;
-    if (plan.time < from_ || now < plan.time) continue;
-    if (shown_.insert({FormatTimeText(plan.time), plan.content}).second) due.push_back(plan);
-  }
-  // A full queue may hide further due plans behind its last one.
-  bool more = queue.Count() == CPlanQueue::kCapacity && latest <= now && from_ < latest;
-  from_ = more ? latest : now;
+  ForEachPlanRecord(path, [&](const std::string& timeText, std::string content) {
+    PlanTime t;
+    if (!ParseTimeText(timeText, t) || t < from_ || now < t) return;
+    if (shown_.insert({FormatTimeText(t), content}).second) due.push_back({t, std::move(content)});
+  });
+  std::stable_sort(due.begin(), due.end(),
+                   [](const PlanRecord& a, const PlanRecord& b) { return a.time < b.time; });
+  from_ = now;
   return due;
 }

@@ -9,6 +9,7 @@
 
 #include "common/TempFolderTest.h"
 #include "common/File.h"
+#include "plans/PlanQueue.h"
 
 namespace {
 
@@ -22,10 +23,8 @@ class ReminderClockTest : public TempFolderTest {
   void Plans(const std::vector<PlanRow>& rows) { ASSERT_EQ(WritePlanFile(rows, path_), 0); }
   // What the frame does once a minute.
   std::vector<std::string> Tick(CReminderClock& clock, const PlanTime& now) {
-    CPlanQueue queue;
-    queue.LoadUpcoming(clock.LoadFrom(), path_);
     std::vector<std::string> shown;
-    for (const PlanRecord& plan : clock.Poll(now, queue)) shown.push_back(plan.content);
+    for (const PlanRecord& plan : clock.Poll(now, path_)) shown.push_back(plan.content);
     return shown;
   }
 
@@ -61,17 +60,38 @@ TEST_F(ReminderClockTest, APlanAddedForTheCurrentMinuteAfterThePollStillComes) {
   EXPECT_EQ(Tick(clock, {2012, 5, 28, 14, 57}), V({"edited"}));
 }
 
-TEST_F(ReminderClockTest, MoreThanAQueueOfDuePlansComeOverTheNextPolls) {
+TEST_F(ReminderClockTest, PlansOfSkippedMinutesComeTogetherInTimeOrder) {
   std::vector<PlanRow> rows;
-  for (int i = 0; i < 14; ++i) rows.push_back({FormatTimeText({2012, 5, 28, 9, i}), std::to_string(i)});
+  for (int i = 13; i >= 0; --i) rows.push_back({FormatTimeText({2012, 5, 28, 9, i}), std::to_string(i)});
   Plans(rows);
   CReminderClock clock({2012, 5, 28, 9, 0});
   // The machine slept from 09:00 to 10:00 with the program running.
-  V first = Tick(clock, {2012, 5, 28, 10, 0});
-  EXPECT_EQ(first.size(), 10u);
-  EXPECT_EQ(first.front(), "0");
-  EXPECT_EQ(Tick(clock, {2012, 5, 28, 10, 1}), V({"10", "11", "12", "13"}));
-  EXPECT_EQ(Tick(clock, {2012, 5, 28, 10, 2}), V());
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 10, 0}),
+            V({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 10, 1}), V());
+}
+
+TEST_F(ReminderClockTest, EveryPlanComesInItsMinuteWhereverItStandsInAnUnsortedFile) {
+  // A file edited by hand: thirty later plans first, the due ones behind
+  // and among them, out of time order.
+  std::vector<PlanRow> rows;
+  for (int i = 0; i < 30; ++i)
+    rows.push_back({FormatTimeText({2031, 1, 1 + i % 28, 8, i}), "later " + std::to_string(i)});
+  rows.insert(rows.begin() + 12, {"2012-05-28 09:02", "b"});
+  rows.push_back({"2012-05-28 09:01", "a"});
+  rows.push_back({"2012-05-28 08:59", "passed"});
+  rows.push_back({"2012-05-28 09:02", "c"});
+  Plans(rows);
+  CReminderClock clock({2012, 5, 28, 9, 0});
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 9, 0}), V());
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 9, 1}), V({"a"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 9, 2}), V({"b", "c"}));
+  EXPECT_EQ(Tick(clock, {2012, 5, 28, 9, 3}), V());
+  // The tray's queue is still the first ten upcoming records in file order.
+  CPlanQueue queue;
+  ASSERT_EQ(queue.LoadUpcoming({2012, 5, 28, 9, 0}, path_), CPlanQueue::kCapacity);
+  EXPECT_EQ(queue.At(0).content, "later 0");
+  EXPECT_EQ(queue.At(9).content, "later 9");
 }
 
 TEST_F(ReminderClockTest, AClockSetBackShowsNothingTwice) {

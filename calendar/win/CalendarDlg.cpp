@@ -6,6 +6,7 @@
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 
 namespace {
 
@@ -27,10 +28,28 @@ constexpr Place kRow[] = {
 };
 constexpr int kGridX = 5;
 constexpr int kGridY = 30;
+// The smallest client area that keeps the layout whole: the control row and
+// the longest title line fit across, and every cell keeps room for its day
+// number above its day text.
+constexpr int kMinClientWidth = 400;
+constexpr int kMinClientHeight = 380;
 
 }  // namespace
 
 CCalendarDlg::CCalendarDlg() : Dialog(IDD_CALENDAR) {}
+
+LRESULT CCalendarDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_GETMINMAXINFO) {
+    LRESULT r = Default();
+    RECT frame{0, 0, win::Scale(hwnd_, kMinClientWidth), win::Scale(hwnd_, kMinClientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
+    auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+    info->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+    return r;
+  }
+  return Dialog::WindowProc(msg, wp, lp);
+}
 
 BOOL CCalendarDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);

@@ -16,6 +16,7 @@ class CCalendarDlg : public win::Dialog {
   CMonthGridButton& grid() { return grid_; }
 
  protected:
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
   void OnSize(UINT type, int cx, int cy) override;

@@ -11,15 +11,33 @@
 #include "resources/planner_ids.h"
 #include "win/CommonControls.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 #include "win/MessageBox.h"
 
 #include <shellapi.h>
 
 namespace {
 constexpr char kOldVersionProgram[] = "velmo_old.exe";
+// The smallest client area that keeps the layout whole: the button row fits
+// across, and the list keeps its header and a few rows above the boxes.
+constexpr int kMinClientWidth = 320;
+constexpr int kMinClientHeight = 280;
 }  // namespace
 
 CPlanManagerDlg::CPlanManagerDlg() : Dialog(IDD_PLAN_MANAGER) {}
+
+LRESULT CPlanManagerDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_GETMINMAXINFO) {
+    LRESULT r = Default();
+    RECT frame{0, 0, win::Scale(hwnd_, kMinClientWidth), win::Scale(hwnd_, kMinClientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
+    auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+    info->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+    return r;
+  }
+  return Dialog::WindowProc(msg, wp, lp);
+}
 
 BOOL CPlanManagerDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
@@ -83,8 +101,9 @@ void CPlanManagerDlg::OnSize(UINT type, int cx, int cy) {
 }
 
 void CPlanManagerDlg::ShowRow(int row) {
-  win::Edit(hwnd_, IDC_PLAN_CONTENT_VIEW).SetText(plans_.At(row).content);
-  win::Edit(hwnd_, IDC_PLAN_TIME_VIEW).SetText(plans_.At(row).timeText);
+  bool shown = row >= 0 && row < plans_.Count();
+  win::Edit(hwnd_, IDC_PLAN_CONTENT_VIEW).SetText(shown ? plans_.At(row).content : std::string());
+  win::Edit(hwnd_, IDC_PLAN_TIME_VIEW).SetText(shown ? plans_.At(row).timeText : std::string());
 }
 
 void CPlanManagerDlg::OnListClick() {
@@ -126,6 +145,8 @@ void CPlanManagerDlg::Delete() {
     return;
   }
   RefreshRows(-1);
+  // The boxes may show a plan that is gone: they follow the selection.
+  ShowRow(list_.SelectedItem());
 }
 
 void CPlanManagerDlg::StartOldVersion() {

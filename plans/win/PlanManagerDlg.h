@@ -19,6 +19,7 @@ class CPlanManagerDlg : public win::Dialog {
   CPlanManagerDlg();
 
  protected:
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(int id, NMHDR* header) override;
@@ -32,6 +33,7 @@ class CPlanManagerDlg : public win::Dialog {
   void Delete();
   void StartOldVersion();
   void OnListClick();
+  // Shows the row's time and content below the list; nothing for -1.
   void ShowRow(int row);
   // The list view holds no rows of its own: it asks the plan list for them.
   void GetRowText(NMLVDISPINFOW& info);

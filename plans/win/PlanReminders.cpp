@@ -36,6 +36,5 @@ void CPlanReminders::OnTimer() {
 
 void CPlanReminders::Check() {
   if (!owner_) return;
-  queue_.LoadUpcoming(clock_.LoadFrom());
-  for (const PlanRecord& plan : clock_.Poll(CurrentPlanTime(), queue_)) OpenPlanPrompt(owner_, plan);
+  for (const PlanRecord& plan : clock_.Poll(CurrentPlanTime())) OpenPlanPrompt(owner_, plan);
 }

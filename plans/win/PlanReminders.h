@@ -1,11 +1,11 @@
 // Reminders that come by themselves: just after every minute turns, the
-// frame's timer asks which plans came due and opens a reminder prompt for
-// each, once per plan per run. Plans that fell due before the program
-// started are not replayed.
+// frame's timer asks which plans of the whole plan file came due and opens a
+// reminder prompt for each, once per plan per run. Plans that fell due
+// before the program started are not replayed.
 #pragma once
 #include <windows.h>
 
-#include "plans/PlanQueue.h"
+#include "plans/PlanStore.h"
 #include "plans/ReminderClock.h"
 
 // The local time to the minute.
@@ -28,5 +28,4 @@ class CPlanReminders {
   HWND owner_ = nullptr;
   UINT_PTR timerId_ = 0;
   CReminderClock clock_;
-  CPlanQueue queue_;
 };

@@ -160,6 +160,24 @@ inline Box RowRect(e2e::Session& s, int row) {
   in >> b.left >> b.top >> b.right >> b.bottom;
   return b;
 }
+// The client area of a window on the screen.
+inline Box ClientArea(e2e::Session& s, const std::string& window) {
+  Box b;
+  std::istringstream in(s.Winctl("client " + e2e::ShellQuote(window)).out);
+  in >> b.left >> b.top >> b.right >> b.bottom;
+  return b;
+}
+
+// Asks for a window far smaller than any layout needs, as a user dragging
+// its corner would, and waits until it has moved there.
+inline void TryToShrink(e2e::Session& s, const std::string& window) {
+  ASSERT_EQ(s.Winctl("move " + e2e::ShellQuote(window) + " 100 100 130 120").status, 0);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    auto w = s.Window(window);
+    return w && w->left == 100 && w->top == 100;
+  }));
+}
+
 // Clicks a row of the plan list in a column: 0 the check mark, 1 the
 // time, 2 the content.
 inline void ClickRow(e2e::Session& s, int row, int column) {

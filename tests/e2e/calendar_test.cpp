@@ -23,14 +23,6 @@ void OpenCalendar(e2e::Session& s) {
   ASSERT_TRUE(s.WaitForWindow(kCalendarTitle)) << "calendar did not open";
 }
 
-// The client area on the screen.
-Box ClientArea(e2e::Session& s, const std::string& window) {
-  Box b;
-  std::istringstream in(s.Winctl("client " + e2e::ShellQuote(window)).out);
-  in >> b.left >> b.top >> b.right >> b.bottom;
-  return b;
-}
-
 void ShowMonth(e2e::Session& s, int year, int month) {
   ChooseEntry(s, kCalendarTitle, kYearList, year - 1901, true);
   ChooseEntry(s, kCalendarTitle, kMonthList, month - 1, true);
@@ -170,6 +162,35 @@ TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLin
   }, 10000)) << "小寒 and 大寒 are not red";
   EXPECT_EQ(Red(img, g.DayText(3, 1)), 0);
   s.KeepScreenshot("calendar-2012-01");
+}
+
+TEST(Calendar, CannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
+  e2e::Session s;
+  StartBrova(s);
+  OpenCalendar(s);
+  ShowMonth(s, 2012, 12);
+  TryToShrink(s, kCalendarTitle);
+  Box client = ClientArea(s, kCalendarTitle);
+  EXPECT_EQ(client.right - client.left, 400);
+  EXPECT_EQ(client.bottom - client.top, 380);
+  auto plans = s.Item(kCalendarTitle, kPlanButton);
+  ASSERT_TRUE(plans);
+  EXPECT_LE(plans->right, client.right - 5) << "the plan button left the window";
+
+  // Every cell still holds its number above its day text: 冬至 (21
+  // December, row 3, column 5) in red under a black number, and the title
+  // line ends before the right edge.
+  Grid g = GridOf(s);
+  e2e::Image img;
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return Red(img, g.DayText(3, 5)) > 10;
+  }, 10000)) << "冬至 is not drawn in its place";
+  EXPECT_GT(Ink(img, g.DayNumber(3, 5)), 20);
+  EXPECT_EQ(Red(img, g.DayNumber(3, 5)), 0) << "the day text runs into the number";
+  EXPECT_GT(Ink(img, Box{g.left, g.top, g.left + g.width, g.top + 21}), 300) << "no title line";
+  EXPECT_EQ(Ink(img, Box{g.left + g.width - 12, g.top, g.left + g.width, g.top + 21}), 0) << "the title is cut";
+  s.KeepScreenshot("calendar-smallest");
 }
 
 TEST(Calendar, ArrowButtonsStopAtTheEndsAndTheMonthDoesNotWrap) {

@@ -138,20 +138,24 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
   EXPECT_EQ(ReadPlanFile(s), original);
 
   // A click in the check column flips the mark.
-  ClickRow(s, 0, 0);
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Mark(ListRows(s)[0]) == "选中"; }));
-  ClickRow(s, 2, 0);
   ClickRow(s, 1, 0);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Mark(ListRows(s)[1]) == "选中"; }));
   Pause(1000);  // not a double click
   ClickRow(s, 1, 0);
+  ClickRow(s, 0, 0);
+  ClickRow(s, 2, 0);
   ASSERT_TRUE(e2e::Session::WaitUntil([&] {
     auto rows = ListRows(s);
-    return rows.size() == 3 && Mark(rows[1]) == "未选中" && Mark(rows[2]) == "选中";
+    return rows.size() == 3 && Mark(rows[0]) == "选中" && Mark(rows[1]) == "未选中" && Mark(rows[2]) == "选中";
   }));
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kManagerTitle, 1009)->text == "2031-06-03 08:00"; }));
   ClickItem(s, kManagerTitle, 1020);
   ASSERT_TRUE(e2e::Session::WaitUntil([&] { return ListRows(s).size() == 1; }));
   EXPECT_EQ(ListRows(s)[0], "未选中\t2031-06-02 08:00\t乙");
   EXPECT_EQ(ReadPlanFile(s), Record("2031-06-02 08:00", "乙"));
+  // The deleted plan leaves the boxes below; no row is selected, so they are empty.
+  EXPECT_EQ(s.Item(kManagerTitle, 1009)->text, "");
+  EXPECT_EQ(s.Item(kManagerTitle, 1023)->text, "");
 
   // Change needs a selected row.
   ClickItem(s, kManagerTitle, 1019);
@@ -186,6 +190,32 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
   ClickItem(s, kEditorTitle, 2);
   ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
   EXPECT_EQ(ReadPlanFile(s), Record("2031-06-02 08:00", "乙 改过"));
+}
+
+TEST(Planner, ManagerCannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
+  e2e::Session s;
+  WritePlanFile(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
+                       Record("2031-06-03 08:00", "丙"));
+  StartBrova(s);
+  OpenManager(s);
+  TryToShrink(s, kManagerTitle);
+  Box client = ClientArea(s, kManagerTitle);
+  EXPECT_EQ(client.right - client.left, 320);
+  EXPECT_EQ(client.bottom - client.top, 280);
+  auto old = s.Item(kManagerTitle, 1021);
+  auto list = s.Item(kManagerTitle, 1022);
+  auto time = s.Item(kManagerTitle, 1009);
+  auto content = s.Item(kManagerTitle, 1023);
+  ASSERT_TRUE(old && list && time && content);
+  EXPECT_LE(old->right, client.right - 5) << "the last button left the window";
+  // The list keeps its three rows above the boxes, which stay inside.
+  EXPECT_LE(RowRect(s, 2).bottom, list->bottom);
+  EXPECT_LE(list->bottom, time->top);
+  EXPECT_LE(time->bottom, content->top);
+  EXPECT_LE(content->bottom, client.bottom);
+  ClickRow(s, 2, 2);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kManagerTitle, 1023)->text == "丙"; }));
+  s.KeepScreenshot("plan-manager-smallest");
 }
 
 TEST(Planner, OldVersionButtonStartsTheOldProgramFromTheProgramFolder) {
