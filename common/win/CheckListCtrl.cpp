@@ -9,6 +9,7 @@
 namespace {
 constexpr COLORREF kGreen = RGB(0, 128, 0);
 constexpr int kCheckSize = 13;
+constexpr int kCheckGap = 4;
 
 std::wstring ItemText(HWND list, int item, int column) {
   std::wstring buf(1024, L'\0');
@@ -63,7 +64,8 @@ void CCheckListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
         win::Select bmp(mem, CheckBitmap(checked));
         BitBlt(dc, r.left + 2, r.top + 2, kCheckSize, kCheckSize, mem, 0, 0, SRCCOPY);
       }
-      textRect.left += 14;
+      // The text starts a few pixels clear of the image, not against it.
+      textRect.left = r.left + 2 + kCheckSize + kCheckGap;
     }
     DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect, DT_VCENTER | DT_SINGLELINE | DT_LEFT);
     x = right;

@@ -124,6 +124,21 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
   ASSERT_EQ(ListRows(s).size(), 3u);
   const std::string original = ReadPlanFile(s);
 
+  // The check image (13 pixels wide) and "未选中" keep a blank strip
+  // between them.
+  const Box first = RowRect(s, 0);
+  e2e::Image shot;
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    shot = s.Grab();
+    return CountDark(shot, first.left + 19, first.top, first.left + 58, first.bottom - 1) > 20;
+  })) << "no text in the check column";
+  s.KeepScreenshot("plan-manager-check-column");
+  int checkLeft = first.left;  // the image's left border: its first dark column
+  while (checkLeft < first.left + 10 && CountDark(shot, checkLeft, first.top, checkLeft + 1, first.bottom - 1) < 8)
+    ++checkLeft;
+  EXPECT_EQ(CountDark(shot, checkLeft + 13, first.top, checkLeft + 16, first.bottom - 1), 0)
+      << "the text touches the check";
+
   // A click on the content shows the plan below and leaves its mark.
   ClickRow(s, 2, 2);
   EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kManagerTitle, 1009)->text == "2031-06-03 08:00"; }));
