@@ -2,16 +2,12 @@
 // the virtual-key code and flags: bit 3 key down, bit 2 Alt, bit 1 Ctrl,
 // bit 0 Shift.
 #pragma once
+#include "common/FrameMessages.h"
 #include "common/HotKey.h"
 
 enum class HotKeyAction { kNone, kBossKey, kCdOpen, kCdClose, kCaptureFullScreen, kCaptureWindow, kCaptureRegion };
 
-namespace hotkeyflags {
-constexpr int kShift = 1;
-constexpr int kCtrl = 2;
-constexpr int kAlt = 4;
-constexpr int kKeyDown = 8;
-}  // namespace hotkeyflags
+namespace hotkeyflags = frame_msg::key_flags;
 
 // The records the frame compares, in the order they are tried.
 struct HotKeySet {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "calendar/CivilDate.h"
+#include "common/CivilDate.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/CivilDate.h"
+#include "common/CivilDate.h"
 
 namespace {
 

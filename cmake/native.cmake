@@ -24,6 +24,11 @@ set_tests_properties(core_tests PROPERTIES LABELS native)
 add_test(NAME portable_files_have_no_windows_h
          COMMAND ${CMAKE_SOURCE_DIR}/tools/check-portable ${CMAKE_SOURCE_DIR})
 set_tests_properties(portable_files_have_no_windows_h PROPERTIES LABELS native)
+# Folders include only their own level and the levels below; the frame's
+# header stays inside app/.
+add_test(NAME folders_include_downward_only
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/check-includes ${CMAKE_SOURCE_DIR})
+set_tests_properties(folders_include_downward_only PROPERTIES LABELS native)
 
 # End-to-end tests: native programs that start brova.exe under Wine on Xvfb.
 set(BROVA_STAGE_DIR "${CMAKE_SOURCE_DIR}/build/stage" CACHE PATH "Staged installation folder")

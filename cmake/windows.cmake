@@ -41,6 +41,7 @@ set_target_properties(brova PROPERTIES OUTPUT_NAME brova)
 file(GLOB hook_sources CONFIGURE_DEPENDS hooklib/*.cpp)
 add_library(trelk SHARED ${hook_sources} hooklib/trelk.def)
 target_link_libraries(trelk PRIVATE user32 ${static_link} )
+target_include_directories(trelk PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(trelk PROPERTIES PREFIX "" OUTPUT_NAME trelk)
 
 # Windows unit tests run under Wine through the cross-compiling emulator.

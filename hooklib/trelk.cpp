@@ -18,11 +18,14 @@
 // hook; it only passes events on, the low-level hooks do the reporting.
 #include <windows.h>
 
+#include "common/FrameMessages.h"
+
 namespace {
 
-constexpr UINT kMouseReport = WM_USER + 300;
-constexpr UINT kKeyReport = WM_USER + 301;
-constexpr WPARAM kReportHasPoint = 0x80000000u;
+using frame_msg::kKeyReport;
+using frame_msg::kMouseReport;
+constexpr WPARAM kReportHasPoint = frame_msg::kMouseReportHasPoint;
+namespace key_flags = frame_msg::key_flags;
 
 HWND g_target = nullptr;
 HHOOK g_mouseLL = nullptr;
@@ -61,10 +64,10 @@ LRESULT CALLBACK LowLevelMouse(int code, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK LowLevelKeyboard(int code, WPARAM wp, LPARAM lp) {
   if (code == HC_ACTION && TargetAlive() && (wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN)) {
     auto* k = reinterpret_cast<KBDLLHOOKSTRUCT*>(lp);
-    LPARAM flags = 8;
-    if (GetAsyncKeyState(VK_SHIFT) & 0x8000) flags |= 1;
-    if (GetAsyncKeyState(VK_CONTROL) & 0x8000) flags |= 2;
-    if (GetAsyncKeyState(VK_MENU) & 0x8000) flags |= 4;
+    LPARAM flags = key_flags::kKeyDown;
+    if (GetAsyncKeyState(VK_SHIFT) & 0x8000) flags |= key_flags::kShift;
+    if (GetAsyncKeyState(VK_CONTROL) & 0x8000) flags |= key_flags::kCtrl;
+    if (GetAsyncKeyState(VK_MENU) & 0x8000) flags |= key_flags::kAlt;
     PostMessageW(g_target, kKeyReport, k->vkCode, flags);
   }
   return CallNextHookEx(nullptr, code, wp, lp);

@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/FolderPath.h"
 #include "common/File.h"
+#include "common/FolderPath.h"
 #include "common/Text.h"
 #include "common/WholeFile.h"
 #include "online/FileStatus.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "calendar/CivilDate.h"
+#include "common/CivilDate.h"
 #include "common/Text.h"
 
 namespace {

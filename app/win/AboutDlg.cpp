@@ -1,8 +1,8 @@
 #include "app/win/AboutDlg.h"
 
-#include "app/win/ProgramFolder.h"
-#include "app/win/Shell.h"
 #include "common/Text.h"
+#include "common/win/ProgramFolder.h"
+#include "common/win/Shell.h"
 #include "online/Site.h"
 #include "resources/app_ids.h"
 

@@ -1,7 +1,7 @@
 #include "app/win/HomePage.h"
 
-#include "app/win/Shell.h"
 #include "common/SectionFile.h"
+#include "common/win/Shell.h"
 #include "online/Site.h"
 
 std::string HomePageUrl() {

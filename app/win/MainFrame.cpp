@@ -6,11 +6,12 @@
 #include "app/win/CaptureDlg.h"
 #include "app/win/CenterDlg.h"
 #include "app/win/Messages.h"
-#include "app/win/ProgramFolder.h"
-#include "app/win/Shell.h"
 #include "assistant/win/HookLibrary.h"
 #include "calendar/win/CalendarDlg.h"
+#include "capture/win/CaptureEngine.h"
 #include "capture/win/CaptureSettingsStore.h"
+#include "common/win/ProgramFolder.h"
+#include "common/win/Shell.h"
 #include "plans/win/MyCaDlg.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/app_ids.h"
@@ -225,6 +226,13 @@ LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
   return 1;
 }
 
+// The capture commands: the capture engine runs the sequence (and any
+// follow-up the result window asks for) while the frame's flag says no other
+// capture runs.
+void CMainFrame::OnCaptureFullScreen() { capture::RunCaptures(kChoiceFullScreen, hwnd_, captureReady_); }
+void CMainFrame::OnCaptureWindow() { capture::RunCaptures(kChoiceWindow, hwnd_, captureReady_); }
+void CMainFrame::OnCaptureRegion() { capture::RunCaptures(kChoiceRegion, hwnd_, captureReady_); }
+
 HotKeySet CMainFrame::CurrentHotKeys() const {
   const SnapshotSettings& s = capture_settings::Current();
   HotKeySet keys;
@@ -290,6 +298,12 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       return OnTrayCallback(lp);
     case msg::kReloadAll:
       ReloadAll();
+      return 0;
+    case msg::kReloadPlans:
+      ReloadPlans();
+      return 0;
+    case msg::kReloadHotKeys:
+      ReloadHotKeys();
       return 0;
     case msg::kCaptureFullScreen:
       OnCaptureFullScreen();

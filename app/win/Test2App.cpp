@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/FolderPath.h"
 #include "app/win/MainFrame.h"
 #include "app/win/Messages.h"
-#include "app/win/ProgramFolder.h"
+#include "common/FolderPath.h"
 #include "common/Text.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "online/UpdateWorker.h"
 #include "win/App.h"

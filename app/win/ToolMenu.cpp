@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/win/Shell.h"
 #include "assistant/win/RegistryKey.h"
 #include "common/File.h"
+#include "common/win/Shell.h"
 #include "online/Site.h"
 #include "resources/app_ids.h"
 #include "win/MessageBox.h"

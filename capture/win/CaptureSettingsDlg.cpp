@@ -2,10 +2,11 @@
 
 #include <shlobj.h>
 
-#include "app/win/MainFrame.h"
-#include "app/win/ProgramFolder.h"
 #include "capture/win/CaptureSettingsStore.h"
+#include "common/FrameMessages.h"
+#include "common/win/ProgramFolder.h"
 #include "resources/capture_ids.h"
+#include "win/App.h"
 #include "win/Controls.h"
 #include "win/Dpi.h"
 #include "win/MessageBox.h"
@@ -123,7 +124,7 @@ void CCaptureSettingsDlg::Save() {
   EnterProgramFolder();
   if (!SaveSnapshotSettings(capture_settings::kPath, settings_)) return;
   capture_settings::Reload();
-  if (CMainFrame* frame = CMainFrame::Instance()) frame->ReloadHotKeys();
+  PostMessageW(win::App::MainWindow(), frame_msg::kReloadHotKeys, 0, 0);
   win::ShowMessage(kSavedText);
   EndDialog(IDOK);
 }

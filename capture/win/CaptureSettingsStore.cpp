@@ -1,6 +1,6 @@
 #include "capture/win/CaptureSettingsStore.h"
 
-#include "app/win/ProgramFolder.h"
+#include "common/win/ProgramFolder.h"
 
 namespace capture_settings {
 namespace {

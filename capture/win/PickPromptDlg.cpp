@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/win/Messages.h"
 #include "assistant/win/HookLibrary.h"
 #include "capture/PickGeometry.h"
 #include "capture/win/ScreenCapture.h"
+#include "common/FrameMessages.h"
 #include "common/Text.h"
 #include "common/win/SharedGdi.h"
 #include "resources/capture_ids.h"
@@ -28,7 +28,7 @@ constexpr int kReportRightDown = 4;
 // cursor point is the previous position; it sends the event's point in
 // lParam and says so with a bit of wParam.
 POINT MouseReportPoint(const MSG& msg) {
-  if (msg.wParam & msg::kMouseReportHasPoint)
+  if (msg.wParam & frame_msg::kMouseReportHasPoint)
     return POINT{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
   return msg.pt;
 }
@@ -55,11 +55,11 @@ BOOL CPickPromptDlg::OnInitDialog() {
 
 bool CPickPromptDlg::PreTranslateMessage(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) return true;  // Enter never ends the pick
-  if (msg.message == msg::kKeyReport && msg.hwnd == hwnd_) {
+  if (msg.message == frame_msg::kKeyReport && msg.hwnd == hwnd_) {
     if (msg.wParam == VK_ESCAPE) Send(WM_CLOSE);
     return true;
   }
-  if (msg.message == msg::kMouseReport && msg.hwnd == hwnd_) {
+  if (msg.message == frame_msg::kMouseReport && msg.hwnd == hwnd_) {
     OnMouseReport(static_cast<int>(msg.wParam & 7), MouseReportPoint(msg));
     return true;
   }

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "capture/BmpLayout.h"
-#include "capture/FolderChain.h"
 #include "capture/SnapshotName.h"
 #include "common/File.h"
+#include "common/FolderChain.h"
 #include "common/Text.h"
 
 namespace {

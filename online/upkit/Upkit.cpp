@@ -12,10 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "common/FrameMessages.h"
+
 namespace {
 
 constexpr wchar_t kUpdateCommand[] = L"update";
-constexpr wchar_t kFrameTitle[] = L"Pagorin";  // brova's main frame
 constexpr wchar_t kProgramName[] = L"brova.exe";
 constexpr wchar_t kStagedName[] = L"data\\brova_new.exe";
 constexpr wchar_t kIncomingName[] = L"brova.exe.incoming";  // the new file, copied beside the old one
@@ -49,7 +50,7 @@ bool IsUpdateCommand(const wchar_t* commandLine) {
 // brova has ended when its frame is gone and its program file can be opened
 // for writing with no sharing, which fails while the image is mapped.
 bool HasBrovaEnded(const std::wstring& program) {
-  if (FindWindowW(nullptr, kFrameTitle)) return false;
+  if (FindWindowA(nullptr, frame_msg::kFrameTitle)) return false;
   HANDLE h = CreateFileW(program.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;

@@ -2,6 +2,7 @@
 # brova.exe with the staged data\brova_new.exe after brova has ended.
 add_executable(upkit WIN32 ${CMAKE_SOURCE_DIR}/online/upkit/Upkit.cpp)
 target_link_libraries(upkit PRIVATE user32 ${static_link} -municode)
+target_include_directories(upkit PRIVATE ${CMAKE_SOURCE_DIR})
 list(APPEND BROVA_STAGED_PROGRAMS upkit)
 
 # Stand-ins for brova.exe in the updater's end-to-end tests (not staged).

@@ -2,13 +2,14 @@
 
 #include <windowsx.h>
 
-#include "app/win/MainFrame.h"
-#include "app/win/ProgramFolder.h"
+#include "common/FrameMessages.h"
 #include "common/Text.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "plans/win/PlanEditDlg.h"
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
+#include "win/App.h"
 #include "win/CommonControls.h"
 #include "win/Controls.h"
 #include "win/Dpi.h"
@@ -60,9 +61,8 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   win::ImageListAddIcon(rows, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
   list_.Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows));
 
-  plans_.SetAfterSave([] {
-    if (CMainFrame* frame = CMainFrame::Instance()) frame->ReloadPlans();
-  });
+  // The frame's reminders and plan queue read the file again.
+  plans_.SetAfterSave([] { PostMessageW(win::App::MainWindow(), frame_msg::kReloadPlans, 0, 0); });
   plans_.Load();
   RefreshRows(-1);
   LayOut();

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "calendar/CivilDate.h"
 #include "calendar/LunarCalendar.h"
+#include "common/CivilDate.h"
 
 int main(int argc, char** argv) {
   int rounds = argc > 1 ? std::atoi(argv[1]) : 5;

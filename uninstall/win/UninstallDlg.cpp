@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/win/ProgramFolder.h"
-#include "app/win/Shell.h"
 #include "common/Text.h"
+#include "common/win/ProgramFolder.h"
+#include "common/win/Shell.h"
 #include "online/Site.h"
 #include "resources/uninstall_ids.h"
 #include "uninstall/RemovalReport.h"

@@ -1,4 +1,4 @@
-#include "capture/FolderChain.h"
+#include "common/FolderChain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "calendar/CivilDate.h"
+#include "common/CivilDate.h"
 
 namespace civil {
 

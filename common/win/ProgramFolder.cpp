@@ -1,4 +1,4 @@
-#include "app/win/ProgramFolder.h"
+#include "common/win/ProgramFolder.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/FolderPath.h"
+#include "common/FolderPath.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "capture/FolderChain.h"
 #include "common/File.h"
+#include "common/FolderChain.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/win/Shell.h"
+#include "common/win/Shell.h"
 
 #include <windows.h>
 #include <shellapi.h>

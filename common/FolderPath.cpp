@@ -1,4 +1,4 @@
-#include "app/FolderPath.h"
+#include "common/FolderPath.h"
 
 #include "common/File.h"
 
