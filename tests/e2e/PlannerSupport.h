@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "common/FrameMessages.h"
 #include "tests/support/E2e.h"
 
 namespace planner_e2e {
@@ -20,7 +21,7 @@ constexpr unsigned kWmSysCommand = 0x0112;
 constexpr unsigned kScMinimize = 0xF020;
 constexpr unsigned kCbSetCurSel = 0x014E;
 constexpr unsigned kCbnSelChange = 1;
-constexpr unsigned kReloadAll = 0x0406;
+using frame_msg::kReloadAll;
 constexpr unsigned kShowPlan = 32783;
 constexpr unsigned kShowCalendar = 33100;
 constexpr unsigned kShowPlanManager = 33101;

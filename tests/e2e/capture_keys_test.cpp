@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/CaptureCheck.h"
+#include "common/FrameMessages.h"
 #include "tests/support/E2e.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr unsigned kCaptureFullScreen = 0x0407;
+using frame_msg::kCaptureFullScreen;
 const char kSettingsTitle[] = "参数设置";
 constexpr int kToClipboard = 1005, kToFile = 1006, kFolder = 1007, kSave = 1015;
 

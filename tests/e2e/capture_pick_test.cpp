@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/CaptureCheck.h"
+#include "common/FrameMessages.h"
 #include "tests/support/E2e.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr unsigned kCaptureWindow = 0x0408;
-constexpr unsigned kCaptureRegion = 0x0409;
+using frame_msg::kCaptureWindow;
+using frame_msg::kCaptureRegion;
 const char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
 
 std::string Position(int left, int top, int width, int height) {

@@ -12,6 +12,7 @@
 
 #include "app/CenterRect.h"
 #include "common/Text.h"
+#include "common/FrameMessages.h"
 #include "tests/support/E2e.h"
 
 namespace {
@@ -19,8 +20,8 @@ namespace {
 constexpr unsigned kWmClose = 0x0010;
 constexpr unsigned kWmCommand = 0x0111;
 constexpr unsigned kWmLButtonDown = 0x0201;
-constexpr unsigned kTrayCallback = 0x0405;
-constexpr unsigned kOpenCenter = 0x040A;
+using frame_msg::kTrayCallback;
+using frame_msg::kOpenCenter;
 constexpr int kFirstLauncherId = 1374;
 const std::string kProbe = std::string(BROVA_BUILD_DIR) + "/win/probe.exe";
 

@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
+#include "common/FrameMessages.h"
 #include "tests/support/E2e.h"
 
 namespace {
 
-constexpr unsigned kTrayCallback = 0x0405;
+using frame_msg::kTrayCallback;
 constexpr unsigned kWmRButtonDown = 0x0204;
 constexpr unsigned kWmCommand = 0x0111;
 
