@@ -2,6 +2,7 @@
 
 #include "assistant/win/HookLibrary.h"
 #include "capture/win/CaptureSettingsStore.h"
+#include "capture/win/ClipboardOffer.h"
 #include "capture/win/PickPromptDlg.h"
 #include "capture/win/ScreenCapture.h"
 #include "common/Text.h"
@@ -15,18 +16,25 @@ void ClickAtCursor() {
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
+// The clipboard offer lives as long as the frame, its window's parent.
+CClipboardOffer& ClipboardOffer() {
+  static CClipboardOffer offer;
+  return offer;
+}
+
 // Clipboard and file as the settings say, then the result window; returns
 // the user's choice there. An empty picture (a pick of width or height 0)
 // goes nowhere, and the window shows its size.
-int OutputAndShow(HWND frame, win::Bitmap picture, int width, int height) {
+int OutputAndShow(HWND frame, PicturePtr picture, int width, int height) {
   const SnapshotSettings& settings = capture_settings::Current();
   std::string info = InfoLine(width, height);
   if (picture && settings.toFile) {
     win::WindowDc desktop(GetDesktopWindow());
-    SnapshotFile file = SaveSnapshotBmp(picture, desktop, settings.folder);
+    SnapshotFile file = SaveSnapshotBmp(*picture, desktop, settings.folder);
     info += (file.written ? " 保存目录: " : " 保存失败: ") + file.path;
   }
-  if (picture && settings.toClipboard) PutBitmapOnClipboard(frame, picture);
+  // Only announced here: the result window does not wait for the bitmap.
+  if (picture && settings.toClipboard) ClipboardOffer().Offer(frame, picture);
   CCaptureResultDlg result(info, width, height, std::move(picture));
   result.DoModal(frame);
   return result.choice();
@@ -34,8 +42,8 @@ int OutputAndShow(HWND frame, win::Bitmap picture, int width, int height) {
 
 int FullScreen(HWND frame) {
   ScreenGrab grab;
-  if (!GrabScreen(grab, capture_settings::Current().toFile != 0)) return kChoiceNone;
-  int choice = OutputAndShow(frame, std::move(grab.bitmap), grab.width, grab.height);
+  if (!GrabScreen(grab)) return kChoiceNone;
+  int choice = OutputAndShow(frame, std::move(grab.picture), grab.width, grab.height);
   CHookLibrary::Instance().Release();
   if (IsWindow(frame)) ClickAtCursor();
   return choice;
@@ -44,7 +52,7 @@ int FullScreen(HWND frame) {
 int Pick(HWND frame, int mode) {
   ScreenGrab grab;
   if (!GrabScreen(grab)) return kChoiceNone;
-  CPickPromptDlg prompt(mode, grab.bitmap, grab.width, grab.height);
+  CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
   prompt.DoModal(frame);
   CHookLibrary::Instance().Release();
 
@@ -55,15 +63,15 @@ int Pick(HWND frame, int mode) {
       // The screen shows exactly the grabbed picture again.
       win::WindowDc desktop(GetDesktopWindow());
       win::OwnedDc source = win::OwnedDc::Compatible(desktop);
-      win::Select select(source, grab.bitmap);
+      win::Select select(source, grab.picture->bitmap());
       BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
     }
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture.
-    win::Bitmap cropped = CopyBitmapRect(grab.bitmap, r);
+    PicturePtr cropped = CropPicture(*grab.picture, r);
     choice = OutputAndShow(frame, std::move(cropped), r.Width(), r.Height());
   }
-  grab.bitmap.reset();
+  grab.picture.reset();
   if (mode == kPickRegion && IsWindow(frame)) ClickAtCursor();
   return choice;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "capture/win/CapturePicture.h"
 #include "capture/win/SnapshotView.h"
 #include "win/OffscreenPainter.h"
 #include "common/win/SkinButton.h"
@@ -15,9 +16,9 @@ enum CaptureChoice { kChoiceNone = -1, kChoiceFullScreen = 0, kChoiceWindow = 1,
 
 class CCaptureResultDlg : public win::Dialog {
  public:
-  // The window takes the picture (which may be empty) and hands it to its
-  // image view, which frees it when it goes.
-  CCaptureResultDlg(std::string info, int width, int height, win::Bitmap picture);
+  // The window hands the picture (which may be empty) to its image view,
+  // which holds it until it goes.
+  CCaptureResultDlg(std::string info, int width, int height, PicturePtr picture);
 
   int choice() const { return choice_; }
 
@@ -40,7 +41,7 @@ class CCaptureResultDlg : public win::Dialog {
   std::string info_;
   int width_;
   int height_;
-  win::Bitmap picture_;
+  PicturePtr picture_;
   int choice_ = kChoiceNone;
   win::Brush background_;
   win::OffscreenPainter painter_;

@@ -88,29 +88,13 @@ GrabGeometry Measure(HDC display) {
   return g;
 }
 
-// Memory that the next file of exactly this size takes over; made and
-// touched while a grab waits, so writing the file does not wait for pages.
-BmpImage g_reserve;
+// Bytes of screen read in one piece under Wine. Each read maps fresh
+// buffers of its size in the X library and in Wine unless they are small
+// enough to be taken again from the heaps; below that, a piece costs a
+// round trip to the X server and no page faults.
+constexpr size_t kBandBytes = 480 * 1024;
 
-void ReserveFileBuffer(size_t size) {
-  if (g_reserve.data) VirtualFree(g_reserve.data, 0, MEM_RELEASE);
-  g_reserve.data = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-  g_reserve.size = g_reserve.data ? size : 0;
-  for (size_t i = 0; i < g_reserve.size; i += 4096) g_reserve.data[i] = 0;
-}
-
-// Fresh zeroed memory of size bytes, from the reserve when it fits.
-unsigned char* TakeFileBuffer(size_t size) {
-  unsigned char* reserved = g_reserve.data;
-  const size_t reservedSize = g_reserve.size;
-  g_reserve.data = nullptr;
-  g_reserve.size = 0;
-  if (reserved && reservedSize == size) return reserved;
-  if (reserved) VirtualFree(reserved, 0, MEM_RELEASE);
-  return static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-}
-
-bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
+bool Grab(ScreenGrab& out, bool settle) {
   const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
@@ -118,31 +102,29 @@ bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
   if (!memory) return false;
   GrabGeometry g = Measure(display);
   if (g.cx <= 0 || g.cy <= 0) return false;
-  win::Bitmap bitmap(CreateCompatibleBitmap(display, g.cx, g.cy));
-  if (!bitmap) return false;
+  PicturePtr picture = CapturePicture::Make(display, g.cx, g.cy);
+  if (!picture) return false;
+  // Under Wine the screen is read in pieces; on Windows a read has a fixed
+  // cost of its own, so it is read at once.
+  const bool wine = UseWinePaths();
+  const int band = wine ? ScreenBandRows(g.cx) : g.cy;
+  picture->ReadyPages(wine);
+  win::Select select(memory, picture->bitmap());
   if (settle) {
-    // Everything that does not depend on what the screen shows is made
-    // before the wait ends: the bitmap's pages, the file's memory.
-    {
-      win::Select select(memory, bitmap);
-      PatBlt(memory, 0, 0, g.cx, g.cy, BLACKNESS);
-    }
-    BmpLayout layout;
-    if (reserveFile && ComputeBmpLayout(g.cx, g.cy, GetDeviceCaps(display, PLANES), GetDeviceCaps(display, BITSPIXEL),
-                                        layout))
-      ReserveFileBuffer(static_cast<size_t>(layout.offBits) + layout.blockSize);
+    // Two reads of one piece while the wait runs leave the buffers of the
+    // reads mapped; what they drew is drawn over below.
+    if (wine)
+      for (int i = 0; i < 2; ++i) BitBlt(memory, 0, 0, g.cx, std::min(band, g.cy), display, g.left, g.top, SRCCOPY);
     DWORD spent = GetTickCount() - start;
     SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
-    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false, false);
+    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false);
     g = now;
   }
-  {
-    win::Select select(memory, bitmap);
-    if (!BitBlt(memory, 0, 0, g.cx, g.cy, display, g.left, g.top, SRCCOPY)) return false;
-  }
-  out.bitmap = std::move(bitmap);
+  for (int y = 0; y < g.cy; y += band)
+    if (!BitBlt(memory, 0, y, g.cx, std::min(band, g.cy - y), display, g.left, g.top + y, SRCCOPY)) return false;
+  out.picture = std::move(picture);
   out.width = g.width;
   out.height = g.height;
   return true;
@@ -150,9 +132,14 @@ bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
 
 }  // namespace
 
-bool GrabScreen(ScreenGrab& out, bool forFile) { return Grab(out, true, forFile); }
+int ScreenBandRows(int width) {
+  const size_t row = static_cast<size_t>(width > 0 ? width : 1) * 4;
+  return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
+}
 
-bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, false); }
+bool GrabScreen(ScreenGrab& out) { return Grab(out, true); }
+
+bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false); }
 
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return win::Bitmap();
@@ -167,17 +154,18 @@ win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   return copy;
 }
 
-bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
-  BITMAP b{};
-  if (!GetObjectW(bitmap, sizeof b, &b)) return false;
-  win::Bitmap copy = CopyBitmapRect(bitmap, Rect{0, 0, b.bmWidth, b.bmHeight});
-  if (!copy) return false;
-  if (!OpenClipboard(owner)) return false;
-  EmptyClipboard();
-  bool placed = SetClipboardData(CF_BITMAP, copy.get()) != nullptr;
-  CloseClipboard();
-  if (placed) copy.release();  // the clipboard's now
-  return placed;
+PicturePtr CropPicture(const CapturePicture& source, const Rect& r) {
+  if (r.Width() <= 0 || r.Height() <= 0) return nullptr;
+  win::WindowDc screen(nullptr);
+  PicturePtr part = CapturePicture::Make(screen, r.Width(), r.Height());
+  win::OwnedDc from = win::OwnedDc::Compatible(screen);
+  win::OwnedDc to = win::OwnedDc::Compatible(screen);
+  if (!part || !from || !to) return nullptr;
+  part->ReadyPages(UseWinePaths());
+  win::Select selectSource(from, source.bitmap());
+  win::Select selectPart(to, part->bitmap());
+  if (!BitBlt(to, 0, 0, r.Width(), r.Height(), from, r.left, r.top, SRCCOPY)) return nullptr;
+  return part;
 }
 
 // GetDIBits writes the system's own header and colour table straight into the
@@ -193,7 +181,7 @@ bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
   if (!ComputeBmpLayout(b.bmWidth, b.bmHeight, b.bmPlanes, b.bmBitsPixel, layout)) return false;
   const size_t size = static_cast<size_t>(layout.offBits) + layout.blockSize;
   // Fresh pages are zero: the bytes of the block past the last row stay 0.
-  unsigned char* data = TakeFileBuffer(size);
+  auto* data = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   if (!data) return false;
   if (out.data) VirtualFree(out.data, 0, MEM_RELEASE);
   out.data = data;
@@ -239,20 +227,37 @@ bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size,
   return false;
 }
 
-SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) {
+namespace {
+
+// The file of a capture taken now, under the moment's name, its folders
+// made; bytes is null when there is nothing to write.
+SnapshotFile WriteSnapshot(const std::string& folder, const void* bytes, size_t size) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   SnapshotFile result;
   result.path = SnapshotFilePath(folder, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
   CreateFolderChain(result.path);
-  BmpImage image;
-  if (!BuildSnapshotBmp(bitmap, dc, image)) return result;
   std::string chosen;
-  if (WriteUnderFreeName(result.path, image.data, image.size, chosen)) {
+  if (bytes && WriteUnderFreeName(result.path, bytes, size, chosen)) {
     result.path = chosen;
     result.written = true;
   }
   return result;
+}
+
+}  // namespace
+
+SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) {
+  BmpImage image;
+  if (!BuildSnapshotBmp(bitmap, dc, image)) return WriteSnapshot(folder, nullptr, 0);
+  return WriteSnapshot(folder, image.data, image.size);
+}
+
+SnapshotFile SaveSnapshotBmp(CapturePicture& picture, HDC dc, const std::string& folder) {
+  const unsigned char* bytes = nullptr;
+  size_t size = 0;
+  if (!picture.FileBytes(bytes, size)) return SaveSnapshotBmp(picture.bitmap(), dc, folder);
+  return WriteSnapshot(folder, bytes, size);
 }
 
 RECT VisibleWindowBounds(HWND window) {

@@ -1,27 +1,29 @@
-// The screen grab, the crop of a picked rectangle, the clipboard output and
-// the BMP file of a capture. All sizes are physical pixels: the program is
+// The screen grab, the crop of a picked rectangle and the BMP file of a
+// capture. All sizes are physical pixels: the program is
 // per-monitor DPI aware.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
+#include "capture/win/CapturePicture.h"
 #include "common/Rect.h"
 #include "win/Gdi.h"
 
-// A device-compatible bitmap of the screen and the display size that
-// GetDeviceCaps reports (HORZRES, VERTRES).
+// The picture of the screen and the display size that GetDeviceCaps
+// reports (HORZRES, VERTRES).
 struct ScreenGrab {
-  win::Bitmap bitmap;
+  PicturePtr picture;
   int width = 0;
   int height = 0;
 };
 
 // Waits 100 ms (menus and just-hidden windows leave the screen), then copies
-// the display into a new bitmap. False when the display DC or the bitmap
-// cannot be made. forFile: the whole picture goes to a file next, whose
-// memory is made ready during the wait.
-bool GrabScreen(ScreenGrab& out, bool forFile = false);
+// the display into a new picture. Everything that does not depend on what
+// the screen shows (the picture's memory, the reading of the screen) is
+// made ready during the wait. False when the display DC or the picture
+// cannot be made.
+bool GrabScreen(ScreenGrab& out);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
 // must be on the screen again before it is grabbed. Only paint messages
@@ -30,14 +32,16 @@ void SettleScreen(DWORD ms);
 // The same without the wait.
 bool GrabScreenNow(ScreenGrab& out);
 
+// Rows of the screen read in one piece under Wine: each read of the screen
+// there goes through buffers the size of the piece, which stay mapped from
+// one piece to the next only while they are small.
+int ScreenBandRows(int width);
+
 // A new device-compatible bitmap holding r of source (which must not be
 // selected into a DC); empty for an empty rectangle.
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r);
-
-// Puts a copy of bitmap on the clipboard (the clipboard owns the copy and
-// deletes it); owner is the clipboard owner. False when the clipboard could
-// not be opened or the copy not be made.
-bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap);
+// A new capture picture holding r of source; null for an empty rectangle.
+PicturePtr CropPicture(const CapturePicture& source, const Rect& r);
 
 // The file a capture went to: the name that was chosen, and whether the
 // whole file was written there.
@@ -52,6 +56,9 @@ struct SnapshotFile {
 // same second gets "_2", "_3"... before ".bmp", so no capture replaces
 // another. The file appears under its name only when it is complete.
 SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder);
+// The same for a capture picture: where the picture holds its own file
+// bytes they are written in one piece; otherwise as above.
+SnapshotFile SaveSnapshotBmp(CapturePicture& picture, HDC dc, const std::string& folder);
 
 // The file bytes of bitmap: headers, colour table and pixel block; false
 // when the bitmap cannot be read. Kept in memory that VirtualFree releases.
