@@ -1,5 +1,7 @@
 #include "capture/win/CaptureEngine.h"
 
+#include <thread>
+
 #include "assistant/win/HookLibrary.h"
 #include "capture/win/CaptureSettingsStore.h"
 #include "capture/win/ClipboardOffer.h"
@@ -22,21 +24,43 @@ CClipboardOffer& ClipboardOffer() {
   return offer;
 }
 
+// The file line of the info line.
+std::string FileLine(const SnapshotFile& file) { return (file.written ? " 保存目录: " : " 保存失败: ") + file.path; }
+
 // Clipboard and file as the settings say, then the result window; returns
 // the user's choice there. An empty picture (a pick of width or height 0)
-// goes nowhere, and the window shows its size.
+// goes nowhere, and the window shows its size. A picture that holds its
+// own file bytes is written by a worker thread while the result window is
+// made; the window takes the outcome into its info line before it shows.
 int OutputAndShow(HWND frame, PicturePtr picture, int width, int height) {
   const SnapshotSettings& settings = capture_settings::Current();
-  std::string info = InfoLine(width, height);
+  const std::string info = InfoLine(width, height);
+  std::string fileLine;
+  std::thread writer;
   if (picture && settings.toFile) {
-    win::WindowDc desktop(GetDesktopWindow());
-    SnapshotFile file = SaveSnapshotBmp(*picture, desktop, settings.folder);
-    info += (file.written ? " 保存目录: " : " 保存失败: ") + file.path;
+    CapturePicture::File bytes;
+    if (picture->GetFile(bytes)) {
+      writer = std::thread([&fileLine, bytes = std::move(bytes), folder = settings.folder] {
+        fileLine = FileLine(WriteSnapshotFile(bytes, folder));
+      });
+    } else {
+      win::WindowDc desktop(GetDesktopWindow());
+      fileLine = FileLine(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
+    }
   }
+  auto finishFile = [&writer] {
+    if (writer.joinable()) writer.join();
+  };
   // Only announced here: the result window does not wait for the bitmap.
   if (picture && settings.toClipboard) ClipboardOffer().Offer(frame, picture);
-  CCaptureResultDlg result(info, width, height, std::move(picture));
+  CCaptureResultDlg result(
+      [&] {
+        finishFile();
+        return info + fileLine;
+      },
+      width, height, std::move(picture));
   result.DoModal(frame);
+  finishFile();  // the window could not be made
   return result.choice();
 }
 

@@ -2,6 +2,7 @@
 // view, the info line, and buttons to capture again in any mode or to end
 // the program. Modal; the caller reads the choice after it closes.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "capture/win/CapturePicture.h"
@@ -17,8 +18,9 @@ enum CaptureChoice { kChoiceNone = -1, kChoiceFullScreen = 0, kChoiceWindow = 1,
 class CCaptureResultDlg : public win::Dialog {
  public:
   // The window hands the picture (which may be empty) to its image view,
-  // which holds it until it goes.
-  CCaptureResultDlg(std::string info, int width, int height, PicturePtr picture);
+  // which holds it until it goes. info gives the info line; it is asked
+  // once, as the window opens, before it shows.
+  CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture);
 
   int choice() const { return choice_; }
 
@@ -38,7 +40,7 @@ class CCaptureResultDlg : public win::Dialog {
   void PaintContent(HDC dc, const RECT& client);
   void CloseProgram();
 
-  std::string info_;
+  std::function<std::string()> info_;
   int width_;
   int height_;
   PicturePtr picture_;

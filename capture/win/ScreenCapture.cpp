@@ -37,13 +37,17 @@ class Handle {
 };
 
 // WriteFile takes at most 4 GiB - 1 a call; a capture file is far smaller,
-// so this is one call in practice.
-bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size) {
+// so a part is one call in practice. A part without data is that many zero
+// bytes.
+bool WriteAll(HANDLE file, const FilePart& part) {
+  static const unsigned char kZeros[64 * 1024] = {};
+  const auto* bytes = static_cast<const unsigned char*>(part.data);
+  size_t size = part.size;
   while (size > 0) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 0x40000000u));
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, bytes ? 0x40000000u : sizeof kZeros));
     DWORD written = 0;
-    if (!WriteFile(file, bytes, chunk, &written, nullptr) || written != chunk) return false;
-    bytes += chunk;
+    if (!WriteFile(file, bytes ? bytes : kZeros, chunk, &written, nullptr) || written != chunk) return false;
+    if (bytes) bytes += chunk;
     size -= chunk;
   }
   return true;
@@ -202,12 +206,17 @@ bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
 }
 
 bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen) {
+  return WriteUnderFreeName(path, {FilePart{bytes, size}}, chosen);
+}
+
+bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& parts, std::string& chosen) {
   const std::wstring temp = text::Widen(file::TempNameBeside(path));
   {
     Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
-    bool ok = WriteAll(file.get(), static_cast<const unsigned char*>(bytes), size);
+    bool ok = true;
+    for (const FilePart& part : parts) ok = ok && WriteAll(file.get(), part);
     if (!file.Close() || !ok) {
       DeleteFileW(temp.c_str());
       return false;
@@ -230,15 +239,15 @@ bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size,
 namespace {
 
 // The file of a capture taken now, under the moment's name, its folders
-// made; bytes is null when there is nothing to write.
-SnapshotFile WriteSnapshot(const std::string& folder, const void* bytes, size_t size) {
+// made; no parts when there is nothing to write.
+SnapshotFile WriteSnapshot(const std::string& folder, const std::vector<FilePart>& parts) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   SnapshotFile result;
   result.path = SnapshotFilePath(folder, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
   CreateFolderChain(result.path);
   std::string chosen;
-  if (bytes && WriteUnderFreeName(result.path, bytes, size, chosen)) {
+  if (!parts.empty() && WriteUnderFreeName(result.path, parts, chosen)) {
     result.path = chosen;
     result.written = true;
   }
@@ -249,15 +258,21 @@ SnapshotFile WriteSnapshot(const std::string& folder, const void* bytes, size_t 
 
 SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) {
   BmpImage image;
-  if (!BuildSnapshotBmp(bitmap, dc, image)) return WriteSnapshot(folder, nullptr, 0);
-  return WriteSnapshot(folder, image.data, image.size);
+  if (!BuildSnapshotBmp(bitmap, dc, image)) return WriteSnapshot(folder, {});
+  return WriteSnapshot(folder, {FilePart{image.data, image.size}});
 }
 
-SnapshotFile SaveSnapshotBmp(CapturePicture& picture, HDC dc, const std::string& folder) {
-  const unsigned char* bytes = nullptr;
-  size_t size = 0;
-  if (!picture.FileBytes(bytes, size)) return SaveSnapshotBmp(picture.bitmap(), dc, folder);
-  return WriteSnapshot(folder, bytes, size);
+SnapshotFile WriteSnapshotFile(const CapturePicture::File& file, const std::string& folder) {
+  // The headers, then the rows straight from the picture, then the zeros
+  // that end the block.
+  return WriteSnapshot(folder, {FilePart{file.headers.data(), file.headers.size()}, FilePart{file.rows, file.rowBytes},
+                                FilePart{nullptr, file.zeros}});
+}
+
+SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder) {
+  CapturePicture::File file;
+  if (!picture.GetFile(file)) return SaveSnapshotBmp(picture.bitmap(), dc, folder);
+  return WriteSnapshotFile(file, folder);
 }
 
 RECT VisibleWindowBounds(HWND window) {

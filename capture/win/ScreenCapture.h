@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "capture/win/CapturePicture.h"
 #include "common/Rect.h"
@@ -56,9 +57,13 @@ struct SnapshotFile {
 // same second gets "_2", "_3"... before ".bmp", so no capture replaces
 // another. The file appears under its name only when it is complete.
 SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder);
-// The same for a capture picture: where the picture holds its own file
-// bytes they are written in one piece; otherwise as above.
-SnapshotFile SaveSnapshotBmp(CapturePicture& picture, HDC dc, const std::string& folder);
+// The same for a capture picture: where the picture's memory holds the
+// file's pixel rows the file is written from it; otherwise as above.
+SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder);
+// Writes the file of a picture (CapturePicture::GetFile) as above. It
+// calls no GDI function, so it may run on any thread while the picture
+// lives.
+SnapshotFile WriteSnapshotFile(const CapturePicture::File& file, const std::string& folder);
 
 // The file bytes of bitmap: headers, colour table and pixel block; false
 // when the bitmap cannot be read. Kept in memory that VirtualFree releases.
@@ -72,9 +77,16 @@ struct BmpImage {
 };
 bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out);
 
-// Writes bytes to a temporary file beside path, then gives it the first
-// name among path, SnapshotPathVariant(path, 2), ... that no file has yet;
-// chosen receives it. False, with no file left behind, on any failure.
+// Bytes of a file; without data, that many zero bytes.
+struct FilePart {
+  const void* data;
+  size_t size;
+};
+// Writes the parts one after the other to a temporary file beside path,
+// then gives it the first name among path, SnapshotPathVariant(path, 2),
+// ... that no file has yet; chosen receives it. False, with no file left
+// behind, on any failure.
+bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& parts, std::string& chosen);
 bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen);
 
 // The rectangle a window shows on screen: its visible frame bounds where
