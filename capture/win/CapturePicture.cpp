@@ -1,6 +1,5 @@
 #include "capture/win/CapturePicture.h"
 
-
 namespace {
 
 constexpr size_t kPage = 4096;
@@ -63,9 +62,9 @@ std::shared_ptr<CapturePicture> CapturePicture::Make(HDC dc, int width, int heig
 void CapturePicture::ReadyPages(bool wine) {
   if (!bitmap_) return;
   if (bits_) {
-    // Under Wine VirtualLock has the system make every page of the range
-    // at once, which costs far less than one fault a page; the first
-    // write of each page that follows is then cheaper too.
+    // Under Wine VirtualLock has the system map every page of the range at
+    // once, for far less than a fault a page costs; the one write to each
+    // page that follows then costs less too.
     const size_t size = static_cast<size_t>(layout_.stride) * static_cast<size_t>(height_);
     if (wine && VirtualLock(bits_, size)) VirtualUnlock(bits_, size);
     ClearPages(bits_, size);

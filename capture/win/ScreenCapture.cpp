@@ -98,6 +98,11 @@ GrabGeometry Measure(HDC display) {
 // round trip to the X server and no page faults.
 constexpr size_t kBandBytes = 480 * 1024;
 
+int BandRows(int width) {
+  const size_t row = static_cast<size_t>(width) * 4;
+  return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
+}
+
 bool Grab(ScreenGrab& out, bool settle) {
   const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
@@ -111,7 +116,7 @@ bool Grab(ScreenGrab& out, bool settle) {
   // Under Wine the screen is read in pieces; on Windows a read has a fixed
   // cost of its own, so it is read at once.
   const bool wine = UseWinePaths();
-  const int band = wine ? ScreenBandRows(g.cx) : g.cy;
+  const int band = wine ? BandRows(g.cx) : g.cy;
   picture->ReadyPages(wine);
   win::Select select(memory, picture->bitmap());
   if (settle) {
@@ -135,11 +140,6 @@ bool Grab(ScreenGrab& out, bool settle) {
 }
 
 }  // namespace
-
-int ScreenBandRows(int width) {
-  const size_t row = static_cast<size_t>(width > 0 ? width : 1) * 4;
-  return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
-}
 
 bool GrabScreen(ScreenGrab& out) { return Grab(out, true); }
 

@@ -33,11 +33,6 @@ void SettleScreen(DWORD ms);
 // The same without the wait.
 bool GrabScreenNow(ScreenGrab& out);
 
-// Rows of the screen read in one piece under Wine: each read of the screen
-// there goes through buffers the size of the piece, which stay mapped from
-// one piece to the next only while they are small.
-int ScreenBandRows(int width);
-
 // A new device-compatible bitmap holding r of source (which must not be
 // selected into a DC); empty for an empty rectangle.
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r);
