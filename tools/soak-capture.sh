@@ -41,7 +41,8 @@ winctl() { wine "$root/build/win/winctl.exe" "$@" 2>/dev/null; }
 bench() { wine "$root/build/win/capture_bench.exe" "$@"; }
 folder=$(echo "Z:$work/app/Snapshot" | tr / '\\')
 
-(cd "$work/app" && exec wine brova.exe >/dev/null 2>&1) &
+app=$(echo "Z:$work/app" | tr / '\\')
+(cd "$work/app" && exec wine "$app\\brova.exe" >/dev/null 2>&1) &
 for _ in $(seq 1 300); do winctl find Vistrel | grep -q 'visible=1' && break; sleep 0.1; done
 # The Wine process of brova: its command line is the Windows path.
 pid=$(pgrep -f "^Z:.*$(basename "$work").app.brova.exe" | head -n 1)
