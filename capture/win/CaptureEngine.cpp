@@ -1,7 +1,10 @@
 #include "capture/win/CaptureEngine.h"
 
+#include <thread>
+
 #include "assistant/win/HookLibrary.h"
 #include "capture/win/CaptureSettingsStore.h"
+#include "capture/win/ClipboardOffer.h"
 #include "capture/win/PickPromptDlg.h"
 #include "capture/win/ScreenCapture.h"
 #include "common/Text.h"
@@ -15,27 +18,56 @@ void ClickAtCursor() {
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
+// The clipboard offer lives as long as the frame, its window's parent.
+CClipboardOffer& ClipboardOffer() {
+  static CClipboardOffer offer;
+  return offer;
+}
+
+// The file line of the info line.
+std::string FileLine(const SnapshotFile& file) { return (file.written ? " 保存目录: " : " 保存失败: ") + file.path; }
+
 // Clipboard and file as the settings say, then the result window; returns
 // the user's choice there. An empty picture (a pick of width or height 0)
-// goes nowhere, and the window shows its size.
-int OutputAndShow(HWND frame, win::Bitmap picture, int width, int height) {
+// goes nowhere, and the window shows its size. A picture that holds its
+// own file bytes is written by a worker thread while the result window is
+// made; the window takes the outcome into its info line before it shows.
+int OutputAndShow(HWND frame, PicturePtr picture, int width, int height) {
   const SnapshotSettings& settings = capture_settings::Current();
-  std::string info = InfoLine(width, height);
+  const std::string info = InfoLine(width, height);
+  std::string fileLine;
+  std::thread writer;
   if (picture && settings.toFile) {
-    win::WindowDc desktop(GetDesktopWindow());
-    SnapshotFile file = SaveSnapshotBmp(picture, desktop, settings.folder);
-    info += (file.written ? " 保存目录: " : " 保存失败: ") + file.path;
+    CapturePicture::File bytes;
+    if (picture->GetFile(bytes)) {
+      writer = std::thread([&fileLine, bytes = std::move(bytes), folder = settings.folder] {
+        fileLine = FileLine(WriteSnapshotFile(bytes, folder));
+      });
+    } else {
+      win::WindowDc desktop(GetDesktopWindow());
+      fileLine = FileLine(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
+    }
   }
-  if (picture && settings.toClipboard) PutBitmapOnClipboard(frame, picture);
-  CCaptureResultDlg result(info, width, height, std::move(picture));
+  auto finishFile = [&writer] {
+    if (writer.joinable()) writer.join();
+  };
+  // Only announced here: the result window does not wait for the bitmap.
+  if (picture && settings.toClipboard) ClipboardOffer().Offer(frame, picture);
+  CCaptureResultDlg result(
+      [&] {
+        finishFile();
+        return info + fileLine;
+      },
+      width, height, std::move(picture));
   result.DoModal(frame);
+  finishFile();  // the window could not be made
   return result.choice();
 }
 
 int FullScreen(HWND frame) {
   ScreenGrab grab;
-  if (!GrabScreen(grab, capture_settings::Current().toFile != 0)) return kChoiceNone;
-  int choice = OutputAndShow(frame, std::move(grab.bitmap), grab.width, grab.height);
+  if (!GrabScreen(grab)) return kChoiceNone;
+  int choice = OutputAndShow(frame, std::move(grab.picture), grab.width, grab.height);
   CHookLibrary::Instance().Release();
   if (IsWindow(frame)) ClickAtCursor();
   return choice;
@@ -44,7 +76,7 @@ int FullScreen(HWND frame) {
 int Pick(HWND frame, int mode) {
   ScreenGrab grab;
   if (!GrabScreen(grab)) return kChoiceNone;
-  CPickPromptDlg prompt(mode, grab.bitmap, grab.width, grab.height);
+  CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
   prompt.DoModal(frame);
   CHookLibrary::Instance().Release();
 
@@ -55,15 +87,15 @@ int Pick(HWND frame, int mode) {
       // The screen shows exactly the grabbed picture again.
       win::WindowDc desktop(GetDesktopWindow());
       win::OwnedDc source = win::OwnedDc::Compatible(desktop);
-      win::Select select(source, grab.bitmap);
+      win::Select select(source, grab.picture->bitmap());
       BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
     }
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture.
-    win::Bitmap cropped = CopyBitmapRect(grab.bitmap, r);
+    PicturePtr cropped = CropPicture(*grab.picture, r);
     choice = OutputAndShow(frame, std::move(cropped), r.Width(), r.Height());
   }
-  grab.bitmap.reset();
+  grab.picture.reset();
   if (mode == kPickRegion && IsWindow(frame)) ClickAtCursor();
   return choice;
 }

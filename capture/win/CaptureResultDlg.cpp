@@ -16,7 +16,7 @@ constexpr int kInfoY = 45;
 const int kButtonIds[4] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REGION, IDC_EXIT};
 }  // namespace
 
-CCaptureResultDlg::CCaptureResultDlg(std::string info, int width, int height, win::Bitmap picture)
+CCaptureResultDlg::CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture)
     : Dialog(IDD_CAPTURE_RESULT), info_(std::move(info)), width_(width), height_(height),
       picture_(std::move(picture)) {}
 
@@ -29,7 +29,7 @@ BOOL CCaptureResultDlg::OnInitDialog() {
     view_.SetPicture(std::move(picture_), width_, height_);
     view_.Show(SW_SHOW);
   }
-  SetDlgItemTextW(hwnd_, IDC_INFO_LINE, text::Widen(info_).c_str());
+  SetDlgItemTextW(hwnd_, IDC_INFO_LINE, text::Widen(info_ ? info_() : std::string()).c_str());
   background_.reset(CreateSolidBrush(kBackground));
   Layout();
 

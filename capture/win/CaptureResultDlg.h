@@ -2,8 +2,10 @@
 // view, the info line, and buttons to capture again in any mode or to end
 // the program. Modal; the caller reads the choice after it closes.
 #pragma once
+#include <functional>
 #include <string>
 
+#include "capture/win/CapturePicture.h"
 #include "capture/win/SnapshotView.h"
 #include "win/OffscreenPainter.h"
 #include "common/win/SkinButton.h"
@@ -15,9 +17,10 @@ enum CaptureChoice { kChoiceNone = -1, kChoiceFullScreen = 0, kChoiceWindow = 1,
 
 class CCaptureResultDlg : public win::Dialog {
  public:
-  // The window takes the picture (which may be empty) and hands it to its
-  // image view, which frees it when it goes.
-  CCaptureResultDlg(std::string info, int width, int height, win::Bitmap picture);
+  // The window hands the picture (which may be empty) to its image view,
+  // which holds it until it goes. info gives the info line; it is asked
+  // once, as the window opens, before it shows.
+  CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture);
 
   int choice() const { return choice_; }
 
@@ -37,10 +40,10 @@ class CCaptureResultDlg : public win::Dialog {
   void PaintContent(HDC dc, const RECT& client);
   void CloseProgram();
 
-  std::string info_;
+  std::function<std::string()> info_;
   int width_;
   int height_;
-  win::Bitmap picture_;
+  PicturePtr picture_;
   int choice_ = kChoiceNone;
   win::Brush background_;
   win::OffscreenPainter painter_;

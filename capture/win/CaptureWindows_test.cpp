@@ -29,7 +29,7 @@ void Pump() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win::App::PumpMessage(msg);
 }
 
-win::Bitmap SolidPicture(int w, int h, COLORREF colour) {
+PicturePtr SolidPicture(int w, int h, COLORREF colour) {
   win::WindowDc screen(nullptr);
   win::Bitmap b(CreateCompatibleBitmap(screen, w, h));
   win::OwnedDc dc = win::OwnedDc::Compatible(screen);
@@ -37,7 +37,7 @@ win::Bitmap SolidPicture(int w, int h, COLORREF colour) {
   win::Brush brush(CreateSolidBrush(colour));
   RECT r{0, 0, w, h};
   FillRect(dc, &r, brush);
-  return b;
+  return CapturePicture::Adopt(std::move(b), w, h);
 }
 
 int RangeMax(HWND w, int bar) {
@@ -113,7 +113,7 @@ TEST(SnapshotView, WithoutPictureIsWhite) {
   ASSERT_TRUE(view.Create(host.hwnd()));
   MoveWindow(view.hwnd(), 0, 0, 200, 150, TRUE);
   view.Show(SW_SHOW);
-  view.SetPicture(win::Bitmap(), 0, 0);
+  view.SetPicture(nullptr, 0, 0);
   Pump();
   EXPECT_EQ(PixelOf(view.hwnd(), 20, 20), RGB(255, 255, 255));
   EXPECT_EQ(RangeMax(view.hwnd(), SB_HORZ), 0);

@@ -37,13 +37,17 @@ class Handle {
 };
 
 // WriteFile takes at most 4 GiB - 1 a call; a capture file is far smaller,
-// so this is one call in practice.
-bool WriteAll(HANDLE file, const unsigned char* bytes, size_t size) {
+// so a part is one call in practice. A part without data is that many zero
+// bytes.
+bool WriteAll(HANDLE file, const FilePart& part) {
+  static const unsigned char kZeros[64 * 1024] = {};
+  const auto* bytes = static_cast<const unsigned char*>(part.data);
+  size_t size = part.size;
   while (size > 0) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 0x40000000u));
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, bytes ? 0x40000000u : sizeof kZeros));
     DWORD written = 0;
-    if (!WriteFile(file, bytes, chunk, &written, nullptr) || written != chunk) return false;
-    bytes += chunk;
+    if (!WriteFile(file, bytes ? bytes : kZeros, chunk, &written, nullptr) || written != chunk) return false;
+    if (bytes) bytes += chunk;
     size -= chunk;
   }
   return true;
@@ -88,29 +92,18 @@ GrabGeometry Measure(HDC display) {
   return g;
 }
 
-// Memory that the next file of exactly this size takes over; made and
-// touched while a grab waits, so writing the file does not wait for pages.
-BmpImage g_reserve;
+// Bytes of screen read in one piece under Wine. Each read maps fresh
+// buffers of its size in the X library and in Wine unless they are small
+// enough to be taken again from the heaps; below that, a piece costs a
+// round trip to the X server and no page faults.
+constexpr size_t kBandBytes = 480 * 1024;
 
-void ReserveFileBuffer(size_t size) {
-  if (g_reserve.data) VirtualFree(g_reserve.data, 0, MEM_RELEASE);
-  g_reserve.data = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-  g_reserve.size = g_reserve.data ? size : 0;
-  for (size_t i = 0; i < g_reserve.size; i += 4096) g_reserve.data[i] = 0;
+int BandRows(int width) {
+  const size_t row = static_cast<size_t>(width) * 4;
+  return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
 }
 
-// Fresh zeroed memory of size bytes, from the reserve when it fits.
-unsigned char* TakeFileBuffer(size_t size) {
-  unsigned char* reserved = g_reserve.data;
-  const size_t reservedSize = g_reserve.size;
-  g_reserve.data = nullptr;
-  g_reserve.size = 0;
-  if (reserved && reservedSize == size) return reserved;
-  if (reserved) VirtualFree(reserved, 0, MEM_RELEASE);
-  return static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-}
-
-bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
+bool Grab(ScreenGrab& out, bool settle) {
   const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
@@ -118,31 +111,29 @@ bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
   if (!memory) return false;
   GrabGeometry g = Measure(display);
   if (g.cx <= 0 || g.cy <= 0) return false;
-  win::Bitmap bitmap(CreateCompatibleBitmap(display, g.cx, g.cy));
-  if (!bitmap) return false;
+  PicturePtr picture = CapturePicture::Make(display, g.cx, g.cy);
+  if (!picture) return false;
+  // Under Wine the screen is read in pieces; on Windows a read has a fixed
+  // cost of its own, so it is read at once.
+  const bool wine = UseWinePaths();
+  const int band = wine ? BandRows(g.cx) : g.cy;
+  picture->ReadyPages(wine);
+  win::Select select(memory, picture->bitmap());
   if (settle) {
-    // Everything that does not depend on what the screen shows is made
-    // before the wait ends: the bitmap's pages, the file's memory.
-    {
-      win::Select select(memory, bitmap);
-      PatBlt(memory, 0, 0, g.cx, g.cy, BLACKNESS);
-    }
-    BmpLayout layout;
-    if (reserveFile && ComputeBmpLayout(g.cx, g.cy, GetDeviceCaps(display, PLANES), GetDeviceCaps(display, BITSPIXEL),
-                                        layout))
-      ReserveFileBuffer(static_cast<size_t>(layout.offBits) + layout.blockSize);
+    // Two reads of one piece while the wait runs leave the buffers of the
+    // reads mapped; what they drew is drawn over below.
+    if (wine)
+      for (int i = 0; i < 2; ++i) BitBlt(memory, 0, 0, g.cx, std::min(band, g.cy), display, g.left, g.top, SRCCOPY);
     DWORD spent = GetTickCount() - start;
     SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
-    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false, false);
+    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false);
     g = now;
   }
-  {
-    win::Select select(memory, bitmap);
-    if (!BitBlt(memory, 0, 0, g.cx, g.cy, display, g.left, g.top, SRCCOPY)) return false;
-  }
-  out.bitmap = std::move(bitmap);
+  for (int y = 0; y < g.cy; y += band)
+    if (!BitBlt(memory, 0, y, g.cx, std::min(band, g.cy - y), display, g.left, g.top + y, SRCCOPY)) return false;
+  out.picture = std::move(picture);
   out.width = g.width;
   out.height = g.height;
   return true;
@@ -150,9 +141,9 @@ bool Grab(ScreenGrab& out, bool settle, bool reserveFile) {
 
 }  // namespace
 
-bool GrabScreen(ScreenGrab& out, bool forFile) { return Grab(out, true, forFile); }
+bool GrabScreen(ScreenGrab& out) { return Grab(out, true); }
 
-bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, false); }
+bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false); }
 
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return win::Bitmap();
@@ -167,17 +158,18 @@ win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   return copy;
 }
 
-bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap) {
-  BITMAP b{};
-  if (!GetObjectW(bitmap, sizeof b, &b)) return false;
-  win::Bitmap copy = CopyBitmapRect(bitmap, Rect{0, 0, b.bmWidth, b.bmHeight});
-  if (!copy) return false;
-  if (!OpenClipboard(owner)) return false;
-  EmptyClipboard();
-  bool placed = SetClipboardData(CF_BITMAP, copy.get()) != nullptr;
-  CloseClipboard();
-  if (placed) copy.release();  // the clipboard's now
-  return placed;
+PicturePtr CropPicture(const CapturePicture& source, const Rect& r) {
+  if (r.Width() <= 0 || r.Height() <= 0) return nullptr;
+  win::WindowDc screen(nullptr);
+  PicturePtr part = CapturePicture::Make(screen, r.Width(), r.Height());
+  win::OwnedDc from = win::OwnedDc::Compatible(screen);
+  win::OwnedDc to = win::OwnedDc::Compatible(screen);
+  if (!part || !from || !to) return nullptr;
+  part->ReadyPages(UseWinePaths());
+  win::Select selectSource(from, source.bitmap());
+  win::Select selectPart(to, part->bitmap());
+  if (!BitBlt(to, 0, 0, r.Width(), r.Height(), from, r.left, r.top, SRCCOPY)) return nullptr;
+  return part;
 }
 
 // GetDIBits writes the system's own header and colour table straight into the
@@ -193,7 +185,7 @@ bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
   if (!ComputeBmpLayout(b.bmWidth, b.bmHeight, b.bmPlanes, b.bmBitsPixel, layout)) return false;
   const size_t size = static_cast<size_t>(layout.offBits) + layout.blockSize;
   // Fresh pages are zero: the bytes of the block past the last row stay 0.
-  unsigned char* data = TakeFileBuffer(size);
+  auto* data = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   if (!data) return false;
   if (out.data) VirtualFree(out.data, 0, MEM_RELEASE);
   out.data = data;
@@ -214,12 +206,17 @@ bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out) {
 }
 
 bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen) {
+  return WriteUnderFreeName(path, {FilePart{bytes, size}}, chosen);
+}
+
+bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& parts, std::string& chosen) {
   const std::wstring temp = text::Widen(file::TempNameBeside(path));
   {
     Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
-    bool ok = WriteAll(file.get(), static_cast<const unsigned char*>(bytes), size);
+    bool ok = true;
+    for (const FilePart& part : parts) ok = ok && WriteAll(file.get(), part);
     if (!file.Close() || !ok) {
       DeleteFileW(temp.c_str());
       return false;
@@ -239,20 +236,43 @@ bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size,
   return false;
 }
 
-SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) {
+namespace {
+
+// The file of a capture taken now, under the moment's name, its folders
+// made; no parts when there is nothing to write.
+SnapshotFile WriteSnapshot(const std::string& folder, const std::vector<FilePart>& parts) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   SnapshotFile result;
   result.path = SnapshotFilePath(folder, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
   CreateFolderChain(result.path);
-  BmpImage image;
-  if (!BuildSnapshotBmp(bitmap, dc, image)) return result;
   std::string chosen;
-  if (WriteUnderFreeName(result.path, image.data, image.size, chosen)) {
+  if (!parts.empty() && WriteUnderFreeName(result.path, parts, chosen)) {
     result.path = chosen;
     result.written = true;
   }
   return result;
+}
+
+}  // namespace
+
+SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) {
+  BmpImage image;
+  if (!BuildSnapshotBmp(bitmap, dc, image)) return WriteSnapshot(folder, {});
+  return WriteSnapshot(folder, {FilePart{image.data, image.size}});
+}
+
+SnapshotFile WriteSnapshotFile(const CapturePicture::File& file, const std::string& folder) {
+  // The headers, then the rows straight from the picture, then the zeros
+  // that end the block.
+  return WriteSnapshot(folder, {FilePart{file.headers.data(), file.headers.size()}, FilePart{file.rows, file.rowBytes},
+                                FilePart{nullptr, file.zeros}});
+}
+
+SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder) {
+  CapturePicture::File file;
+  if (!picture.GetFile(file)) return SaveSnapshotBmp(picture.bitmap(), dc, folder);
+  return WriteSnapshotFile(file, folder);
 }
 
 RECT VisibleWindowBounds(HWND window) {

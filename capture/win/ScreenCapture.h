@@ -1,27 +1,30 @@
-// The screen grab, the crop of a picked rectangle, the clipboard output and
-// the BMP file of a capture. All sizes are physical pixels: the program is
+// The screen grab, the crop of a picked rectangle and the BMP file of a
+// capture. All sizes are physical pixels: the program is
 // per-monitor DPI aware.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "capture/win/CapturePicture.h"
 #include "common/Rect.h"
 #include "win/Gdi.h"
 
-// A device-compatible bitmap of the screen and the display size that
-// GetDeviceCaps reports (HORZRES, VERTRES).
+// The picture of the screen and the display size that GetDeviceCaps
+// reports (HORZRES, VERTRES).
 struct ScreenGrab {
-  win::Bitmap bitmap;
+  PicturePtr picture;
   int width = 0;
   int height = 0;
 };
 
 // Waits 100 ms (menus and just-hidden windows leave the screen), then copies
-// the display into a new bitmap. False when the display DC or the bitmap
-// cannot be made. forFile: the whole picture goes to a file next, whose
-// memory is made ready during the wait.
-bool GrabScreen(ScreenGrab& out, bool forFile = false);
+// the display into a new picture. Everything that does not depend on what
+// the screen shows (the picture's memory, the reading of the screen) is
+// made ready during the wait. False when the display DC or the picture
+// cannot be made.
+bool GrabScreen(ScreenGrab& out);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
 // must be on the screen again before it is grabbed. Only paint messages
@@ -33,11 +36,8 @@ bool GrabScreenNow(ScreenGrab& out);
 // A new device-compatible bitmap holding r of source (which must not be
 // selected into a DC); empty for an empty rectangle.
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r);
-
-// Puts a copy of bitmap on the clipboard (the clipboard owns the copy and
-// deletes it); owner is the clipboard owner. False when the clipboard could
-// not be opened or the copy not be made.
-bool PutBitmapOnClipboard(HWND owner, HBITMAP bitmap);
+// A new capture picture holding r of source; null for an empty rectangle.
+PicturePtr CropPicture(const CapturePicture& source, const Rect& r);
 
 // The file a capture went to: the name that was chosen, and whether the
 // whole file was written there.
@@ -52,6 +52,13 @@ struct SnapshotFile {
 // same second gets "_2", "_3"... before ".bmp", so no capture replaces
 // another. The file appears under its name only when it is complete.
 SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder);
+// The same for a capture picture: where the picture's memory holds the
+// file's pixel rows the file is written from it; otherwise as above.
+SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder);
+// Writes the file of a picture (CapturePicture::GetFile) as above. It
+// calls no GDI function, so it may run on any thread while the picture
+// lives.
+SnapshotFile WriteSnapshotFile(const CapturePicture::File& file, const std::string& folder);
 
 // The file bytes of bitmap: headers, colour table and pixel block; false
 // when the bitmap cannot be read. Kept in memory that VirtualFree releases.
@@ -65,9 +72,16 @@ struct BmpImage {
 };
 bool BuildSnapshotBmp(HBITMAP bitmap, HDC dc, BmpImage& out);
 
-// Writes bytes to a temporary file beside path, then gives it the first
-// name among path, SnapshotPathVariant(path, 2), ... that no file has yet;
-// chosen receives it. False, with no file left behind, on any failure.
+// Bytes of a file; without data, that many zero bytes.
+struct FilePart {
+  const void* data;
+  size_t size;
+};
+// Writes the parts one after the other to a temporary file beside path,
+// then gives it the first name among path, SnapshotPathVariant(path, 2),
+// ... that no file has yet; chosen receives it. False, with no file left
+// behind, on any failure.
+bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& parts, std::string& chosen);
 bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen);
 
 // The rectangle a window shows on screen: its visible frame bounds where

@@ -1,5 +1,5 @@
-// The capture file bytes for every colour class, the free-name rule, the
-// crop and the clipboard copy, on real GDI bitmaps.
+// The capture file bytes for every colour class and of capture pictures, the
+// free-name rule, the crop and the clipboard offer, on real GDI bitmaps.
 #include "capture/win/ScreenCapture.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "capture/BmpLayout.h"
+#include "capture/win/ClipboardOffer.h"
 #include "common/File.h"
 #include "common/Text.h"
 
@@ -296,20 +297,98 @@ TEST(Crop, CopiesExactlyTheRectangle) {
   EXPECT_FALSE(CopyBitmapRect(dib.bitmap, Rect{5, 7, 25, 7}));
 }
 
-TEST(Clipboard, HoldsItsOwnCopy) {
+// A capture picture holding the pixels of bitmap, read through dc as the
+// grab reads the screen.
+PicturePtr PictureOf(HBITMAP bitmap, int width, int height) {
+  win::WindowDc screen(nullptr);
+  PicturePtr p = CapturePicture::Make(screen, width, height);
+  if (!p) return nullptr;
+  p->ReadyPages(UseWinePaths());
+  win::OwnedDc from = win::OwnedDc::Compatible(screen);
+  win::OwnedDc to = win::OwnedDc::Compatible(screen);
+  win::Select a(from, bitmap);
+  win::Select b(to, p->bitmap());
+  BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
+  return p;
+}
+
+TEST(SnapshotFile, PictureWritesTheFileInOnePieceAsEarlierVersionsDid) {
+  win::WindowDc desktop(GetDesktopWindow());
+  ASSERT_EQ(GetDeviceCaps(desktop, BITSPIXEL), 32) << "the pictures hold their own files on 32-bit displays";
+  // The fixture file, and widths whose header formula counts more bytes
+  // than the rows hold (the last one by more than a page): the picture's
+  // file has the same bytes as the file GetDIBits builds from a
+  // device-compatible bitmap of the same pixels.
+  struct Case {
+    int width, height;
+  } cases[] = {{3, 2}, {13, 7}, {1283, 41}, {9, 2000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width);
+    TestDib dib = MakeDib(c.width, c.height, 32);
+    PicturePtr picture = PictureOf(dib.bitmap, c.width, c.height);
+    ASSERT_TRUE(picture);
+    TempFolder tmp;
+    SnapshotFile f = SaveSnapshotBmp(*picture, desktop, tmp.path());
+    ASSERT_TRUE(f.written);
+    std::string bytes;
+    ASSERT_TRUE(file::ReadAll(f.path, bytes));
+    win::Bitmap device = CopyBitmapRect(dib.bitmap, Rect{0, 0, c.width, c.height});
+    BmpImage built;
+    ASSERT_TRUE(BuildSnapshotBmp(device, desktop, built));
+    EXPECT_EQ(bytes, std::string(reinterpret_cast<const char*>(built.data), built.size));
+    if (c.width == 3) {
+      std::string want;
+      ASSERT_TRUE(file::ReadAll(std::string("Z:") + BROVA_SOURCE_DIR + "/tests/fixtures/records/capture-3x2-32.bmp", want));
+      EXPECT_EQ(bytes, want);
+    }
+  }
+}
+
+// The clipboard's bitmap, or an empty list when it holds none.
+std::vector<uint32_t> ClipboardPixels(HWND owner, int width, int height) {
+  std::vector<uint32_t> px;
+  if (!OpenClipboard(owner)) return px;
+  if (HBITMAP held = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+    BITMAP b{};
+    if (GetObjectW(held, sizeof b, &b) && b.bmWidth == width && b.bmHeight == height)
+      px = PixelsOf(held, width, height);
+  }
+  CloseClipboard();
+  return px;
+}
+
+TEST(Clipboard, OfferIsRenderedOnRequestAndWhenItsWindowGoes) {
   TestDib dib = MakeDib(16, 9, 32);
   std::vector<uint32_t> want = PixelsOf(dib.bitmap, 16, 9);
-  ASSERT_TRUE(PutBitmapOnClipboard(nullptr, dib.bitmap));
-  // The picture that was given may go: the clipboard keeps its copy.
-  dib.bitmap.reset();
+  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(host);
+  PicturePtr picture = PictureOf(dib.bitmap, 16, 9);
+  {
+    CClipboardOffer offer;
+    ASSERT_TRUE(offer.Offer(host, picture));
+    EXPECT_EQ(picture.use_count(), 2) << "held until the bitmap is made";
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+    // A paste makes the bitmap, a copy that the clipboard owns.
+    EXPECT_EQ(ClipboardPixels(nullptr, 16, 9), want);
+    EXPECT_EQ(picture.use_count(), 1);
+
+    // Offered again, then another program empties the clipboard: the
+    // offer lets the picture go.
+    ASSERT_TRUE(offer.Offer(host, picture));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(picture.use_count(), 1);
+
+    // Offered again, and the parent window goes with the offer unpasted:
+    // the clipboard keeps the bitmap.
+    ASSERT_TRUE(offer.Offer(host, picture));
+    DestroyWindow(host);
+    EXPECT_EQ(picture.use_count(), 1);
+  }
+  picture.reset();
+  EXPECT_EQ(ClipboardPixels(nullptr, 16, 9), want);
   ASSERT_TRUE(OpenClipboard(nullptr));
-  HBITMAP held = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-  ASSERT_TRUE(held);
-  BITMAP b{};
-  ASSERT_TRUE(GetObjectW(held, sizeof b, &b));
-  EXPECT_EQ(b.bmWidth, 16);
-  EXPECT_EQ(b.bmHeight, 9);
-  EXPECT_EQ(PixelsOf(held, 16, 9), want);
   EmptyClipboard();
   CloseClipboard();
 }

@@ -13,7 +13,7 @@ BOOL CSnapshotView::OnInitDialog() {
   return TRUE;
 }
 
-void CSnapshotView::SetPicture(win::Bitmap picture, int width, int height) {
+void CSnapshotView::SetPicture(PicturePtr picture, int width, int height) {
   picture_ = std::move(picture);
   width_ = picture_ ? width : 0;
   height_ = picture_ ? height : 0;
@@ -74,7 +74,7 @@ void CSnapshotView::PaintContent(HDC dc, const RECT& client) {
   ImageViewBlit blit = LayoutImageView(width_, height_, cw, ch, hPos_, vPos_);
   win::OwnedDc source = win::OwnedDc::Compatible(dc);
   {
-    win::Select select(source, picture_);
+    win::Select select(source, picture_->bitmap());
     BitBlt(dc, 0, 0, std::min(cw, width_ - blit.srcX), std::min(ch, height_ - blit.srcY), source, blit.srcX,
            blit.srcY, SRCCOPY);
   }

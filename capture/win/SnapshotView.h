@@ -1,7 +1,9 @@
 // The image view of the capture result window: a child window with both
 // scroll bars that shows the picture from its top-left corner, black where
-// the picture ends before the window does. It owns the picture.
+// the picture ends before the window does. It holds the picture until it
+// goes.
 #pragma once
+#include "capture/win/CapturePicture.h"
 #include "win/Dialog.h"
 #include "win/Gdi.h"
 
@@ -10,7 +12,7 @@ class CSnapshotView : public win::Dialog {
   CSnapshotView();
 
   // Takes the picture (may be empty) and shows it from its top-left corner.
-  void SetPicture(win::Bitmap picture, int width, int height);
+  void SetPicture(PicturePtr picture, int width, int height);
   int hPos() const { return hPos_; }
   int vPos() const { return vPos_; }
 
@@ -28,7 +30,7 @@ class CSnapshotView : public win::Dialog {
   void Scroll(int bar, int code);
   void PaintContent(HDC dc, const RECT& client);
 
-  win::Bitmap picture_;
+  PicturePtr picture_;
   int width_ = 0;
   int height_ = 0;
   int hPos_ = 0;

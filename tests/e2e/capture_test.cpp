@@ -3,6 +3,8 @@
 // outputs (BMP file and clipboard) and the ways the result window ends.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/support/CaptureCheck.h"
 #include "tests/support/E2e.h"
 
@@ -14,6 +16,8 @@ constexpr unsigned kCaptureFullScreen = 0x0407;
 constexpr unsigned kKeyReport = 0x052D;
 constexpr unsigned kWmClose = 0x0010;
 constexpr unsigned kWmCommand = 0x0111;
+constexpr long kExitCommand = 32796;
+constexpr long kCancel = 2;  // IDCANCEL
 constexpr long kCtrlAlt = 2 | 4;
 constexpr long kKeyDown = 8;
 
@@ -86,6 +90,95 @@ TEST(Capture, FullScreenMessageWritesTheScreenToFileAndClipboard) {
   ASSERT_TRUE(WaitForResultWindowClick(s, *result));
   s.KeepScreenshot("capture-result-window");
   EXPECT_TRUE(s.Running(brova));
+}
+
+// The clipboard's bitmap, saved and read back; empty when there is none.
+Image ClipboardImage(Session& s, const std::string& name) {
+  const std::string copy = s.workDir() + "/" + name + ".bmp";
+  if (s.Winctl("clipboard-save " + ShellQuote(Session::WinPath(copy))).status != 0) return Image{};
+  return ReadImage(copy);
+}
+
+TEST(Capture, ClipboardHoldsTheFilesPictureAlsoAfterTheProgramEnds) {
+  Session s;
+  pid_t brova = StartAndWait(s);
+  const std::string folder = s.appDir() + "/Snapshot";
+
+  // Pasted while brova runs: the bitmap is made when it is asked for.
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  ASSERT_FALSE(WaitForSnapshot(folder).empty());
+  const Image first = ReadImage(folder + "/" + SnapshotFiles(folder).back());
+  ASSERT_EQ(first.width, 1280);
+  const std::string formats = s.Winctl("clipboard").out;
+  EXPECT_NE(formats.find("bitmap 1280 800"), std::string::npos) << formats;
+  Image pasted = ClipboardImage(s, "first");
+  ASSERT_EQ(pasted.width, 1280);
+  ASSERT_EQ(pasted.height, 800);
+  EXPECT_EQ(CountDifferences(pasted, first, 0, 0), 0);
+
+  // A second capture of another screen, not pasted before brova ends: the
+  // program makes the bitmap as it goes.
+  ASSERT_TRUE(s.Post(kResultTitle, kWmCommand, kCancel));
+  ASSERT_TRUE(s.WaitForNoWindow(kResultTitle));
+  ASSERT_EQ(s.Winctl("move Vistrel 40 40 300 200").status, 0);
+  StableGrab(s);
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  ASSERT_TRUE(Session::WaitUntil([&] { return SnapshotFiles(folder).size() == 2; }));
+  const Image second = ReadImage(folder + "/" + SnapshotFiles(folder).back());
+  ASSERT_EQ(second.width, 1280);
+  ASSERT_GT(CountDifferences(second, first, 0, 0), 0) << "the two captures show the same screen";
+  ASSERT_TRUE(s.Post("Pagorin", kWmCommand, kExitCommand));
+  ASSERT_TRUE(s.WaitForExit(brova));
+
+  pasted = ClipboardImage(s, "second");
+  ASSERT_EQ(pasted.width, 1280) << "nothing to paste after the program ended";
+  ASSERT_EQ(pasted.height, 800);
+  EXPECT_EQ(CountDifferences(pasted, second, 0, 0), 0);
+}
+
+// Starts brova, captures the settled screen once and ends brova; the
+// capture file's bytes, and the screen as an independent grab saw it.
+std::string CaptureOnce(Session& s, Image& screen) {
+  pid_t brova = StartAndWait(s);
+  screen = StableGrab(s);
+  const std::string folder = s.appDir() + "/Snapshot";
+  EXPECT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  EXPECT_TRUE(s.WaitForWindow(kResultTitle));
+  const std::string path = WaitForSnapshot(folder);
+  EXPECT_FALSE(path.empty());
+  std::string bytes = ReadFile(path);
+  EXPECT_EQ(CountDifferences(ReadImage(path), screen, 0, 0), 0);
+  std::remove(path.c_str());
+  EXPECT_TRUE(s.Post("Pagorin", kWmCommand, kExitCommand));
+  EXPECT_TRUE(s.WaitForExit(brova));
+  return bytes;
+}
+
+TEST(Capture, PathForWindowsWritesTheSameFileAsThePathForWine) {
+  // A width that is not a multiple of 8: the header's block size counts
+  // more bytes than the rows hold, and the file ends with zeros.
+  Session::Options options;
+  options.width = 1366;
+  options.height = 768;
+  Session s(options);
+  Image wineScreen, plainScreen;
+  const std::string wine = CaptureOnce(s, wineScreen);
+  s.SetEnv("VISTREL_PLAIN_CAPTURE", "1");
+  const std::string plain = CaptureOnce(s, plainScreen);
+  ASSERT_EQ(CountDifferences(plainScreen, wineScreen, 0, 0), 0) << "the screen changed between the captures";
+
+  auto h = ReadBmpHeader(wine);
+  ASSERT_TRUE(h);
+  const uint32_t rows = 1366 * 4 * 768;
+  EXPECT_EQ(h->imageSize, (1366 + 7) / 8 * 32 * 768);
+  ASSERT_EQ(wine.size(), 54 + h->imageSize);
+  EXPECT_EQ(wine.find_first_not_of('\0', 54 + rows), std::string::npos) << "the block ends with zeros";
+  ASSERT_EQ(plain.size(), wine.size());
+  size_t differ = 0;
+  while (differ < wine.size() && wine[differ] == plain[differ]) ++differ;
+  EXPECT_EQ(differ, wine.size()) << "the files differ from byte " << differ;
 }
 
 TEST(Capture, CaptureWindowButtonHidesTheWindowBeforeTheGrab) {

@@ -1,0 +1,67 @@
+// The picture of one capture. On a display of 32 bits a pixel it is a 32-bit
+// bottom-up DIB section: its rows are the pixel rows of the BMP file, so the
+// file is written straight from the picture's memory, with no conversion and
+// no second buffer. On other displays it is a device-compatible bitmap,
+// whose file GetDIBits builds.
+//
+// The result window, the clipboard offer and the capture sequence share a
+// picture; it goes when the last of them lets it go.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "capture/BmpLayout.h"
+#include "win/Gdi.h"
+
+class CapturePicture {
+ public:
+  CapturePicture(const CapturePicture&) = delete;
+  CapturePicture& operator=(const CapturePicture&) = delete;
+
+  // A picture of width x height for pixels copied from dc's device; null
+  // when it cannot be made.
+  static std::shared_ptr<CapturePicture> Make(HDC dc, int width, int height);
+  // Wraps a bitmap that already holds a picture (no file of its own).
+  static std::shared_ptr<CapturePicture> Adopt(win::Bitmap bitmap, int width, int height);
+
+  HBITMAP bitmap() const { return bitmap_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  // Brings every page of a new picture into memory now, so that the copy
+  // of the screen that follows meets no page faults. The picture is black
+  // afterwards.
+  void ReadyPages(bool wine);
+
+  // The BMP file of the picture: its 54 header bytes, the pixel rows in the
+  // picture's own memory, and the number of zero bytes that end the pixel
+  // block (the header's block size counts more than the rows hold for
+  // widths that are not a multiple of 8). False for a device-compatible
+  // bitmap.
+  struct File {
+    std::string headers;
+    const unsigned char* rows = nullptr;
+    size_t rowBytes = 0;
+    size_t zeros = 0;
+  };
+  bool GetFile(File& out) const;
+
+ private:
+  CapturePicture() = default;
+
+  win::Bitmap bitmap_;
+  int width_ = 0;
+  int height_ = 0;
+  BmpLayout layout_;
+  unsigned char* bits_ = nullptr;  // the DIB section's rows; null for a compatible bitmap
+};
+
+using PicturePtr = std::shared_ptr<CapturePicture>;
+
+// True when the program runs under Wine (its ntdll exports
+// wine_get_version) and the environment does not ask for the plain path
+// with VISTREL_PLAIN_CAPTURE=1. Read once.
+bool UseWinePaths();
