@@ -2,9 +2,19 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
+#include "common/Text.h"
+
 namespace win {
+
+// DrawText with UTF-8 text (DrawText is the system's macro for DrawTextW,
+// so this is an overload of it in our namespace).
+inline int DrawText(HDC dc, const std::string& utf8, RECT rect, UINT format) {
+  std::wstring w = text::Widen(utf8);
+  return DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &rect, format);
+}
 
 // Owns one GDI object (pen, brush, font, bitmap, region).
 template <class H>

@@ -55,7 +55,7 @@ TEST(Window, AttachesOnCreateAndDetachesWhenDestroyed) {
   ASSERT_TRUE(MakeWindow(w));
   HWND h = w.hwnd();
   EXPECT_EQ(win::Window::FromHandle(h), &w);
-  EXPECT_EQ(w.GetText(), "测试");
+  EXPECT_EQ(w.Text(), "测试");
   DestroyWindow(h);
   EXPECT_TRUE(w.destroyed);
   EXPECT_TRUE(w.ncDestroyed);
