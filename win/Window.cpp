@@ -217,10 +217,7 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool Window::OnCommand(int id, int code, HWND control) {
-  if (code != BN_CLICKED) return false;
-  // Menu commands come with code 0 too, but without a control.
-  if (!control && id != IDOK && id != IDCANCEL) return false;
-  return OnButtonClicked(id);
+  return code == BN_CLICKED && OnButtonClicked(id);
 }
 
 void Window::OnSize(UINT type, int cx, int cy) {

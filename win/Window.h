@@ -93,8 +93,9 @@ class Window {
   // Returns true when the command was handled. The base passes button
   // clicks to OnButtonClicked.
   virtual bool OnCommand(int id, int code, HWND control);
-  // BN_CLICKED from a button, and the IDOK and IDCANCEL commands that the
-  // dialog manager sends for Enter and Escape; true when handled.
+  // BN_CLICKED from a button (also the IDOK and IDCANCEL that the dialog
+  // manager sends for Enter and Escape, and menu commands, which come with
+  // the same code 0); true when handled.
   virtual bool OnButtonClicked(int id) { return false; }
   virtual LRESULT OnNotify(int id, NMHDR* header) { return Default(); }
   virtual void OnTimer(UINT_PTR id) { Default(); }
