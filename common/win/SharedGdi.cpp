@@ -3,7 +3,7 @@
 namespace shared_gdi {
 namespace {
 
-const wchar_t kSongTi[] = L"\x5B8B\x4F53";  // 宋体
+const wchar_t kSongTi[] = L"宋体";
 
 HFONT g_font14 = nullptr;
 HFONT g_font24 = nullptr;
