@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/Text.h"
+#include "win/Handles.h"
 
 namespace filestatus {
 
@@ -12,12 +13,9 @@ bool SetTimes(const std::string& path, uint32_t dosDateTime) {
       !LocalFileTimeToFileTime(&local, &modified))
     return false;
   GetSystemTimeAsFileTime(&now);
-  HANDLE h = CreateFileW(text::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool ok = SetFileTime(h, &now, &now, &modified) != 0;
-  CloseHandle(h);
-  return ok;
+  win::Handle h(CreateFileW(text::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return h && SetFileTime(h, &now, &now, &modified) != 0;
 }
 
 bool SetAttributes(const std::string& path, uint32_t attributes) {
@@ -28,18 +26,14 @@ bool SetAttributes(const std::string& path, uint32_t attributes) {
 
 bool CopyModifiedTime(const std::string& from, const std::string& to) {
   FILETIME modified;
-  HANDLE h = CreateFileW(text::Widen(from).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool read = GetFileTime(h, nullptr, nullptr, &modified) != 0;
-  CloseHandle(h);
-  if (!read) return false;
-  h = CreateFileW(text::Widen(to).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool ok = SetFileTime(h, nullptr, nullptr, &modified) != 0;
-  CloseHandle(h);
-  return ok;
+  {
+    win::Handle source(CreateFileW(text::Widen(from).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!source || !GetFileTime(source, nullptr, nullptr, &modified)) return false;
+  }
+  win::Handle target(CreateFileW(text::Widen(to).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return target && SetFileTime(target, nullptr, nullptr, &modified) != 0;
 }
 
 bool RemoveEmptyFolder(const std::string& path) { return RemoveDirectoryW(text::Widen(path).c_str()) != 0; }

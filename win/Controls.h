@@ -7,17 +7,9 @@
 #include <string>
 
 #include "common/Text.h"
+#include "win/Window.h"
 
 namespace win {
-
-inline std::string TextOf(HWND hwnd) {
-  int n = GetWindowTextLengthW(hwnd);
-  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-  n = GetWindowTextW(hwnd, &w[0], n + 1);
-  w.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return text::Narrow(w);
-}
-inline void SetTextOf(HWND hwnd, const std::string& utf8) { SetWindowTextW(hwnd, text::Widen(utf8).c_str()); }
 
 class Control {
  public:
@@ -122,6 +114,20 @@ class ListView : public Control {
   }
   void EnsureVisible(int item) const { Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE); }
   void SetRedraw(bool on) const { Send(WM_SETREDRAW, on); }
+  // A list that holds no rows of its own (LVS_OWNERDATA) gets their count.
+  void SetItemCount(int count) const { Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count)); }
+  void RedrawItem(int item) const { Send(LVM_REDRAWITEMS, static_cast<WPARAM>(item), item); }
+  // The row and column at a point of the list's client area (-1 for none).
+  LVHITTESTINFO SubItemHitTest(POINT pt) const {
+    LVHITTESTINFO hit{};
+    hit.pt = pt;
+    Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return hit;
+  }
+  // The list destroys the image list with itself unless LVS_SHAREIMAGELISTS.
+  void SetImageList(HIMAGELIST images, int which = LVSIL_SMALL) const {
+    Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images));
+  }
 };
 
 class TabCtrl : public Control {

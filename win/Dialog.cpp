@@ -76,12 +76,12 @@ bool Dialog::PreTranslateMessage(MSG& msg) {
   return IsDialogMessageW(hwnd_, &msg) != 0;
 }
 
-bool Dialog::OnCommand(int id, int code, HWND control) {
-  if (id == IDOK && code == BN_CLICKED) {
+bool Dialog::OnButtonClicked(int id) {
+  if (id == IDOK) {
     OnOK();
     return true;
   }
-  if (id == IDCANCEL && code == BN_CLICKED) {
+  if (id == IDCANCEL) {
     OnCancel();
     return true;
   }

@@ -26,7 +26,8 @@ class Dialog : public Window {
   virtual BOOL OnInitDialog() { return TRUE; }
   virtual void OnOK() { EndDialog(IDOK); }
   virtual void OnCancel() { EndDialog(IDCANCEL); }
-  bool OnCommand(int id, int code, HWND control) override;
+  // IDOK and IDCANCEL end the dialog through OnOK and OnCancel.
+  bool OnButtonClicked(int id) override;
 
   int templateId_;
 

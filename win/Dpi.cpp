@@ -1,5 +1,7 @@
 #include "win/Dpi.h"
 
+#include "win/Gdi.h"
+
 namespace win {
 
 int DpiOf(HWND hwnd) {
@@ -11,9 +13,8 @@ int DpiOf(HWND hwnd) {
     UINT dpi = getDpiForWindow(hwnd);
     if (dpi > 0) return static_cast<int>(dpi);
   }
-  HDC dc = GetDC(hwnd);
+  WindowDc dc(hwnd);
   int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(hwnd, dc);
   return dpi > 0 ? dpi : 96;
 }
 

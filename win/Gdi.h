@@ -1,35 +1,34 @@
-// RAII for GDI objects, device contexts and selections.
+// RAII for GDI objects, device contexts and selections (on the scoped
+// handle of win/Handles.h).
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <utility>
+
+#include "common/Text.h"
+#include "win/Handles.h"
 
 namespace win {
 
+// DrawText with UTF-8 text (DrawText is the system's macro for DrawTextW,
+// so this is an overload of it in our namespace).
+inline int DrawText(HDC dc, const std::string& utf8, RECT rect, UINT format) {
+  std::wstring w = text::Widen(utf8);
+  return DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &rect, format);
+}
+
+template <class H>
+struct GdiObjectTraits {
+  using Type = H;
+  static Type None() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static bool Close(Type h) { return DeleteObject(h) != 0; }
+};
+
 // Owns one GDI object (pen, brush, font, bitmap, region).
 template <class H>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(H h) : h_(h) {}
-  GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.h_, nullptr));
-    return *this;
-  }
-  ~GdiObject() { reset(); }
-  H get() const { return h_; }
-  operator H() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  H release() { return std::exchange(h_, nullptr); }
-  void reset(H h = nullptr) {
-    if (h_) DeleteObject(h_);
-    h_ = h;
-  }
-
- private:
-  H h_ = nullptr;
-};
+using GdiObject = ScopedHandle<GdiObjectTraits<H>>;
 
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
@@ -37,31 +36,19 @@ using Font = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
 using Region = GdiObject<HRGN>;
 
-// A DC made with CreateCompatibleDC or CreateDC; deleted with DeleteDC.
-class OwnedDc {
- public:
-  OwnedDc() = default;
-  explicit OwnedDc(HDC dc) : dc_(dc) {}
-  OwnedDc(OwnedDc&& o) noexcept : dc_(std::exchange(o.dc_, nullptr)) {}
-  OwnedDc& operator=(OwnedDc&& o) noexcept {
-    if (this != &o) {
-      if (dc_) DeleteDC(dc_);
-      dc_ = std::exchange(o.dc_, nullptr);
-    }
-    return *this;
-  }
-  ~OwnedDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-  operator HDC() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
+struct OwnedDcTraits {
+  using Type = HDC;
+  static Type None() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static bool Close(Type h) { return DeleteDC(h) != 0; }
+};
 
+// A DC made with CreateCompatibleDC or CreateDC; deleted with DeleteDC.
+class OwnedDc : public ScopedHandle<OwnedDcTraits> {
+ public:
+  using ScopedHandle::ScopedHandle;
   static OwnedDc Compatible(HDC with) { return OwnedDc(CreateCompatibleDC(with)); }
   static OwnedDc Display() { return OwnedDc(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)); }
-
- private:
-  HDC dc_ = nullptr;
 };
 
 // GetDC / ReleaseDC.

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "common/Text.h"
+#include "win/Dpi.h"
 
 namespace win {
 namespace {
@@ -136,6 +137,18 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_GETMINMAXINFO:
+      if (minClient_.cx <= 0 && minClient_.cy <= 0) return Default();
+      Default();
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(*reinterpret_cast<RECT*>(lp));
+      return 0;
+    case WM_PRINTCLIENT:
+      if (!PaintsWholeClient()) return Default();
+      PaintContent(reinterpret_cast<HDC>(wp), ClientRect());
+      return 0;
     case WM_COMMAND:
       if (OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp))) return 0;
       return Default();
@@ -159,8 +172,10 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
-      HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp),
-                                static_cast<int>(msg - WM_CTLCOLORMSGBOX));
+      auto dc = reinterpret_cast<HDC>(wp);
+      int type = static_cast<int>(msg - WM_CTLCOLORMSGBOX);
+      HBRUSH brush = OnCtlColor(dc, reinterpret_cast<HWND>(lp), type);
+      if (!brush) brush = WindowColors(dc, type);
       return brush ? reinterpret_cast<LRESULT>(brush) : Default();
     }
     case WM_DRAWITEM: {
@@ -201,15 +216,68 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Default();
 }
 
-std::string Window::GetText() const {
-  int n = GetWindowTextLengthW(hwnd_);
+bool Window::OnCommand(int id, int code, HWND control) {
+  return code == BN_CLICKED && OnButtonClicked(id);
+}
+
+void Window::OnSize(UINT type, int cx, int cy) {
+  Default();
+  Layout();
+}
+
+void Window::OnPaint() {
+  if (!PaintsWholeClient()) {
+    Default();
+    return;
+  }
+  PaintDc dc(hwnd_);
+  PaintContent(dc, ClientRect());
+}
+
+bool Window::OnEraseBkgnd(HDC dc) {
+  if (!PaintsWholeClient()) return Default() != 0;
+  PaintContent(dc, ClientRect());
+  return true;
+}
+
+void Window::SetColors(COLORREF text, COLORREF background, bool lists) {
+  textColor_ = text;
+  backgroundColor_ = background;
+  colorLists_ = lists;
+  background_.reset(CreateSolidBrush(background));
+}
+
+HBRUSH Window::WindowColors(HDC dc, int type) const {
+  if (!background_ || type == CTLCOLOR_EDIT || (type == CTLCOLOR_LISTBOX && !colorLists_)) return nullptr;
+  SetTextColor(dc, textColor_);
+  SetBkColor(dc, backgroundColor_);
+  return background_.get();
+}
+
+int Window::Px(int px96) const { return Scale(hwnd_, px96); }
+
+void Window::OnDpiChanged(const RECT& suggested) {
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
+void Window::OnGetMinMaxInfo(MINMAXINFO& info) const {
+  RECT frame{0, 0, Px(minClient_.cx), Px(minClient_.cy)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
+  info.ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+std::string TextOf(HWND hwnd) {
+  int n = GetWindowTextLengthW(hwnd);
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-  n = GetWindowTextW(hwnd_, &w[0], n + 1);
+  n = GetWindowTextW(hwnd, &w[0], n + 1);
   w.resize(n > 0 ? static_cast<size_t>(n) : 0);
   return text::Narrow(w);
 }
 
-void Window::SetText(const std::string& utf8) const { SetWindowTextW(hwnd_, text::Widen(utf8).c_str()); }
+void SetTextOf(HWND hwnd, const std::string& utf8) { SetWindowTextW(hwnd, text::Widen(utf8).c_str()); }
 
 RECT Window::ClientRect() const {
   RECT r{};

@@ -10,7 +10,13 @@
 
 #include <string>
 
+#include "win/Gdi.h"
+
 namespace win {
+
+// A window's text (GetWindowText / SetWindowText) in UTF-8.
+std::string TextOf(HWND hwnd);
+void SetTextOf(HWND hwnd, const std::string& utf8);
 
 class Window {
  public:
@@ -38,10 +44,12 @@ class Window {
   // target window up through its parents and owners; true consumes it.
   virtual bool PreTranslateMessage(MSG& msg) { return false; }
 
-  // Helpers on the window handle.
-  std::string GetText() const;
-  void SetText(const std::string& utf8) const;
+  // Helpers on the window handle. Texts are UTF-8.
+  std::string Text() const { return TextOf(hwnd_); }
+  void SetText(const std::string& utf8) const { SetTextOf(hwnd_, utf8); }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string ItemText(int id) const { return TextOf(Item(id)); }
+  void SetItemText(int id, const std::string& utf8) const { SetTextOf(Item(id), utf8); }
   RECT ClientRect() const;
   RECT WindowRect() const;
   RECT ItemRectInClient(int id) const;  // a child's rectangle in this window's client coordinates
@@ -53,6 +61,21 @@ class Window {
   void CenterOnDesktop() const;
   // The icon resource as the window's big and small icon.
   void SetIcons(int iconId) const;
+
+  // A length in pixels at 96 DPI, for the window's DPI. Layout constants go
+  // through it; the window's Layout() runs again when its DPI changes.
+  int Px(int px96) const;
+
+  // The window's own colours: the dialog background, and the text and
+  // background of its static texts and buttons (and of its list boxes and
+  // drop-down lists when lists is set). Edit boxes that take typing keep the
+  // system's colours. OnCtlColor still comes first for the exceptions.
+  void SetColors(COLORREF text, COLORREF background, bool lists = false);
+  HBRUSH BackgroundBrush() const { return background_.get(); }
+
+  // The smallest client area the user may size the window to, in pixels at
+  // 96 DPI; the window's frame is added to it.
+  void SetMinClientSize(int width96, int height96) { minClient_ = SIZE{width96, height96}; }
 
  protected:
   // The one message switch; override to take private messages, then call the base.
@@ -67,14 +90,31 @@ class Window {
   virtual int OnCreate(CREATESTRUCTW* cs) { return static_cast<int>(Default()); }
   virtual void OnDestroy() { Default(); }
   virtual void OnClose() { Default(); }
-  // Returns true when the command was handled.
-  virtual bool OnCommand(int id, int code, HWND control) { return false; }
+  // Returns true when the command was handled. The base passes button
+  // clicks to OnButtonClicked.
+  virtual bool OnCommand(int id, int code, HWND control);
+  // BN_CLICKED from a button (also the IDOK and IDCANCEL that the dialog
+  // manager sends for Enter and Escape, and menu commands, which come with
+  // the same code 0); true when handled.
+  virtual bool OnButtonClicked(int id) { return false; }
   virtual LRESULT OnNotify(int id, NMHDR* header) { return Default(); }
   virtual void OnTimer(UINT_PTR id) { Default(); }
-  virtual void OnSize(UINT type, int cx, int cy) { Default(); }
-  virtual void OnPaint() { Default(); }
-  virtual bool OnEraseBkgnd(HDC dc) { return Default() != 0; }
-  // nullptr asks for the default colours.
+  // The default lays the window out again.
+  virtual void OnSize(UINT type, int cx, int cy);
+  // Places the children for the client area; called on WM_SIZE and when the
+  // window's DPI changes.
+  virtual void Layout() {}
+
+  // A window that paints its client area itself says so here and draws in
+  // PaintContent, which serves WM_PAINT, WM_PRINTCLIENT and WM_ERASEBKGND
+  // (painting in the erase keeps a window that grows from flashing the
+  // class background). Other windows leave painting to their class.
+  virtual bool PaintsWholeClient() const { return false; }
+  virtual void PaintContent(HDC dc, const RECT& client) {}
+  virtual void OnPaint();
+  virtual bool OnEraseBkgnd(HDC dc);
+  // The exceptions to SetColors; nullptr goes on to the window's colours
+  // (or the system's, when it has none).
   virtual HBRUSH OnCtlColor(HDC dc, HWND control, int type) { return nullptr; }
   virtual bool OnDrawItem(int id, DRAWITEMSTRUCT* item) { return false; }
   // An owner-drawn control of ours draws itself: the parent's WM_DRAWITEM is
@@ -104,7 +144,15 @@ class Window {
   void Attach(HWND hwnd);
   void Detach();
 
+  HBRUSH WindowColors(HDC dc, int type) const;
+  void OnDpiChanged(const RECT& suggested);
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
+
   WNDPROC original_ = nullptr;  // the procedure we subclassed, if any
+  Brush background_;
+  COLORREF textColor_ = 0, backgroundColor_ = 0;
+  bool colorLists_ = false;
+  SIZE minClient_{};
   bool* destroyed_ = nullptr;   // set when the object is deleted during a dispatch
   struct CurrentMessage {
     UINT msg;

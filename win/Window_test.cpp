@@ -55,7 +55,7 @@ TEST(Window, AttachesOnCreateAndDetachesWhenDestroyed) {
   ASSERT_TRUE(MakeWindow(w));
   HWND h = w.hwnd();
   EXPECT_EQ(win::Window::FromHandle(h), &w);
-  EXPECT_EQ(w.GetText(), "测试");
+  EXPECT_EQ(w.Text(), "测试");
   DestroyWindow(h);
   EXPECT_TRUE(w.destroyed);
   EXPECT_TRUE(w.ncDestroyed);
@@ -72,6 +72,80 @@ TEST(Window, UnpacksCommandsAndPrivateMessages) {
   EXPECT_EQ(w.lastCode, 3);
   EXPECT_EQ(SendMessageW(w.hwnd(), WM_APP + 1, 55, 0), 7);
   EXPECT_EQ(w.privateSeen, 55u);
+}
+
+// A window on the shared behaviour: its own colours, a button, a painter.
+class Painted : public win::Window {
+ public:
+  static constexpr COLORREF kInk = RGB(1, 2, 3), kPaper = RGB(10, 200, 30), kFace = RGB(200, 10, 90);
+  int clicked = 0;
+  int layouts = 0;
+
+ protected:
+  int OnCreate(CREATESTRUCTW*) override {
+    SetColors(kInk, kPaper);
+    return 0;
+  }
+  bool OnButtonClicked(int id) override {
+    clicked = id;
+    return true;
+  }
+  void Layout() override { ++layouts; }
+  bool PaintsWholeClient() const override { return true; }
+  void PaintContent(HDC dc, const RECT& client) override {
+    win::Brush face(CreateSolidBrush(kFace));
+    FillRect(dc, &client, face);
+  }
+};
+
+TEST(Window, ClicksColoursAndPaintingComeFromTheBase) {
+  Painted w;
+  win::Window::RegisterClass(kClass);
+  ASSERT_TRUE(w.Create(0, kClass, "p", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr));
+  HWND button = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 50, 20, w.hwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(321)), nullptr, nullptr);
+  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 30, 50, 20, w.hwnd(), nullptr, nullptr, nullptr);
+  ASSERT_TRUE(button && edit);
+
+  // A real button's click arrives as BN_CLICKED; other codes do not count.
+  SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(321, BN_SETFOCUS), reinterpret_cast<LPARAM>(button));
+  EXPECT_EQ(w.clicked, 0);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(w.clicked, 321);
+
+  // Static texts and buttons get the window's colours and brush; a box that
+  // takes typing keeps the system's.
+  win::OwnedDc dc = win::OwnedDc::Compatible(nullptr);
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(w.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(button)));
+  ASSERT_NE(brush, nullptr);
+  EXPECT_EQ(brush, w.BackgroundBrush());
+  EXPECT_EQ(GetTextColor(dc), Painted::kInk);
+  EXPECT_EQ(GetBkColor(dc), Painted::kPaper);
+  EXPECT_EQ(SendMessageW(w.hwnd(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(button)),
+            reinterpret_cast<LRESULT>(brush));
+  EXPECT_NE(SendMessageW(w.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(edit)),
+            reinterpret_cast<LRESULT>(brush));
+
+  // PaintContent draws for WM_PRINTCLIENT and the erase, which says it painted.
+  win::WindowDc screen(nullptr);
+  win::OwnedDc mem = win::OwnedDc::Compatible(screen);
+  win::Bitmap bitmap(CreateCompatibleBitmap(screen, 200, 150));
+  win::Select use(mem, bitmap);
+  SendMessageW(w.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
+  EXPECT_EQ(GetPixel(mem, 5, 5), Painted::kFace);
+  SetPixel(mem, 5, 5, RGB(0, 0, 0));
+  EXPECT_EQ(SendMessageW(w.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem.get()), 0), 1);
+  EXPECT_EQ(GetPixel(mem, 5, 5), Painted::kFace);
+
+  // A DPI change moves the window to the suggested place and lays it out again.
+  int layouts = w.layouts;
+  RECT suggested{20, 30, 260, 230};
+  SendMessageW(w.hwnd(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+  RECT now = w.WindowRect();
+  EXPECT_EQ(now.left, 20);
+  EXPECT_EQ(now.right - now.left, 240);
+  EXPECT_GT(w.layouts, layouts);
 }
 
 TEST(Window, ThreadMessagesReachTheMainWindow) {

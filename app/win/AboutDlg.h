@@ -10,7 +10,7 @@ class CAboutDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
+  bool OnButtonClicked(int id) override;
 
  private:
   CSkinButton ok_;

@@ -3,12 +3,11 @@
 #include "app/win/HomePage.h"
 #include "app/win/MainFrame.h"
 #include "capture/win/CaptureSettingsDlg.h"
-#include "common/Text.h"
+#include "common/win/Palette.h"
 #include "online/Site.h"
 #include "resources/app_ids.h"
 
 namespace {
-constexpr COLORREF kBackground = RGB(240, 240, 240);
 const int kButtonIds[6] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REGION,
                            IDC_SETTINGS,     IDC_HOME_PAGE,      IDC_EXIT};
 }  // namespace
@@ -18,11 +17,12 @@ CCaptureDlg::CCaptureDlg() : Dialog(IDD_CAPTURE) {}
 BOOL CCaptureDlg::OnInitDialog() {
   for (int i = 0; i < 6; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
   SetIcons(IDR_MAINFRAME);
-  SetDlgItemTextW(hwnd_, IDC_SITE_TEXT, text::Widen("官方网站: " + SiteHost()).c_str());
+  SetColors(palette::kText, palette::kGrey);
+  SetItemText(IDC_SITE_TEXT, "官方网站: " + SiteHost());
   return TRUE;
 }
 
-bool CCaptureDlg::OnCommand(int id, int code, HWND control) {
+bool CCaptureDlg::OnButtonClicked(int id) {
   CMainFrame* frame = CMainFrame::Instance();
   switch (id) {
     case IDC_CAPTURE_FULL:
@@ -49,13 +49,7 @@ bool CCaptureDlg::OnCommand(int id, int code, HWND control) {
       if (frame) SendMessageW(frame->hwnd(), WM_CLOSE, 0, 0);
       return true;
   }
-  return Dialog::OnCommand(id, code, control);
-}
-
-HBRUSH CCaptureDlg::OnCtlColor(HDC dc, HWND control, int type) {
-  if (!brush_) brush_.reset(CreateSolidBrush(kBackground));
-  if (type == CTLCOLOR_STATIC) SetBkColor(dc, kBackground);
-  return brush_;
+  return Dialog::OnButtonClicked(id);
 }
 
 void CCaptureDlg::OnClose() {

@@ -3,7 +3,6 @@
 #pragma once
 #include "common/win/SkinButton.h"
 #include "win/Dialog.h"
-#include "win/Gdi.h"
 
 class CCaptureDlg : public win::Dialog {
  public:
@@ -11,13 +10,11 @@ class CCaptureDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+  bool OnButtonClicked(int id) override;
   void OnClose() override;
   void OnCancel() override {}  // Escape does not hide the window
   void OnOK() override {}      // nor does Enter
 
  private:
   CSkinButton buttons_[6];
-  win::Brush brush_;
 };

@@ -8,6 +8,7 @@
 #include "app/win/ToolboxWindows.h"
 #include "common/SectionFile.h"
 #include "common/Text.h"
+#include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "common/win/Shell.h"
 #include "resources/app_ids.h"
@@ -17,7 +18,6 @@
 namespace {
 
 const char kPage[] = "data\\main.htm";
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 const int kFixedIds[] = {IDC_CENTER_SCANNER, IDC_CENTER_LEDGER,   IDC_CENTER_TOOLS,   IDC_CENTER_EXIT,
                          IDC_CENTER_SHUTDOWN, IDC_CENTER_PLANS,   IDC_CENTER_CALENDAR, IDC_CENTER_SETTINGS,
@@ -26,7 +26,7 @@ const int kFixedIds[] = {IDC_CENTER_SCANNER, IDC_CENTER_LEDGER,   IDC_CENTER_TOO
 const int kUpperStack[] = {IDC_CENTER_CALENDAR, IDC_CENTER_PLANS,   IDC_CENTER_LEDGER,
                            IDC_CENTER_TOOLS,    IDC_CENTER_SCANNER, IDC_CENTER_SHUTDOWN};
 
-// Layout measures in pixels.
+// Layout measures in pixels at 96 DPI.
 constexpr int kMargin = 3;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonStep = 26;  // one pixel between stacked buttons
@@ -51,14 +51,12 @@ CCenterDlg::CCenterDlg() : Dialog(IDD_CENTER) {}
 
 CCenterDlg::~CCenterDlg() {
   if (hwnd_) Destroy();  // stores the rectangle while the window still exists
-  for (auto& slot : slots_)
-    if (slot->menu) DestroyMenu(slot->menu);
 }
 
 BOOL CCenterDlg::OnInitDialog() {
   for (int i = 0; i < kFixedButtonCount; ++i) fixed_[i].Attach(hwnd_, kFixedIds[i]);
   SetIcons(IDR_MAINFRAME);
-  whiteBrush_.reset(CreateSolidBrush(kWhite));
+  SetColors(palette::kText, palette::kWhite);
 
   PlaceAtStoredRect();
   win::Edit searchBox(hwnd_, IDC_CENTER_SEARCH_BOX);
@@ -99,38 +97,35 @@ void CCenterDlg::BuildLauncherButtons() {
 void CCenterDlg::Layout() {
   if (!ready_) return;
   RECT client = ClientRect();
-  const int x0 = client.left + kMargin, y0 = client.top + kMargin;
-  const int x1 = client.right - kMargin, y1 = client.bottom - kMargin;
+  const int margin = Px(kMargin), buttonHeight = Px(kButtonHeight), step = Px(kButtonStep);
+  const int searchGap = Px(kSearchGap), searchHeight = Px(kSearchHeight), searchWidth = Px(kSearchButtonWidth);
+  const int x0 = client.left + margin, y0 = client.top + margin;
+  const int x1 = client.right - margin, y1 = client.bottom - margin;
   const int width = x1 - x0;
-  auto place = [&](int id, int top) { MoveWindow(Item(id), x0, top, width, kButtonHeight, TRUE); };
+  auto place = [&](int id, int top) { MoveWindow(Item(id), x0, top, width, buttonHeight, TRUE); };
 
   // The lower pair stays at the bottom; nothing keeps it from the upper
   // stacks in a window too short for both.
-  place(IDC_CENTER_ABOUT, y1 - kButtonHeight);
-  place(IDC_CENTER_SETTINGS, y1 - kButtonHeight - kButtonStep);
+  place(IDC_CENTER_ABOUT, y1 - buttonHeight);
+  place(IDC_CENTER_SETTINGS, y1 - buttonHeight - step);
 
   int top = y0;
   for (int id : kUpperStack) {
     place(id, top);
-    top += kButtonStep;
+    top += step;
   }
   // One empty band of a button's height, then the launcher buttons.
-  int bottomOfUpper = top - kButtonStep + kButtonHeight;
-  top = bottomOfUpper + kButtonStep;
-  int searchTop = bottomOfUpper + kButtonStep + kSearchGap;
+  int bottomOfUpper = top - step + buttonHeight;
+  top = bottomOfUpper + step;
+  int searchTop = bottomOfUpper + step + searchGap;
   for (auto& slot : slots_) {
-    slot->rect = RECT{x0, top, x1, top + kButtonHeight};
-    MoveWindow(slot->button.hwnd(), x0, top, width, kButtonHeight, TRUE);
-    searchTop = top + kButtonHeight + 1 + kSearchGap;
-    top += kButtonStep;
+    slot->rect = RECT{x0, top, x1, top + buttonHeight};
+    MoveWindow(slot->button.hwnd(), x0, top, width, buttonHeight, TRUE);
+    searchTop = top + buttonHeight + Px(1) + searchGap;
+    top += step;
   }
-  MoveWindow(Item(IDC_CENTER_SEARCH_BOX), x0, searchTop, x1 - kSearchButtonWidth - 1 - x0, kSearchHeight, TRUE);
-  MoveWindow(Item(IDC_CENTER_SEARCH), x1 - kSearchButtonWidth, searchTop, kSearchButtonWidth, kSearchHeight, TRUE);
-}
-
-void CCenterDlg::OnSize(UINT type, int cx, int cy) {
-  Default();
-  Layout();
+  MoveWindow(Item(IDC_CENTER_SEARCH_BOX), x0, searchTop, x1 - searchWidth - Px(1) - x0, searchHeight, TRUE);
+  MoveWindow(Item(IDC_CENTER_SEARCH), x1 - searchWidth, searchTop, searchWidth, searchHeight, TRUE);
 }
 
 LRESULT CCenterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -150,7 +145,7 @@ LRESULT CCenterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Dialog::WindowProc(msg, wp, lp);
 }
 
-bool CCenterDlg::OnCommand(int id, int code, HWND control) {
+bool CCenterDlg::OnButtonClicked(int id) {
   if (OpenToolboxWindow(id, hwnd_)) return true;
   switch (id) {
     case IDC_CENTER_TOOLS:
@@ -171,15 +166,18 @@ bool CCenterDlg::OnCommand(int id, int code, HWND control) {
       if (CMainFrame* frame = CMainFrame::Instance()) SendMessageW(frame->hwnd(), WM_CLOSE, 0, 0);
       return true;
   }
-  if (!control && RunToolMenuCommand(id)) return true;
+  return Dialog::OnButtonClicked(id);
+}
+
+bool CCenterDlg::OnCommand(int id, int code, HWND control) {
   if (Dialog::OnCommand(id, code, control)) return true;
-  // The frame's own entries of the TOOL menu (captures, boss key,
-  // information center) go to the frame, which owns this window.
-  if (!control) {
-    if (CMainFrame* frame = CMainFrame::Instance()) {
-      SendMessageW(frame->hwnd(), WM_COMMAND, MAKEWPARAM(id, code), 0);
-      return true;
-    }
+  if (control) return false;
+  // The TOOL menu: our entries, then the frame's own (captures, boss key,
+  // information center), which go to the frame, which owns this window.
+  if (RunToolMenuCommand(id)) return true;
+  if (CMainFrame* frame = CMainFrame::Instance()) {
+    SendMessageW(frame->hwnd(), WM_COMMAND, MAKEWPARAM(id, code), 0);
+    return true;
   }
   return false;
 }
@@ -190,7 +188,7 @@ void CCenterDlg::OnLauncherButton(int index) {
   if (action.kind == launcher::Action::kOpen) {
     OpenWithShell(action.target);
   } else if (action.kind == launcher::Action::kShowMenu) {
-    if (!slot.menu) slot.menu = BuildLauncherMenu(action.target);
+    if (!slot.menu) slot.menu.reset(BuildLauncherMenu(action.target));
     POINT corner{slot.rect.left, slot.rect.bottom};
     ClientToScreen(hwnd_, &corner);
     TrackPopupMenu(slot.menu, 0, corner.x, corner.y, 0, hwnd_, nullptr);
@@ -218,7 +216,7 @@ void CCenterDlg::OnLauncherMenuItem(int index) {
 }
 
 void CCenterDlg::Search() {
-  std::string typed = win::Control(hwnd_, IDC_CENTER_SEARCH_BOX).Text();
+  std::string typed = ItemText(IDC_CENTER_SEARCH_BOX);
   CSectionFile page;
   page.Load(kPage);  // read again: the update may have replaced the page
   OpenWithShell(search::AddressFor(page, typed));
@@ -234,17 +232,11 @@ bool CCenterDlg::PreTranslateMessage(MSG& msg) {
 }
 
 void CCenterDlg::ShowToolMenu() {
-  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TOOL_MENU));
+  win::Menu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TOOL_MENU)));
   if (!menu) return;
   RECT button{};
   GetWindowRect(Item(IDC_CENTER_TOOLS), &button);
   TrackPopupMenu(GetSubMenu(menu, 0), 0, button.left, button.bottom + 2, 0, hwnd_, nullptr);
-  DestroyMenu(menu);
-}
-
-HBRUSH CCenterDlg::OnCtlColor(HDC dc, HWND control, int type) {
-  if (type == CTLCOLOR_EDIT) return nullptr;
-  return whiteBrush_;
 }
 
 void CCenterDlg::OnClose() { Show(SW_HIDE); }

@@ -11,7 +11,7 @@
 #include "app/Launcher.h"
 #include "common/win/SkinButton.h"
 #include "win/Dialog.h"
-#include "win/Gdi.h"
+#include "win/Handles.h"
 
 class CCenterDlg : public win::Dialog {
  public:
@@ -25,10 +25,10 @@ class CCenterDlg : public win::Dialog {
   BOOL OnInitDialog() override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCommand(int id, int code, HWND control) override;
-  void OnSize(UINT type, int cx, int cy) override;
+  bool OnButtonClicked(int id) override;
+  void Layout() override;
   void OnClose() override;
   void OnDestroy() override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
   void OnOK() override {}
 
  private:
@@ -36,12 +36,11 @@ class CCenterDlg : public win::Dialog {
     CSkinButton button;
     std::string line;
     RECT rect{};            // the button's place, client coordinates
-    HMENU menu = nullptr;   // built on the first click, kept for the window's life
+    win::Menu menu;         // built on the first click, kept for the window's life
   };
 
   void PlaceAtStoredRect();
   void BuildLauncherButtons();
-  void Layout();
   void OnLauncherButton(int index);
   void OnLauncherMenuItem(int index);
   HMENU BuildLauncherMenu(const std::string& name);
@@ -53,7 +52,6 @@ class CCenterDlg : public win::Dialog {
   CSkinButton fixed_[kFixedButtonCount];
   std::vector<std::unique_ptr<LauncherSlot>> slots_;
   launcher::CMenuItemTable menuItems_;
-  win::Brush whiteBrush_;
   bool ready_ = false;
   bool rectStored_ = false;
 };

@@ -27,7 +27,6 @@ CMainFrame* g_frame = nullptr;
 CMainFrame::CMainFrame() { g_frame = this; }
 
 CMainFrame::~CMainFrame() {
-  if (trayMenu_) DestroyMenu(trayMenu_);
   if (g_frame == this) g_frame = nullptr;
 }
 
@@ -45,7 +44,7 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   captureReady_ = 1;
   capture_settings::Reload();
   SetTimer(hwnd_, kStartTimer, 100, nullptr);
-  trayMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+  trayMenu_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
   trayIcon_.Add(hwnd_, kTrayIconId, msg::kTrayCallback,
                 static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)),

@@ -10,6 +10,7 @@
 #include "online/UpdateThread.h"
 #include "plans/PlanQueue.h"
 #include "plans/win/PlanReminders.h"
+#include "win/Handles.h"
 #include "win/Window.h"
 
 class CCaptureDlg;
@@ -69,7 +70,7 @@ class CMainFrame : public win::Window {
 
   std::unique_ptr<CCaptureDlg> captureDlg_;
   std::unique_ptr<CCenterDlg> center_;
-  HMENU trayMenu_ = nullptr;
+  win::Menu trayMenu_;
   HotKey cdOpenKey_;
   HotKey cdCloseKey_;
   HotKey bossKey_;

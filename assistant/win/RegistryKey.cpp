@@ -1,26 +1,7 @@
 #include "assistant/win/RegistryKey.h"
 
 #include "common/Text.h"
-
-namespace {
-
-// An open registry key, closed when it goes.
-class ScopedKey {
- public:
-  ScopedKey() = default;
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  ~ScopedKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY* out() { return &key_; }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-}  // namespace
+#include "win/Handles.h"
 
 int CRegistryKey::SetRoot(HKEY root) {
   if (root != HKEY_CLASSES_ROOT && root != HKEY_CURRENT_USER && root != HKEY_LOCAL_MACHINE && root != HKEY_USERS)
@@ -42,14 +23,14 @@ int CRegistryKey::Open(const std::string& path, int create) {
     return 1;
   }
   std::wstring wpath = text::Widen(path);
-  ScopedKey key;
+  win::RegKey key;
   if (create) {
     DWORD disposition = 0;
-    if (RegCreateKeyExW(root_, wpath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, key.out(), &disposition) !=
+    if (RegCreateKeyExW(root_, wpath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, key.Receive(), &disposition) !=
         ERROR_SUCCESS)
       return 0;
   } else {
-    lastError_ = RegOpenKeyExW(root_, wpath.c_str(), 0, KEY_ALL_ACCESS | view_, key.out());
+    lastError_ = RegOpenKeyExW(root_, wpath.c_str(), 0, KEY_ALL_ACCESS | view_, key.Receive());
     if (lastError_ != ERROR_SUCCESS) return 0;
   }
   path_ = path;
@@ -62,16 +43,16 @@ int CRegistryKey::OpenForReading(const std::string& path) {
     path_.clear();
     return 1;
   }
-  ScopedKey key;
-  lastError_ = RegOpenKeyExW(root_, text::Widen(path).c_str(), 0, KEY_READ | view_, key.out());
+  win::RegKey key;
+  lastError_ = RegOpenKeyExW(root_, text::Widen(path).c_str(), 0, KEY_READ | view_, key.Receive());
   if (lastError_ != ERROR_SUCCESS) return 0;
   path_ = path;
   return 1;
 }
 
 DWORD CRegistryKey::ValueType(const std::string& name) {
-  ScopedKey key;
-  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_QUERY_VALUE | view_, key.out());
+  win::RegKey key;
+  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_QUERY_VALUE | view_, key.Receive());
   if (lastError_ != ERROR_SUCCESS) return 0;
   DWORD type = REG_SZ;
   lastError_ = RegQueryValueExW(key.get(), text::Widen(name).c_str(), nullptr, &type, nullptr, nullptr);
@@ -81,8 +62,8 @@ DWORD CRegistryKey::ValueType(const std::string& name) {
 std::string CRegistryKey::ReadString(const std::string& name, const std::string& fallback) {
   DWORD type = ValueType(name);
   if (type != REG_SZ && type != REG_EXPAND_SZ) return fallback;
-  ScopedKey key;
-  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_READ | view_, key.out());
+  win::RegKey key;
+  lastError_ = RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_READ | view_, key.Receive());
   if (lastError_ != ERROR_SUCCESS) return fallback;
   // Room for the longest text we write and its NUL; a longer value fails
   // with ERROR_MORE_DATA.
@@ -100,8 +81,8 @@ std::string CRegistryKey::ReadString(const std::string& name, const std::string&
 int CRegistryKey::WriteString(const std::string& name, const std::string& value) {
   std::wstring wide = text::Widen(value);
   if (wide.size() > kMaxTextChars) return 0;
-  ScopedKey key;
-  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_WRITE | view_, key.out()) != ERROR_SUCCESS) return 0;
+  win::RegKey key;
+  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_WRITE | view_, key.Receive()) != ERROR_SUCCESS) return 0;
   lastError_ = RegSetValueExW(key.get(), text::Widen(name).c_str(), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(wide.c_str()),
                               static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
@@ -110,7 +91,7 @@ int CRegistryKey::WriteString(const std::string& name, const std::string& value)
 }
 
 int CRegistryKey::DeleteValue(const std::string& name) {
-  ScopedKey key;
-  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_SET_VALUE | view_, key.out()) != ERROR_SUCCESS) return 0;
+  win::RegKey key;
+  if (RegOpenKeyExW(root_, text::Widen(path_).c_str(), 0, KEY_SET_VALUE | view_, key.Receive()) != ERROR_SUCCESS) return 0;
   return RegDeleteValueW(key.get(), text::Widen(name).c_str()) == ERROR_SUCCESS ? 1 : 0;
 }

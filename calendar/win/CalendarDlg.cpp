@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
+#include "common/win/Palette.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
-#include "win/Dpi.h"
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(250, 255, 243);
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 460;
 constexpr int kYearCount = CMonthModel::kLastYear - CMonthModel::kFirstYear + 1;
@@ -38,22 +37,11 @@ constexpr int kMinClientHeight = 380;
 
 CCalendarDlg::CCalendarDlg() : Dialog(IDD_CALENDAR) {}
 
-LRESULT CCalendarDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_GETMINMAXINFO) {
-    LRESULT r = Default();
-    RECT frame{0, 0, win::Scale(hwnd_, kMinClientWidth), win::Scale(hwnd_, kMinClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-    auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-    info->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
-    return r;
-  }
-  return Dialog::WindowProc(msg, wp, lp);
-}
-
 BOOL CCalendarDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
-  SetWindowPos(hwnd_, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+  SetColors(palette::kText, palette::kPaper);
+  SetMinClientSize(kMinClientWidth, kMinClientHeight);
+  SetWindowPos(hwnd_, nullptr, 0, 0, Px(kWindowWidth), Px(kWindowHeight), SWP_NOMOVE | SWP_NOZORDER);
   CenterOnDesktop();
 
   grid_.Attach(hwnd_, IDC_CAL_GRID);
@@ -67,14 +55,12 @@ BOOL CCalendarDlg::OnInitDialog() {
   for (int y = CMonthModel::kFirstYear; y <= CMonthModel::kLastYear; ++y) years.AddString(CMonthModel::YearListEntry(y));
   for (int m = 1; m <= 12; ++m) months.AddString(CMonthModel::MonthListEntry(m));
 
-  background_.reset(CreateSolidBrush(kBackground));
-
   // Today's month; a clock outside the offered years starts at the nearest one.
   int year, month, day;
   LocalToday(year, month, day);
   grid_.model().SetDate(year, month);
   ShowMonth(grid_.model().ShownYear() - CMonthModel::kFirstYear, grid_.model().ShownMonth() - 1);
-  LayOut();
+  Layout();
   return TRUE;
 }
 
@@ -93,49 +79,45 @@ void CCalendarDlg::Navigate(int yearDelta, int monthDelta) {
   ShowMonth(std::clamp(yearIndex + yearDelta, 0, kYearCount - 1), std::clamp(monthIndex + monthDelta, 0, 11));
 }
 
-bool CCalendarDlg::OnCommand(int id, int code, HWND control) {
+bool CCalendarDlg::OnButtonClicked(int id) {
   switch (id) {
     case IDC_CAL_YEAR_BACK:
-      if (code == BN_CLICKED) Navigate(-1, 0);
+      Navigate(-1, 0);
       return true;
     case IDC_CAL_YEAR_FORWARD:
-      if (code == BN_CLICKED) Navigate(1, 0);
+      Navigate(1, 0);
       return true;
     case IDC_CAL_MONTH_BACK:
-      if (code == BN_CLICKED) Navigate(0, -1);
+      Navigate(0, -1);
       return true;
     case IDC_CAL_MONTH_FORWARD:
-      if (code == BN_CLICKED) Navigate(0, 1);
-      return true;
-    case IDC_CAL_YEAR_LIST:
-    case IDC_CAL_MONTH_LIST:
-      if (code == CBN_SELCHANGE) Navigate(0, 0);
+      Navigate(0, 1);
       return true;
     case IDC_CAL_PLANS:
-      if (code == BN_CLICKED) ShowPlanManager(hwnd_);
+      ShowPlanManager(hwnd_);
       return true;
-    case IDC_CAL_GRID:
-      if (code == BN_DOUBLECLICKED) ShowPlanManager(hwnd_);
-      return true;
+  }
+  return Dialog::OnButtonClicked(id);
+}
+
+bool CCalendarDlg::OnCommand(int id, int code, HWND control) {
+  if ((id == IDC_CAL_YEAR_LIST || id == IDC_CAL_MONTH_LIST) && code == CBN_SELCHANGE) {
+    Navigate(0, 0);
+    return true;
+  }
+  if (id == IDC_CAL_GRID && code == BN_DOUBLECLICKED) {
+    ShowPlanManager(hwnd_);
+    return true;
   }
   return Dialog::OnCommand(id, code, control);
 }
 
-void CCalendarDlg::LayOut() {
+void CCalendarDlg::Layout() {
   if (!Item(IDC_CAL_MONTH_LIST)) return;
-  for (const Place& p : kRow) win::Control(hwnd_, p.id).Move(p.x, kRowY, p.width, p.height);
+  for (const Place& p : kRow) win::Control(hwnd_, p.id).Move(Px(p.x), Px(kRowY), Px(p.width), Px(p.height));
   RECT client = ClientRect();
-  win::Control(grid_.hwnd()).Move(kGridX, kGridY, client.right - 10, client.bottom - 35);
+  win::Control(grid_.hwnd()).Move(Px(kGridX), Px(kGridY), client.right - Px(10), client.bottom - Px(35));
   grid_.Invalidate(false);
-}
-
-void CCalendarDlg::OnSize(UINT type, int cx, int cy) {
-  Default();
-  LayOut();
-}
-
-HBRUSH CCalendarDlg::OnCtlColor(HDC dc, HWND control, int type) {
-  return type == CTLCOLOR_DLG ? background_.get() : nullptr;
 }
 
 void ShowCalendar(HWND owner) {

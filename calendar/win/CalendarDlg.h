@@ -7,7 +7,6 @@
 #include "calendar/win/MonthGridButton.h"
 #include "common/win/SkinButton.h"
 #include "win/Dialog.h"
-#include "win/Gdi.h"
 
 class CCalendarDlg : public win::Dialog {
  public:
@@ -16,14 +15,12 @@ class CCalendarDlg : public win::Dialog {
   CMonthGridButton& grid() { return grid_; }
 
  protected:
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
-  void OnSize(UINT type, int cx, int cy) override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+  bool OnButtonClicked(int id) override;
+  void Layout() override;
 
  private:
-  void LayOut();
   // Moves the shown month by the deltas, from the lists' selections, and
   // stops at the ends of the lists; the month does not wrap into the year.
   void Navigate(int yearDelta, int monthDelta);
@@ -31,7 +28,6 @@ class CCalendarDlg : public win::Dialog {
 
   CMonthGridButton grid_;
   CSkinButton yearBack_, yearForward_, monthBack_, monthForward_, plans_;
-  win::Brush background_;
 };
 
 // Opens the calendar modally; owner null means the main window.

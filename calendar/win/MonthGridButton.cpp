@@ -2,17 +2,16 @@
 
 #include <string>
 
-#include "common/Text.h"
+#include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "win/Gdi.h"
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(250, 255, 243);
-constexpr COLORREF kBand = RGB(109, 186, 43);
+constexpr COLORREF kBand = palette::kLeaf;
 constexpr COLORREF kBandText = RGB(255, 255, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlack = palette::kText;
+constexpr COLORREF kRed = palette::kRed;
 constexpr COLORREF kFrameTopLeft = RGB(115, 115, 155);
 constexpr COLORREF kFrameBottomRight = RGB(110, 110, 110);
 
@@ -24,9 +23,7 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
 }
 
 void DrawTextIn(HDC dc, const std::string& utf8, const Rect& area, UINT format) {
-  std::wstring w = text::Widen(utf8);
-  RECT r = ToRECT(area);
-  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, format | DT_NOPREFIX);
+  win::DrawText(dc, utf8, ToRECT(area), format | DT_NOPREFIX);
 }
 
 // A one-pixel frame lighter on the top and left, darker on the bottom and
@@ -97,7 +94,7 @@ void CMonthGridButton::Paint(HDC dc, const RECT& rect) {
   win::Bitmap bitmap(CreateCompatibleBitmap(dc, width, height));
   if (!mem || !bitmap) return;
   win::Select useBitmap(mem, bitmap);
-  Fill(mem, RECT{0, 0, width, height}, kBackground);
+  Fill(mem, RECT{0, 0, width, height}, palette::kPaper);
   HFONT font = hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr;
   PaintMonthModel(mem, model_, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   BitBlt(dc, rect.left, rect.top, width, height, mem, 0, 0, SRCCOPY);

@@ -5,20 +5,26 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "win/Controls.h"
 #include "win/Window.h"
 
 class CCheckListCtrl : public win::Window {
  public:
-  // Takes over a list view of a dialog (report style, single selection,
-  // LVS_OWNERDRAWFIXED).
-  bool Attach(HWND dialog, int id) { return SubclassItem(dialog, id); }
+  struct Settings {
+    int columnCount = 0;
+    bool firstColumnIsCheck = true;  // false: column 0 is plain text
+  };
 
-  // Set by the owner after it has inserted its columns.
-  int noCheckImage = 0;  // 1: column 0 is plain text
-  int columnCount = 0;
+  // Takes over a list view of a dialog (report style, single selection,
+  // LVS_OWNERDRAWFIXED) that shows the given columns.
+  bool Attach(HWND dialog, int id, Settings settings) {
+    settings_ = settings;
+    return SubclassItem(dialog, id);
+  }
+  win::ListView View() const { return win::ListView(hwnd_); }
 
   // Index of the first selected item, or -1.
-  int SelectedItem() const;
+  int SelectedItem() const { return View().SelectedItem(); }
   void DrawItem(const DRAWITEMSTRUCT& item);
 
   // The text in column 0 that shows the checked image.
@@ -29,4 +35,7 @@ class CCheckListCtrl : public win::Window {
     DrawItem(item);
     return true;
   }
+
+ private:
+  Settings settings_;
 };

@@ -3,9 +3,8 @@
 namespace shared_gdi {
 namespace {
 
-const wchar_t kSongTi[] = L"\x5B8B\x4F53";  // 宋体
+const wchar_t kSongTi[] = L"宋体";
 
-HBRUSH g_background = nullptr;
 HFONT g_font14 = nullptr;
 HFONT g_font24 = nullptr;
 HFONT g_bold12 = nullptr;
@@ -18,7 +17,6 @@ HFONT MakeFont(int height, int weight, DWORD charset, DWORD pitchAndFamily) {
 }  // namespace
 
 void Create() {
-  if (!g_background) g_background = CreateSolidBrush(kBackgroundColor);
   // Negative heights: the characters' height in pixels. "宋体"'s cell is as
   // high as its characters, so on Windows these are the sizes 14, 24 and 12
   // give; a face standing in for it with a taller cell keeps them too.
@@ -29,10 +27,6 @@ void Create() {
   if (!g_bold12) g_bold12 = MakeFont(-12, FW_BOLD, DEFAULT_CHARSET, FF_SWISS);
 }
 
-HBRUSH BackgroundBrush() {
-  Create();
-  return g_background;
-}
 HFONT Font14() {
   Create();
   return g_font14;

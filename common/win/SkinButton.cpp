@@ -1,14 +1,10 @@
 #include "common/win/SkinButton.h"
 
+#include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "win/Gdi.h"
 
 namespace {
-constexpr COLORREF kOutside = RGB(240, 240, 240);
-constexpr COLORREF kFace = RGB(250, 255, 243);
-constexpr COLORREF kBorder = RGB(109, 186, 43);
-constexpr COLORREF kCaption = RGB(0, 128, 0);
-constexpr COLORREF kCaptionHover = RGB(255, 0, 0);
 constexpr COLORREF kFaceDisabled = RGB(160, 160, 160);
 constexpr COLORREF kBorderDisabled = RGB(128, 128, 128);
 constexpr COLORREF kCaptionDisabled = RGB(0, 0, 0);
@@ -18,16 +14,16 @@ constexpr int kCorner = 8;
 void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
-  win::Brush outside(CreateSolidBrush(kOutside));
+  win::Brush outside(CreateSolidBrush(palette::kGrey));
   FillRect(dc, &r, outside);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
+  SetTextColor(dc, palette::kText);
   win::Select font(dc, shared_gdi::BoldFont12());
 
   bool disabled = (item.itemState & ODS_DISABLED) != 0;
-  COLORREF face = disabled ? kFaceDisabled : kFace;
-  COLORREF border = disabled ? kBorderDisabled : kBorder;
-  COLORREF caption = disabled ? kCaptionDisabled : (hoverState_ == 2 ? kCaptionHover : kCaption);
+  COLORREF face = disabled ? kFaceDisabled : palette::kPaper;
+  COLORREF border = disabled ? kBorderDisabled : palette::kLeaf;
+  COLORREF caption = disabled ? kCaptionDisabled : (hoverState_ == 2 ? palette::kRed : palette::kGreen);
 
   win::Brush faceBrush(CreateSolidBrush(face));
   win::Pen borderPen(CreatePen(PS_SOLID, 1, border));
@@ -37,9 +33,7 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     RoundRect(dc, r.left, r.top, r.right, r.bottom, kCorner, kCorner);
   }
   SetTextColor(dc, caption);
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  int n = GetWindowTextW(hwnd_, &text[0], static_cast<int>(text.size()));
-  DrawTextW(dc, text.c_str(), n, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  win::DrawText(dc, Text(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void CSkinButton::SetHover(int state) {

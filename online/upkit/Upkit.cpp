@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/FrameMessages.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -51,11 +52,9 @@ bool IsUpdateCommand(const wchar_t* commandLine) {
 // for writing with no sharing, which fails while the image is mapped.
 bool HasBrovaEnded(const std::wstring& program) {
   if (FindWindowA(nullptr, frame_msg::kFrameTitle)) return false;
-  HANDLE h = CreateFileW(program.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
-  CloseHandle(h);
-  return true;
+  win::Handle h(CreateFileW(program.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  return h || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 bool WaitForBrovaToEnd(const std::wstring& program) {
@@ -67,9 +66,9 @@ bool WaitForBrovaToEnd(const std::wstring& program) {
 }
 
 bool SameContent(const std::wstring& a, const std::wstring& b) {
-  HANDLE ha = CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  HANDLE hb = CreateFileW(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  bool same = ha != INVALID_HANDLE_VALUE && hb != INVALID_HANDLE_VALUE;
+  win::Handle ha(CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  win::Handle hb(CreateFileW(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  bool same = ha && hb;
   std::vector<char> bufA(65536), bufB(65536);
   while (same) {
     DWORD na = 0, nb = 0;
@@ -80,8 +79,6 @@ bool SameContent(const std::wstring& a, const std::wstring& b) {
       break;
     }
   }
-  if (ha != INVALID_HANDLE_VALUE) CloseHandle(ha);
-  if (hb != INVALID_HANDLE_VALUE) CloseHandle(hb);
   return same;
 }
 
@@ -89,10 +86,12 @@ bool SameContent(const std::wstring& a, const std::wstring& b) {
 bool CopyToDisk(const std::wstring& from, const std::wstring& to) {
   if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) return false;
   SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-  HANDLE h = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool flushed = FlushFileBuffers(h) != 0;
-  CloseHandle(h);
+  bool flushed;
+  {
+    win::Handle h(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return false;
+    flushed = FlushFileBuffers(h) != 0;
+  }
   return flushed && SameContent(from, to);
 }
 

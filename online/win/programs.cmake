@@ -1,6 +1,8 @@
 # The updater upkit.exe, a standalone program beside brova.exe: it replaces
 # brova.exe with the staged data\brova_new.exe after brova has ended.
 add_executable(upkit WIN32 ${CMAKE_SOURCE_DIR}/online/upkit/Upkit.cpp)
+# Only header-only files of ours (win/Handles.h): it links no library of ours.
+target_include_directories(upkit PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(upkit PRIVATE user32 ${static_link} -municode)
 target_include_directories(upkit PRIVATE ${CMAKE_SOURCE_DIR})
 list(APPEND BROVA_STAGED_PROGRAMS upkit)

@@ -7,10 +7,15 @@
 #include <thread>
 
 #include "common/Text.h"
+#include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "plans/PromptSkin.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
+
+// The prompt is drawn pixel for pixel on its skin's bitmaps, whose places
+// and sizes are pixels: unlike the other windows it is not scaled with the
+// DPI.
 
 namespace {
 
@@ -25,8 +30,6 @@ constexpr int kDefaultListWidth = 130;
 constexpr int kDefaultListHeight = 150;
 constexpr int kPlainButtonGap = 10;
 constexpr int kPlainButtonWidth = 60;
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
 
 // One prompt paints at a time, process-wide.
 bool g_painting = false;
@@ -170,12 +173,12 @@ void GMyCaDlg::OnButton(int number) {
   if (number == 0) Confirm();
 }
 
-bool GMyCaDlg::OnCommand(int id, int code, HWND control) {
+bool GMyCaDlg::OnButtonClicked(int id) {
   if (id == IDC_PROMPT_CONFIRM) {
-    if (code == BN_CLICKED) Confirm();
+    Confirm();  // may delete this
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return Dialog::OnButtonClicked(id);
 }
 
 void GMyCaDlg::ApplyEffects(const CPromptButtonSet::Effects& fx, bool clickFirst) {
@@ -246,16 +249,6 @@ LRESULT GMyCaDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Dialog::WindowProc(msg, wp, lp);
 }
 
-void GMyCaDlg::OnPaint() {
-  win::PaintDc dc(hwnd_);
-  PaintTo(dc);
-}
-
-bool GMyCaDlg::OnEraseBkgnd(HDC dc) {
-  PaintTo(dc);
-  return true;
-}
-
 void GMyCaDlg::PaintTo(HDC target) {
   if (!state_.FaceShown() || g_painting) return;
   g_painting = true;
@@ -275,7 +268,7 @@ void GMyCaDlg::PaintFace(HDC dc, const RECT& client) const {
     FillRect(dc, &client, plain);
   }
   {
-    win::Brush black(CreateSolidBrush(kBlack));
+    win::Brush black(CreateSolidBrush(palette::kText));
     FrameRect(dc, &client, black);
   }
 
@@ -289,16 +282,14 @@ void GMyCaDlg::PaintFace(HDC dc, const RECT& client) const {
   }
 
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kBlack);
+  SetTextColor(dc, palette::kText);
   if (state_.HasPlan()) {
     std::wstring line = text::Widen(state_.TimeLine());
     TextOutW(dc, CPromptState::kTimeLineX, CPromptState::kTimeLineY, line.c_str(), static_cast<int>(line.size()));
   }
-  if (state_.TextIsRed()) SetTextColor(dc, kRed);
-  std::wstring body = text::Widen(state_.Text());
+  if (state_.TextIsRed()) SetTextColor(dc, palette::kRed);
   Rect t = CPromptState::TextRect(width, height);
-  RECT r{t.left, t.top, t.right, t.bottom};
-  DrawTextW(dc, body.c_str(), static_cast<int>(body.size()), &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
+  win::DrawText(dc, state_.Text(), RECT{t.left, t.top, t.right, t.bottom}, DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
 
 void GMyCaDlg::OnDestroy() {

@@ -38,10 +38,10 @@ class GMyCaDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
+  bool OnButtonClicked(int id) override;
   void OnTimer(UINT_PTR id) override;
-  void OnPaint() override;
-  bool OnEraseBkgnd(HDC dc) override;
+  bool PaintsWholeClient() const override { return true; }
+  void PaintContent(HDC dc, const RECT& client) override { PaintTo(dc); }
   void OnMouseMove(UINT flags, POINT pt) override;
   void OnLButtonDown(UINT flags, POINT pt) override;
   void OnLButtonUp(UINT flags, POINT pt) override;

@@ -1,6 +1,6 @@
 #include "plans/win/PlanEditDlg.h"
 
-#include "common/win/SharedGdi.h"
+#include "common/win/Palette.h"
 #include "plans/win/PlanReminders.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
@@ -14,6 +14,8 @@ constexpr int kListIds[PlanEditData::kListCount] = {IDC_EDIT_YEAR, IDC_EDIT_MONT
 CPlanEditDlg::CPlanEditDlg() : Dialog(IDD_PLAN_EDIT) {}
 
 BOOL CPlanEditDlg::OnInitDialog() {
+  // The drop-down lists are coloured too; the content box keeps the system's.
+  SetColors(palette::kText, palette::kPaper, /*lists=*/true);
   save_.Attach(hwnd_, IDC_EDIT_SAVE);
   cancel_.Attach(hwnd_, IDCANCEL);
   if (data.mode == PlanEditData::kAdd) data.StartAdd(CurrentPlanTime());
@@ -24,33 +26,24 @@ BOOL CPlanEditDlg::OnInitDialog() {
     box.SetCurSel(data.SelectedIndex(list));
     box.Enable(data.TimeListsEnabled());
   }
-  if (data.mode == PlanEditData::kChange) win::Edit(hwnd_, IDC_EDIT_CONTENT).SetText(data.content);
+  if (data.mode == PlanEditData::kChange) SetItemText(IDC_EDIT_CONTENT, data.content);
   return TRUE;
 }
 
 void CPlanEditDlg::Save() {
   int selection[PlanEditData::kListCount];
   for (int l = 0; l < PlanEditData::kListCount; ++l) selection[l] = win::ComboBox(hwnd_, kListIds[l]).CurSel();
-  if (const char* message = data.Accept(selection, win::Edit(hwnd_, IDC_EDIT_CONTENT).Text())) {
+  if (const char* message = data.Accept(selection, ItemText(IDC_EDIT_CONTENT))) {
     win::ShowMessage(message);
     return;
   }
   EndDialog(IDOK);
 }
 
-bool CPlanEditDlg::OnCommand(int id, int code, HWND control) {
+bool CPlanEditDlg::OnButtonClicked(int id) {
   if (id == IDC_EDIT_SAVE) {
-    if (code == BN_CLICKED) Save();
+    Save();
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
-}
-
-HBRUSH CPlanEditDlg::OnCtlColor(HDC dc, HWND control, int type) {
-  if (GetDlgCtrlID(control) == IDC_EDIT_CONTENT && control != hwnd_) return nullptr;
-  if (type == CTLCOLOR_STATIC || type == CTLCOLOR_LISTBOX) {
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, shared_gdi::kBackgroundColor);
-  }
-  return shared_gdi::BackgroundBrush();
+  return Dialog::OnButtonClicked(id);
 }

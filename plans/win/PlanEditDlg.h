@@ -14,8 +14,7 @@ class CPlanEditDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+  bool OnButtonClicked(int id) override;
   // Enter outside the content box saves, as "保存结果" does.
   void OnOK() override { Save(); }
 

@@ -4,6 +4,7 @@
 
 #include "common/FrameMessages.h"
 #include "common/Text.h"
+#include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "plans/win/PlanEditDlg.h"
@@ -12,7 +13,6 @@
 #include "win/App.h"
 #include "win/CommonControls.h"
 #include "win/Controls.h"
-#include "win/Dpi.h"
 #include "win/MessageBox.h"
 
 #include <shellapi.h>
@@ -27,54 +27,41 @@ constexpr int kMinClientHeight = 280;
 
 CPlanManagerDlg::CPlanManagerDlg() : Dialog(IDD_PLAN_MANAGER) {}
 
-LRESULT CPlanManagerDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_GETMINMAXINFO) {
-    LRESULT r = Default();
-    RECT frame{0, 0, win::Scale(hwnd_, kMinClientWidth), win::Scale(hwnd_, kMinClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-    auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-    info->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
-    return r;
-  }
-  return Dialog::WindowProc(msg, wp, lp);
-}
-
 BOOL CPlanManagerDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
+  SetColors(palette::kText, palette::kPaper);
+  SetMinClientSize(kMinClientWidth, kMinClientHeight);
   CenterOnDesktop();
 
   add_.Attach(hwnd_, IDC_PLAN_ADD);
   change_.Attach(hwnd_, IDC_PLAN_CHANGE);
   delete_.Attach(hwnd_, IDC_PLAN_DELETE);
   oldVersion_.Attach(hwnd_, IDC_PLAN_OLD_VERSION);
-  list_.Attach(hwnd_, IDC_PLAN_LIST);
+  list_.Attach(hwnd_, IDC_PLAN_LIST, {CPlanList::kColumnCount, /*firstColumnIsCheck=*/true});
 
-  win::ListView list(list_.hwnd());
+  win::ListView list = list_.View();
   for (int c = 0; c < CPlanList::kColumnCount; ++c)
     list.InsertColumn(c, CPlanList::ColumnHeader(c), CPlanList::ColumnWidth(c));
-  list_.columnCount = CPlanList::kColumnCount;
-  list_.noCheckImage = 0;
   // Images one pixel wide and 16 high, only to make every row 16 pixels
   // high; the list destroys the image list with itself.
   HIMAGELIST rows = win::ImageListCreate(1, 16, ILC_COLOR24 | ILC_MASK, 2, 2);
   win::ImageListAddIcon(rows, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
-  list_.Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows));
+  list.SetImageList(rows);
 
   // The frame's reminders and plan queue read the file again.
   plans_.SetAfterSave([] { PostMessageW(win::App::MainWindow(), frame_msg::kReloadPlans, 0, 0); });
   plans_.Load();
   RefreshRows(-1);
-  LayOut();
+  Layout();
   return TRUE;
 }
 
 void CPlanManagerDlg::RefreshRows(int selectRow) {
-  win::ListView list(list_.hwnd());
+  win::ListView list = list_.View();
   // Rows are indices into the plan list: an old selection would now name
   // another plan, so it is replaced.
   list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  list_.Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(plans_.Count()), 0);
+  list.SetItemCount(plans_.Count());
   if (selectRow >= 0) {
     list.SetItemState(selectRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     list.EnsureVisible(selectRow);
@@ -82,40 +69,36 @@ void CPlanManagerDlg::RefreshRows(int selectRow) {
   list_.Invalidate(false);
 }
 
-void CPlanManagerDlg::LayOut() {
+void CPlanManagerDlg::Layout() {
   if (!Item(IDC_PLAN_ADD)) return;
   RECT client = ClientRect();
   int w = client.right, h = client.bottom;
-  win::Control(hwnd_, IDC_PLAN_ADD).Move(5, 5, 60, 22);
-  win::Control(hwnd_, IDC_PLAN_CHANGE).Move(68, 5, 60, 22);
-  win::Control(hwnd_, IDC_PLAN_DELETE).Move(131, 5, 60, 22);
-  win::Control(hwnd_, IDC_PLAN_OLD_VERSION).Move(194, 5, 120, 22);
-  win::Control(hwnd_, IDC_PLAN_LIST).Move(5, 30, w - 10, h - 183);
-  win::Control(hwnd_, IDC_PLAN_TIME_VIEW).Move(5, h - 150, w - 10, 19);
-  win::Control(hwnd_, IDC_PLAN_CONTENT_VIEW).Move(5, h - 128, w - 10, 117);
-}
-
-void CPlanManagerDlg::OnSize(UINT type, int cx, int cy) {
-  Default();
-  LayOut();
+  auto place = [this](int id, int x, int y, int width, int height) {
+    win::Control(hwnd_, id).Move(x, y, width, height);
+  };
+  place(IDC_PLAN_ADD, Px(5), Px(5), Px(60), Px(22));
+  place(IDC_PLAN_CHANGE, Px(68), Px(5), Px(60), Px(22));
+  place(IDC_PLAN_DELETE, Px(131), Px(5), Px(60), Px(22));
+  place(IDC_PLAN_OLD_VERSION, Px(194), Px(5), Px(120), Px(22));
+  place(IDC_PLAN_LIST, Px(5), Px(30), w - Px(10), h - Px(183));
+  place(IDC_PLAN_TIME_VIEW, Px(5), h - Px(150), w - Px(10), Px(19));
+  place(IDC_PLAN_CONTENT_VIEW, Px(5), h - Px(128), w - Px(10), Px(117));
 }
 
 void CPlanManagerDlg::ShowRow(int row) {
   bool shown = row >= 0 && row < plans_.Count();
-  win::Edit(hwnd_, IDC_PLAN_CONTENT_VIEW).SetText(shown ? plans_.At(row).content : std::string());
-  win::Edit(hwnd_, IDC_PLAN_TIME_VIEW).SetText(shown ? plans_.At(row).timeText : std::string());
+  SetItemText(IDC_PLAN_CONTENT_VIEW, shown ? plans_.At(row).content : std::string());
+  SetItemText(IDC_PLAN_TIME_VIEW, shown ? plans_.At(row).timeText : std::string());
 }
 
 void CPlanManagerDlg::OnListClick() {
   DWORD pos = GetMessagePos();
-  LVHITTESTINFO hit{};
-  hit.pt = POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
-  ScreenToClient(list_.hwnd(), &hit.pt);
-  list_.Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  POINT pt{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  ScreenToClient(list_.hwnd(), &pt);
+  LVHITTESTINFO hit = list_.View().SubItemHitTest(pt);
   if (!plans_.Click(hit.iItem, hit.iSubItem)) return;
   ShowRow(hit.iItem);
-  if (hit.iSubItem == CPlanList::kCheckColumn)
-    list_.Send(LVM_REDRAWITEMS, static_cast<WPARAM>(hit.iItem), hit.iItem);
+  if (hit.iSubItem == CPlanList::kCheckColumn) list_.View().RedrawItem(hit.iItem);
 }
 
 void CPlanManagerDlg::Add() {
@@ -135,7 +118,7 @@ void CPlanManagerDlg::Change() {
   }
   if (editor.DoModal(hwnd_) != IDOK) return;
   plans_.ApplyChange(row, editor.data);
-  list_.Send(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+  list_.View().RedrawItem(row);
   ShowRow(row);
 }
 
@@ -154,24 +137,22 @@ void CPlanManagerDlg::StartOldVersion() {
   ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-bool CPlanManagerDlg::OnCommand(int id, int code, HWND control) {
-  if (code == BN_CLICKED) {
-    switch (id) {
-      case IDC_PLAN_ADD:
-        Add();
-        return true;
-      case IDC_PLAN_CHANGE:
-        Change();
-        return true;
-      case IDC_PLAN_DELETE:
-        Delete();
-        return true;
-      case IDC_PLAN_OLD_VERSION:
-        StartOldVersion();
-        return true;
-    }
+bool CPlanManagerDlg::OnButtonClicked(int id) {
+  switch (id) {
+    case IDC_PLAN_ADD:
+      Add();
+      return true;
+    case IDC_PLAN_CHANGE:
+      Change();
+      return true;
+    case IDC_PLAN_DELETE:
+      Delete();
+      return true;
+    case IDC_PLAN_OLD_VERSION:
+      StartOldVersion();
+      return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return Dialog::OnButtonClicked(id);
 }
 
 void CPlanManagerDlg::GetRowText(NMLVDISPINFOW& info) {
@@ -203,15 +184,6 @@ LRESULT CPlanManagerDlg::OnNotify(int id, NMHDR* header) {
     }
   }
   return Default();
-}
-
-HBRUSH CPlanManagerDlg::OnCtlColor(HDC dc, HWND control, int type) {
-  int id = control != hwnd_ ? GetDlgCtrlID(control) : 0;
-  if (id == IDC_PLAN_TIME_VIEW || id == IDC_PLAN_CONTENT_VIEW) {
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, shared_gdi::kBackgroundColor);
-  }
-  return shared_gdi::BackgroundBrush();
 }
 
 void ShowPlanManager(HWND owner) {

@@ -19,15 +19,12 @@ class CPlanManagerDlg : public win::Dialog {
   CPlanManagerDlg();
 
  protected:
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
+  bool OnButtonClicked(int id) override;
   LRESULT OnNotify(int id, NMHDR* header) override;
-  void OnSize(UINT type, int cx, int cy) override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+  void Layout() override;
 
  private:
-  void LayOut();
   void Add();
   void Change();
   void Delete();
