@@ -24,18 +24,21 @@ BOOL CCaptureDlg::OnInitDialog() {
 
 bool CCaptureDlg::OnButtonClicked(int id) {
   CMainFrame* frame = CMainFrame::Instance();
+  // The window hides for its capture; when the capture is refused (one is
+  // running, its result window open) it comes back at once.
+  auto capture = [this, frame](bool (CMainFrame::*run)()) {
+    Show(SW_HIDE);
+    if (frame && !(frame->*run)()) Show(SW_SHOW);
+  };
   switch (id) {
     case IDC_CAPTURE_FULL:
-      Show(SW_HIDE);
-      if (frame) frame->OnCaptureFullScreen();
+      capture(&CMainFrame::OnCaptureFullScreen);
       return true;
     case IDC_CAPTURE_WINDOW:
-      Show(SW_HIDE);
-      if (frame) frame->OnCaptureWindow();
+      capture(&CMainFrame::OnCaptureWindow);
       return true;
     case IDC_CAPTURE_REGION:
-      Show(SW_HIDE);
-      if (frame) frame->OnCaptureRegion();
+      capture(&CMainFrame::OnCaptureRegion);
       return true;
     case IDC_SETTINGS: {
       CCaptureSettingsDlg settings;

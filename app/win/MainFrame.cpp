@@ -228,9 +228,9 @@ LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
 // The capture commands: the capture engine runs the sequence (and any
 // follow-up the result window asks for) while the frame's flag says no other
 // capture runs.
-void CMainFrame::OnCaptureFullScreen() { capture::RunCaptures(kChoiceFullScreen, hwnd_, captureReady_); }
-void CMainFrame::OnCaptureWindow() { capture::RunCaptures(kChoiceWindow, hwnd_, captureReady_); }
-void CMainFrame::OnCaptureRegion() { capture::RunCaptures(kChoiceRegion, hwnd_, captureReady_); }
+bool CMainFrame::OnCaptureFullScreen() { return capture::RunCaptures(kChoiceFullScreen, hwnd_, captureReady_); }
+bool CMainFrame::OnCaptureWindow() { return capture::RunCaptures(kChoiceWindow, hwnd_, captureReady_); }
+bool CMainFrame::OnCaptureRegion() { return capture::RunCaptures(kChoiceRegion, hwnd_, captureReady_); }
 
 HotKeySet CMainFrame::CurrentHotKeys() const {
   const SnapshotSettings& s = capture_settings::Current();

@@ -41,9 +41,10 @@ class CMainFrame : public win::Window {
   void ShowPlanPrompt();
 
   // The capture sequences.
-  void OnCaptureFullScreen();
-  void OnCaptureWindow();
-  void OnCaptureRegion();
+  // False when refused because a capture is running already.
+  bool OnCaptureFullScreen();
+  bool OnCaptureWindow();
+  bool OnCaptureRegion();
 
   // The hot-key records the dispatch compares, in order.
   HotKeySet CurrentHotKeys() const;

@@ -104,16 +104,18 @@ int Pick(HWND frame, int mode) {
 
 std::string InfoLine(int width, int height) { return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height); }
 
-void RunCaptures(int choice, HWND frame, int& ready) {
+bool RunCaptures(int choice, HWND frame, int& ready) {
+  if (ready == 0) return false;
   while (choice != kChoiceNone) {
-    if (ready == 0) return;
+    if (ready == 0) return true;
     ready = 0;
     int next = choice == kChoiceFullScreen ? FullScreen(frame)
                                            : Pick(frame, choice == kChoiceWindow ? kPickWindow : kPickRegion);
     ready = 1;
-    if (!IsWindow(frame)) return;  // the program ended from the result window
+    if (!IsWindow(frame)) return true;  // the program ended from the result window
     choice = next;
   }
+  return true;
 }
 
 }  // namespace capture

@@ -16,7 +16,8 @@ namespace capture {
 // flag: a sequence that finds it 0 does nothing, so captures never nest.
 // frame owns the clipboard; the sequences stop when it is destroyed (the
 // program ends from the result window).
-void RunCaptures(int choice, HWND frame, int& ready);
+// False when it was refused because another capture is running (ready 0).
+bool RunCaptures(int choice, HWND frame, int& ready);
 
 // The info line of the result window.
 std::string InfoLine(int width, int height);

@@ -210,6 +210,24 @@ TEST(Capture, CaptureWindowButtonHidesTheWindowBeforeTheGrab) {
   EXPECT_EQ(CountDifferences(top, screen, 0, 0), 0);
 }
 
+TEST(Capture, CaptureWindowComesBackWhenItsCaptureIsRefused) {
+  Session s;
+  StartAndWait(s);
+  ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  ASSERT_FALSE(WaitForSnapshot(s.appDir() + "/Snapshot").empty());
+  // Its button while the result window is open: the window hides for the
+  // capture, which is refused, and shows again.
+  ASSERT_TRUE(s.Post("Vistrel", kWmCommand, 1009));
+  EXPECT_TRUE(Session::WaitUntil([&] {
+    auto w = s.Window("Vistrel");
+    return w && w->visible;
+  }, 10000)) << "the capture window stays hidden";
+  EXPECT_EQ(ListDir(s.appDir() + "/Snapshot").size(), 1u) << "a second capture ran";
+  ASSERT_TRUE(s.Post(kResultTitle, kWmCommand, kCancel));
+  EXPECT_TRUE(s.WaitForNoWindow(kResultTitle));
+}
+
 TEST(Capture, KeyReportsStartCapturesOnlyWithTheKeyDownBit) {
   Session s;
   StartAndWait(s);
