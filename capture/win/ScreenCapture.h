@@ -30,7 +30,8 @@ class SnapshotStream;
 // the screen shows (the picture's memory, the reading of the screen) is
 // made ready during the wait. With a stream, the picture's file is written
 // while the screen is read. False when the display DC or the picture
-// cannot be made; a stream is then left unfinished.
+// cannot be made or the screen not be read; a stream that was started is
+// then abandoned.
 bool GrabScreen(ScreenGrab& out, SnapshotStream* stream = nullptr);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
