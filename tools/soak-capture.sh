@@ -3,8 +3,9 @@
 # captures in a row (capture message, result window closed at once, every
 # other picture pasted from the clipboard). Prints brova's memory and handle
 # counts after the 10th and after the 1,000th capture, and whether the
-# 1,000th ends within 1 MiB and 10 handles of the 10th. A benchmark, not a
-# test: it takes minutes.
+# 1,000th ends within 1 MiB and 10 handles of the 10th. The captures start
+# once brova's one-time start-up work (the update worker) is over. A
+# benchmark, not a test: it takes minutes.
 #   tools/soak-capture.sh [WxH]         default: 1280x800
 #   SOAK_CAPTURES=N                     captures in all (default 1000)
 #   VISTREL_PLAIN_CAPTURE=1             brova takes the path it takes on Windows
@@ -41,18 +42,23 @@ winctl() { wine "$root/build/win/winctl.exe" "$@" 2>/dev/null; }
 bench() { wine "$root/build/win/capture_bench.exe" "$@"; }
 folder=$(echo "Z:$work/app/Snapshot" | tr / '\\')
 
+# The update worker starts 10 s after brova and runs once; it is pointed at
+# a local port that refuses at once, and the soak starts after it has run,
+# so the counts show what the captures leave behind.
+export VISTREL_SITE=http://127.0.0.1:9
 app=$(echo "Z:$work/app" | tr / '\\')
 (cd "$work/app" && exec wine "$app\\brova.exe" >/dev/null 2>&1) &
 for _ in $(seq 1 300); do winctl find Vistrel | grep -q 'visible=1' && break; sleep 0.1; done
 # The Wine process of brova: its command line is the Windows path.
 pid=$(pgrep -f "^Z:.*$(basename "$work").app.brova.exe" | head -n 1)
 [ -n "$pid" ] || { echo "brova did not start" >&2; exit 1; }
+started=$(date +%s)
 # The cursor away from every window: the click after each capture lands on the desktop.
 xdotool mousemove 0 "$((${size#*x} - 1))"
 
 # counts N: prints "<rss KiB> <private KiB> gdi=.. user=.. kernel=.." after
-# N more captures. Private memory is what only brova maps (its heap and
-# the capture pictures' sections), resident.
+# N more captures. Private memory is what only brova maps (its heaps and
+# the capture pictures), resident.
 counts() {
   local handles
   handles=$(bench soak "$1" "$folder" | tr -d '\r') || { echo "the soak stopped" >&2; exit 1; }
@@ -62,6 +68,7 @@ counts() {
 }
 value() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
+while [ $(( $(date +%s) - started )) -lt 15 ]; do sleep 1; done
 start=$(date +%s)
 a=$(counts "$first")
 b=$(counts "$((total - first))")

@@ -1,7 +1,5 @@
 #include "capture/win/CaptureEngine.h"
 
-#include <thread>
-
 #include "assistant/win/HookLibrary.h"
 #include "capture/win/CaptureSettingsStore.h"
 #include "capture/win/ClipboardOffer.h"
@@ -30,26 +28,25 @@ std::string FileLine(const SnapshotFile& file) { return (file.written ? " 保存
 // Clipboard and file as the settings say, then the result window; returns
 // the user's choice there. An empty picture (a pick of width or height 0)
 // goes nowhere, and the window shows its size. A picture that holds its
-// own file bytes is written by a worker thread while the result window is
-// made; the window takes the outcome into its info line before it shows.
-int OutputAndShow(HWND frame, PicturePtr picture, int width, int height) {
+// own file bytes is written by a worker thread (stream, when the grab
+// already started it) while the result window is made; the window takes
+// the outcome into its info line before it shows.
+int OutputAndShow(HWND frame, PicturePtr picture, int width, int height, SnapshotStream* stream = nullptr) {
   const SnapshotSettings& settings = capture_settings::Current();
   const std::string info = InfoLine(width, height);
+  SnapshotStream own(settings.folder);
   std::string fileLine;
-  std::thread writer;
-  if (picture && settings.toFile) {
-    CapturePicture::File bytes;
-    if (picture->GetFile(bytes)) {
-      writer = std::thread([&fileLine, bytes = std::move(bytes), folder = settings.folder] {
-        fileLine = FileLine(WriteSnapshotFile(bytes, folder));
-      });
+  if (picture && settings.toFile && !(stream && stream->started())) {
+    stream = &own;
+    if (own.Start(*picture)) {
+      own.RowsRead(picture->height());
     } else {
       win::WindowDc desktop(GetDesktopWindow());
       fileLine = FileLine(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
     }
   }
-  auto finishFile = [&writer] {
-    if (writer.joinable()) writer.join();
+  auto finishFile = [&] {
+    if (stream && stream->started()) fileLine = FileLine(stream->Finish());
   };
   // Only announced here: the result window does not wait for the bitmap.
   if (picture && settings.toClipboard) ClipboardOffer().Offer(frame, picture);
@@ -58,16 +55,18 @@ int OutputAndShow(HWND frame, PicturePtr picture, int width, int height) {
         finishFile();
         return info + fileLine;
       },
-      width, height, std::move(picture));
+      width, height, picture);
   result.DoModal(frame);
   finishFile();  // the window could not be made
   return result.choice();
 }
 
 int FullScreen(HWND frame) {
+  const SnapshotSettings& settings = capture_settings::Current();
+  SnapshotStream stream(settings.folder);
   ScreenGrab grab;
-  if (!GrabScreen(grab)) return kChoiceNone;
-  int choice = OutputAndShow(frame, std::move(grab.picture), grab.width, grab.height);
+  if (!GrabScreen(grab, settings.toFile ? &stream : nullptr)) return kChoiceNone;
+  int choice = OutputAndShow(frame, std::move(grab.picture), grab.width, grab.height, &stream);
   CHookLibrary::Instance().Release();
   if (IsWindow(frame)) ClickAtCursor();
   return choice;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 
 #include "capture/BmpLayout.h"
 #include "capture/SnapshotName.h"
@@ -103,7 +104,7 @@ int BandRows(int width) {
   return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
 }
 
-bool Grab(ScreenGrab& out, bool settle) {
+bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
   const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
@@ -128,11 +129,20 @@ bool Grab(ScreenGrab& out, bool settle) {
     SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
-    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false);
+    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false, stream);
     g = now;
   }
-  for (int y = 0; y < g.cy; y += band)
-    if (!BitBlt(memory, 0, y, g.cx, std::min(band, g.cy - y), display, g.left, g.top + y, SRCCOPY)) return false;
+  // From the bottom up, the order of the file's rows: a stream writes each
+  // piece while the next is read.
+  const bool streamed = stream && stream->Start(*picture);
+  for (int y = g.cy; y > 0; y -= band) {
+    const int from = std::max(0, y - band);
+    if (!BitBlt(memory, 0, from, g.cx, y - from, display, g.left, g.top + from, SRCCOPY)) {
+      if (streamed) stream->Abandon();  // before the picture goes
+      return false;
+    }
+    if (streamed) stream->RowsRead(g.cy - from);
+  }
   out.picture = std::move(picture);
   out.width = g.width;
   out.height = g.height;
@@ -141,9 +151,9 @@ bool Grab(ScreenGrab& out, bool settle) {
 
 }  // namespace
 
-bool GrabScreen(ScreenGrab& out) { return Grab(out, true); }
+bool GrabScreen(ScreenGrab& out, SnapshotStream* stream) { return Grab(out, true, stream); }
 
-bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false); }
+bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, nullptr); }
 
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return win::Bitmap();
@@ -210,13 +220,23 @@ bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size,
 }
 
 bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& parts, std::string& chosen) {
+  return WriteUnderFreeName(
+      path,
+      [&parts](HANDLE file) {
+        for (const FilePart& part : parts)
+          if (!WriteAll(file, part)) return false;
+        return true;
+      },
+      chosen);
+}
+
+bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE)>& write, std::string& chosen) {
   const std::wstring temp = text::Widen(file::TempNameBeside(path));
   {
     Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
-    bool ok = true;
-    for (const FilePart& part : parts) ok = ok && WriteAll(file.get(), part);
+    bool ok = write(file.get());
     if (!file.Close() || !ok) {
       DeleteFileW(temp.c_str());
       return false;
@@ -239,40 +259,95 @@ bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& pa
 namespace {
 
 // The file of a capture taken now, under the moment's name, its folders
-// made; no parts when there is nothing to write.
-SnapshotFile WriteSnapshot(const std::string& folder, const std::vector<FilePart>& parts) {
+// made; no writer when there is nothing to write.
+SnapshotFile WriteSnapshot(const std::string& folder, const std::function<bool(HANDLE)>& write) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   SnapshotFile result;
   result.path = SnapshotFilePath(folder, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
   CreateFolderChain(result.path);
   std::string chosen;
-  if (!parts.empty() && WriteUnderFreeName(result.path, parts, chosen)) {
+  if (write && WriteUnderFreeName(result.path, write, chosen)) {
     result.path = chosen;
     result.written = true;
   }
   return result;
 }
 
+SnapshotFile WriteSnapshot(const std::string& folder, const std::vector<FilePart>& parts) {
+  return WriteSnapshot(folder, [&parts](HANDLE file) {
+    for (const FilePart& part : parts)
+      if (!WriteAll(file, part)) return false;
+    return true;
+  });
+}
+
 }  // namespace
 
 SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) {
   BmpImage image;
-  if (!BuildSnapshotBmp(bitmap, dc, image)) return WriteSnapshot(folder, {});
+  if (!BuildSnapshotBmp(bitmap, dc, image)) return WriteSnapshot(folder, std::function<bool(HANDLE)>());
   return WriteSnapshot(folder, {FilePart{image.data, image.size}});
 }
 
-SnapshotFile WriteSnapshotFile(const CapturePicture::File& file, const std::string& folder) {
-  // The headers, then the rows straight from the picture, then the zeros
-  // that end the block.
-  return WriteSnapshot(folder, {FilePart{file.headers.data(), file.headers.size()}, FilePart{file.rows, file.rowBytes},
-                                FilePart{nullptr, file.zeros}});
+SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder) {
+  SnapshotStream stream(folder);
+  if (!stream.Start(picture)) return SaveSnapshotBmp(picture.bitmap(), dc, folder);
+  stream.RowsRead(picture.height());
+  return stream.Finish();
 }
 
-SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder) {
-  CapturePicture::File file;
-  if (!picture.GetFile(file)) return SaveSnapshotBmp(picture.bitmap(), dc, folder);
-  return WriteSnapshotFile(file, folder);
+SnapshotStream::~SnapshotStream() { Abandon(); }
+
+bool SnapshotStream::Start(const CapturePicture& picture) {
+  if (worker_.joinable() || !picture.GetFile(file_) || picture.height() <= 0) return false;
+  stride_ = file_.rowBytes / static_cast<size_t>(picture.height());
+  worker_ = std::thread([this] {
+    // The headers, then the rows straight from the picture as they are
+    // read, then the zeros that end the block.
+    result_ = WriteSnapshot(folder_, [this](HANDLE out) {
+      if (!WriteAll(out, FilePart{file_.headers.data(), file_.headers.size()})) return false;
+      size_t done = 0;
+      while (done < file_.rowBytes) {
+        size_t ready = 0;
+        {
+          std::unique_lock<std::mutex> lock(mutex_);
+          more_.wait(lock, [&] { return abandoned_ || ready_ > done; });
+          if (abandoned_) return false;
+          ready = ready_;
+        }
+        if (!WriteAll(out, FilePart{file_.rows + done, ready - done})) return false;
+        done = ready;
+      }
+      return WriteAll(out, FilePart{nullptr, file_.zeros});
+    });
+  });
+  return true;
+}
+
+void SnapshotStream::RowsRead(int rows) {
+  if (!worker_.joinable()) return;
+  GdiFlush();  // the rows must be in the picture's memory before the worker reads them
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ready_ = std::min(file_.rowBytes, static_cast<size_t>(rows) * stride_);
+  }
+  more_.notify_one();
+}
+
+SnapshotFile SnapshotStream::Finish() {
+  if (worker_.joinable()) worker_.join();
+  return result_;
+}
+
+void SnapshotStream::Abandon() {
+  if (!worker_.joinable()) return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    abandoned_ = true;
+  }
+  more_.notify_one();
+  worker_.join();
 }
 
 RECT VisibleWindowBounds(HWND window) {

@@ -4,7 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "capture/win/CapturePicture.h"
@@ -19,12 +23,16 @@ struct ScreenGrab {
   int height = 0;
 };
 
+class SnapshotStream;
+
 // Waits 100 ms (menus and just-hidden windows leave the screen), then copies
 // the display into a new picture. Everything that does not depend on what
 // the screen shows (the picture's memory, the reading of the screen) is
-// made ready during the wait. False when the display DC or the picture
-// cannot be made.
-bool GrabScreen(ScreenGrab& out);
+// made ready during the wait. With a stream, the picture's file is written
+// while the screen is read. False when the display DC or the picture
+// cannot be made or the screen not be read; a stream that was started is
+// then abandoned.
+bool GrabScreen(ScreenGrab& out, SnapshotStream* stream = nullptr);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
 // must be on the screen again before it is grabbed. Only paint messages
@@ -55,10 +63,40 @@ SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder);
 // The same for a capture picture: where the picture's memory holds the
 // file's pixel rows the file is written from it; otherwise as above.
 SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder);
-// Writes the file of a picture (CapturePicture::GetFile) as above. It
-// calls no GDI function, so it may run on any thread while the picture
-// lives.
-SnapshotFile WriteSnapshotFile(const CapturePicture::File& file, const std::string& folder);
+
+// A capture file written by a worker thread while the picture's rows are
+// still coming: the headers, the rows as they are reported read (bottom-up,
+// the file's order), then the zeros that end the pixel block. The file is
+// named and placed as SaveSnapshotBmp does.
+class SnapshotStream {
+ public:
+  explicit SnapshotStream(std::string folder) : folder_(std::move(folder)) {}
+  ~SnapshotStream();
+  SnapshotStream(const SnapshotStream&) = delete;
+  SnapshotStream& operator=(const SnapshotStream&) = delete;
+
+  // Starts the file of picture, which must live until the stream ends;
+  // false, and nothing started, for a picture without file bytes of its own.
+  bool Start(const CapturePicture& picture);
+  bool started() const { return worker_.joinable(); }
+  // The bottom rows of the picture, this many, are read.
+  void RowsRead(int rows);
+  // Waits for the file; every row must have been reported read.
+  SnapshotFile Finish();
+  // Ends a stream whose rows will not all come; no file is left behind.
+  void Abandon();
+
+ private:
+  std::string folder_;
+  CapturePicture::File file_;
+  size_t stride_ = 0;
+  std::thread worker_;
+  std::mutex mutex_;
+  std::condition_variable more_;
+  size_t ready_ = 0;  // bytes of rows read
+  bool abandoned_ = false;
+  SnapshotFile result_;
+};
 
 // The file bytes of bitmap: headers, colour table and pixel block; false
 // when the bitmap cannot be read. Kept in memory that VirtualFree releases.
@@ -82,6 +120,8 @@ struct FilePart {
 // ... that no file has yet; chosen receives it. False, with no file left
 // behind, on any failure.
 bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& parts, std::string& chosen);
+// The same with the file's bytes written by write, false when it fails.
+bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE)>& write, std::string& chosen);
 bool WriteUnderFreeName(const std::string& path, const void* bytes, size_t size, std::string& chosen);
 
 // The rectangle a window shows on screen: its visible frame bounds where
