@@ -20,25 +20,14 @@
 #include <string>
 #include <vector>
 
+#include "common/FrameMessages.h"
 #include "common/Text.h"
+#include "tools/bench/BenchClock.h"
 
 namespace {
 
-const wchar_t kFrameTitle[] = L"Pagorin";
-const wchar_t kResultTitle[] = L"\x622A\x5C4F\x7BA1\x7406";  // 截屏管理
-constexpr UINT kCaptureFullScreen = WM_USER + 7;
+const wchar_t kResultTitle[] = L"截屏管理";
 constexpr int kWaitMs = 30000;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 HWND VisibleResultWindow() {
   HWND h = FindWindowW(nullptr, kResultTitle);
@@ -201,10 +190,10 @@ bool Paste() {
 }
 
 int Soak(int n, const std::wstring& folder) {
-  HWND frame = FindWindowW(nullptr, kFrameTitle);
+  HWND frame = FindWindowA(nullptr, frame_msg::kFrameTitle);
   if (!frame) return 1;
   for (int i = 1; i <= n; ++i) {
-    if (!PostMessageW(frame, kCaptureFullScreen, 0, 0)) return 1;
+    if (!PostMessageW(frame, frame_msg::kCaptureFullScreen, 0, 0)) return 1;
     HWND result = nullptr;
     if (!WaitFor([&] { return (result = VisibleResultWindow()) != nullptr; }, kWaitMs)) {
       std::fprintf(stderr, "capture %d: no result window\n", i);

@@ -21,22 +21,12 @@
 #include "plans/PlanStore.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/planner_ids.h"
+#include "tools/bench/BenchClock.h"
 #include "win/App.h"
 
 namespace {
 
 constexpr int kPlans = 10000;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Pump() {
   MSG msg;
