@@ -60,6 +60,14 @@ class ComboBox : public Control {
   int Count() const { return static_cast<int>(Send(CB_GETCOUNT)); }
   int CurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
   void SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+  std::string ItemText(int index) const {
+    LRESULT n = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (n == CB_ERR) return std::string();
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    n = Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return text::Narrow(buf);
+  }
 };
 
 class ListView : public Control {

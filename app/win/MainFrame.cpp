@@ -6,6 +6,7 @@
 #include "app/win/CaptureDlg.h"
 #include "app/win/CenterDlg.h"
 #include "app/win/Messages.h"
+#include "assistant/win/BossKeyAction.h"
 #include "assistant/win/HookLibrary.h"
 #include "calendar/win/CalendarDlg.h"
 #include "capture/win/CaptureEngine.h"
@@ -15,6 +16,7 @@
 #include "plans/win/MyCaDlg.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/app_ids.h"
+#include "resources/assistant_ids.h"
 #include "resources/planner_ids.h"
 #include "win/App.h"
 #include "win/CommonControls.h"
@@ -50,7 +52,13 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)),
                 "brova 屏幕截图");
   hotKeys_.Start(hwnd_);
+  // The boss key and the CD keys saved in an earlier run work from the start.
+  ReloadBossKey();
+  ReloadCdKeys();
+  cdDrives_.FillFromSystem();
   ReloadHotKeys();
+  shutdownWatch_.Start(hwnd_, kShutdownTimer);
+  ReloadShutdown();
   // Plans are read at start, so that "显示计划" and the reminders know them.
   reminders_.Start(hwnd_, kReminderTimer);
   ReloadPlans();
@@ -72,6 +80,10 @@ void CMainFrame::OnTimer(UINT_PTR id) {
   }
   if (id == kReminderTimer) {
     reminders_.OnTimer();
+    return;
+  }
+  if (id == kShutdownTimer) {
+    shutdownWatch_.OnTimer(shutdown_.Current());
     return;
   }
   if (id == kUpdateTimer) {
@@ -198,8 +210,29 @@ bool CMainFrame::OnCommand(int id, int code, HWND control) {
     case ID_SHOW_PLAN_MANAGER:
       ShowPlanManager(hwnd_);
       return true;
+    case ID_BOSS_KEY:
+      boss_key::Run(bossKey_.Current());
+      return true;
+  }
+  return OnCdCommand(id);
+}
+
+bool CMainFrame::OnCdCommand(int id) {
+  // Drive i for 0 <= i <= the drive count: one past the last is MCI's default CD device.
+  const int drives = cdDrives_.Count();
+  if (id >= ID_CD_OPEN_FIRST && id <= ID_CD_OPEN_FIRST + drives) {
+    cdDrives_.RequestTray(id - ID_CD_OPEN_FIRST, true);
+    return true;
+  }
+  if (id >= ID_CD_CLOSE_FIRST && id <= ID_CD_CLOSE_FIRST + drives) {
+    cdDrives_.RequestTray(id - ID_CD_CLOSE_FIRST, false);
+    return true;
   }
   return false;
+}
+
+void CMainFrame::RequestAllTrays(bool open) {
+  for (int i = 0; i < cdDrives_.Count(); ++i) cdDrives_.RequestTray(i, open);
 }
 
 void CMainFrame::OnInitMenuPopup(HMENU menu, UINT pos, bool system) {
@@ -235,9 +268,9 @@ bool CMainFrame::OnCaptureRegion() { return capture::RunCaptures(kChoiceRegion, 
 HotKeySet CMainFrame::CurrentHotKeys() const {
   const SnapshotSettings& s = capture_settings::Current();
   HotKeySet keys;
-  keys.boss = bossKey_;
-  keys.cdOpen = cdOpenKey_;
-  keys.cdClose = cdCloseKey_;
+  keys.boss = bossKey_.Current().key;
+  keys.cdOpen = cdKeys_.Current().open;
+  keys.cdClose = cdKeys_.Current().close;
   keys.fullScreen = s.fullScreen;
   keys.window = s.window;
   keys.region = s.region;
@@ -249,8 +282,30 @@ void CMainFrame::ReloadHotKeys() { hotKeys_.Update(CurrentHotKeys()); }
 void CMainFrame::ReloadAll() {
   EnterProgramFolder();
   capture_settings::Reload();
+  bossKey_.Load(ProgramFolder());
+  cdKeys_.Load(ProgramFolder());
   ReloadHotKeys();
+  ReloadShutdown();
   ReloadPlans();
+}
+
+int CMainFrame::ReloadBossKey() {
+  int result = bossKey_.Load(ProgramFolder());
+  ReloadHotKeys();
+  return result;
+}
+
+int CMainFrame::ReloadCdKeys() {
+  int result = cdKeys_.Load(ProgramFolder());
+  ReloadHotKeys();
+  return result;
+}
+
+int CMainFrame::ReloadShutdown() {
+  int result = shutdown_.Load(ProgramFolder());
+  // A time set for the current minute comes now, not a day late.
+  shutdownWatch_.Check(shutdown_.Current());
+  return result;
 }
 
 int CMainFrame::ReloadPlans() {
@@ -281,8 +336,14 @@ void CMainFrame::OnKeyReport(int keyCode, int flags) {
       OnCaptureRegion();
       break;
     case HotKeyAction::kBossKey:
+      boss_key::Run(bossKey_.Current());
+      break;
     case HotKeyAction::kCdOpen:
+      RequestAllTrays(true);
+      break;
     case HotKeyAction::kCdClose:
+      RequestAllTrays(false);
+      break;
     case HotKeyAction::kNone:
       break;
   }
@@ -303,6 +364,15 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       return 0;
     case msg::kReloadHotKeys:
       ReloadHotKeys();
+      return 0;
+    case msg::kReloadBossKey:
+      ReloadBossKey();
+      return 0;
+    case msg::kReloadCdKeys:
+      ReloadCdKeys();
+      return 0;
+    case msg::kReloadShutdown:
+      ReloadShutdown();
       return 0;
     case msg::kCaptureFullScreen:
       OnCaptureFullScreen();

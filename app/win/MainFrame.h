@@ -6,6 +6,12 @@
 
 #include "app/HotKeyDispatch.h"
 #include "app/win/HotKeySource.h"
+#include "assistant/BossKeyRecord.h"
+#include "assistant/CdKeyRecords.h"
+#include "assistant/RecordStore.h"
+#include "assistant/ShutdownSettings.h"
+#include "assistant/win/CdTray.h"
+#include "assistant/win/ShutdownWatch.h"
 #include "common/win/TrayIcon.h"
 #include "online/UpdateThread.h"
 #include "plans/PlanQueue.h"
@@ -39,6 +45,11 @@ class CMainFrame : public win::Window {
   int ReloadPlans();
   // "显示计划": a reminder prompt for the next plan, or an empty one.
   void ShowPlanPrompt();
+  // The assistant's settings read again from "data3\"; 0 when the file was
+  // read, 1 when defaults were set (the shutdown time: 1 when not set).
+  int ReloadBossKey();
+  int ReloadCdKeys();
+  int ReloadShutdown();
 
   // The capture sequences.
   // False when refused because a capture is running already.
@@ -62,19 +73,25 @@ class CMainFrame : public win::Window {
   static constexpr UINT_PTR kStartTimer = 10;
   static constexpr UINT_PTR kReminderTimer = 0x706C;  // the minute check of the plan reminders
   static constexpr UINT_PTR kUpdateTimer = 0x7570;    // the update worker's first pause
+  static constexpr UINT_PTR kShutdownTimer = 0x7364;  // the minute check of the automatic shutdown
   // How long the frame's end waits for an update worker busy in a download.
   static constexpr int kUpdateStopGraceMs = 1000;
 
   LRESULT OnTrayCallback(LPARAM mouseMessage);
   void OnKeyReport(int keyCode, int flags);
   void SetFrameVisible(bool visible);
+  // WM_COMMAND 1224 + i / 1254 + i: the tray of CD drive i; false for other ids.
+  bool OnCdCommand(int id);
+  void RequestAllTrays(bool open);
 
   std::unique_ptr<CCaptureDlg> captureDlg_;
   std::unique_ptr<CCenterDlg> center_;
   win::Menu trayMenu_;
-  HotKey cdOpenKey_;
-  HotKey cdCloseKey_;
-  HotKey bossKey_;
+  assistant::RecordStore<BossKeyRecord> bossKey_{kBossKeyPath};
+  assistant::RecordStore<CdKeyRecords> cdKeys_{kCdKeyPath};
+  CCdDriveTable cdDrives_;
+  ShutdownStore shutdown_;
+  CShutdownWatch shutdownWatch_;
   CHotKeySource hotKeys_;
   CUpdateThread updateWorker_;
   CTrayIcon trayIcon_;

@@ -1,6 +1,9 @@
 #include "app/win/ToolboxWindows.h"
 
+#include "assistant/win/SettingsTabDlg.h"
+#include "assistant/win/ShutdownDlg.h"
 #include "calendar/win/CalendarDlg.h"
+#include "capture/win/CaptureSettingsDlg.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/center_ids.h"
 
@@ -12,9 +15,21 @@ bool OpenToolboxWindow(int buttonId, HWND center) {
     case IDC_CENTER_PLANS:
       ShowPlanManager(center);
       return true;
+    case IDC_CENTER_SHUTDOWN: {
+      CShutdownDlg shutdown;
+      shutdown.DoModal(center);
+      return true;
+    }
+    case IDC_CENTER_SETTINGS: {
+      CSettingsTabDlg settings([](HWND parent) -> std::unique_ptr<win::Dialog> {
+        auto page = std::make_unique<CCaptureSettingsDlg>();
+        if (!page->Create(parent)) return nullptr;
+        return page;
+      });
+      settings.DoModal(center);
+      return true;
+    }
     case IDC_CENTER_LEDGER:    // the account login, then the ledger of the chosen account
-    case IDC_CENTER_SHUTDOWN:  // the automatic shutdown settings
-    case IDC_CENTER_SETTINGS:  // the settings tab window
       return true;
   }
   return false;

@@ -4,7 +4,7 @@
 // save unchanged: their pickers are made but kept hidden here.
 #pragma once
 #include "capture/SnapshotSettings.h"
-#include "capture/win/HotKeyPicker.h"
+#include "common/win/HotKeyPicker.h"
 #include "win/Dialog.h"
 #include "win/Gdi.h"
 

@@ -2,9 +2,9 @@
 // picker, on real windows.
 #include <gtest/gtest.h>
 
-#include "capture/win/HotKeyPicker.h"
 #include "capture/win/SnapshotView.h"
 #include "common/KeyNameTable.h"
+#include "common/win/HotKeyPicker.h"
 #include "common/win/KeyCombo.h"
 #include "resources/capture_ids.h"
 #include "win/App.h"

@@ -1,12 +1,7 @@
 #include "plans/win/PlanReminders.h"
 
+#include "common/win/MinuteTurn.h"
 #include "plans/win/MyCaDlg.h"
-
-namespace {
-// The check runs a little after the minute turns, so that timer jitter never
-// lands it at the end of the minute before.
-constexpr int kAfterTurnMs = 500;
-}  // namespace
 
 PlanTime CurrentPlanTime() {
   SYSTEMTIME now;
@@ -22,12 +17,7 @@ void CPlanReminders::Start(HWND owner, UINT_PTR timerId) {
   Arm();
 }
 
-void CPlanReminders::Arm() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  int untilTurn = (60 - now.wSecond) * 1000 - now.wMilliseconds;
-  SetTimer(owner_, timerId_, static_cast<UINT>(untilTurn + kAfterTurnMs), nullptr);
-}
+void CPlanReminders::Arm() { SetMinuteTurnTimer(owner_, timerId_); }
 
 void CPlanReminders::OnTimer() {
   Arm();

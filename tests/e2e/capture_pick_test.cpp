@@ -27,18 +27,6 @@ pid_t StartAndWait(Session& s) {
   return brova;
 }
 
-// Starts Wine's notepad and waits for its window.
-std::optional<WindowInfo> StartNotepad(Session& s) {
-  s.Start("notepad.exe");
-  std::optional<WindowInfo> notepad;
-  Session::WaitUntil([&] {
-    for (const auto& w : s.TopLevelWindows())
-      if (w.cls == "Notepad" && w.visible) notepad = w;
-    return notepad.has_value();
-  });
-  return notepad;
-}
-
 TEST(Pick, RegionMarkedWithTwoClicksAndConfirmedWithAThird) {
   Session s;
   pid_t brova = StartAndWait(s);

@@ -373,4 +373,15 @@ bool Session::WaitUntil(const std::function<bool()>& cond, int timeoutMs) {
   }
 }
 
+std::optional<WindowInfo> StartNotepad(Session& s) {
+  s.Start("notepad.exe");
+  std::optional<WindowInfo> notepad;
+  Session::WaitUntil([&] {
+    for (const auto& w : s.TopLevelWindows())
+      if (w.cls == "Notepad" && w.visible) notepad = w;
+    return notepad.has_value();
+  });
+  return notepad;
+}
+
 }  // namespace e2e

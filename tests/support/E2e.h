@@ -132,6 +132,9 @@ class Session {
   std::vector<pid_t> started_;
 };
 
+// Starts Wine's notepad and waits for its window.
+std::optional<WindowInfo> StartNotepad(Session& s);
+
 // Any picture ImageMagick reads (PNG, BMP...); empty when it cannot.
 Image ReadImage(const std::string& path);
 

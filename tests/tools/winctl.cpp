@@ -469,7 +469,9 @@ int ListViewRows(const std::string& what) {
 }
 
 // The screen rectangle of a list view row (another process's list).
-int ListViewRowRect(const std::string& what, int row) {
+// The screen rectangle of item i of a list view or tab control of another
+// process: the message fills a RECT that lives in the control's process.
+int RemoteItemRect(const std::string& what, UINT msg, int item, RECT r) {
   HWND h = Resolve(what);
   if (!h) return 1;
   DWORD pid = 0;
@@ -477,9 +479,8 @@ int ListViewRowRect(const std::string& what, int row) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (!process) return 1;
   void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-  RECT r{LVIR_BOUNDS, 0, 0, 0};
   bool ok = remote && WriteProcessMemory(process, remote, &r, sizeof r, nullptr) &&
-            SendMessageW(h, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote)) &&
+            SendMessageW(h, msg, item, reinterpret_cast<LPARAM>(remote)) &&
             ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
   if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   CloseHandle(process);
@@ -533,7 +534,7 @@ int Usage() {
       " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN [ID] TEXT | move WIN L T R B |"
       " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
       " post-time-file WIN MSG FOLDER TIMEOUT_MS | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW |"
-      " tray has|remove WIN ID | broadcast-registered NAME | font FACE");
+      " tabrect WIN ITEM | tray has|remove WIN ID | broadcast-registered NAME | font FACE");
   return 2;
 }
 
@@ -575,6 +576,8 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "prop" && a.size() == 3) return Prop(a[1], a[2]);
   if (cmd == "combo" && a.size() == 2) return Combo(a[1]);
   if (cmd == "listview" && a.size() == 2) return ListViewRows(a[1]);
-  if (cmd == "lvrect" && a.size() == 3) return ListViewRowRect(a[1], std::atoi(a[2].c_str()));
+  if (cmd == "lvrect" && a.size() == 3)
+    return RemoteItemRect(a[1], LVM_GETITEMRECT, std::atoi(a[2].c_str()), RECT{LVIR_BOUNDS, 0, 0, 0});
+  if (cmd == "tabrect" && a.size() == 3) return RemoteItemRect(a[1], TCM_GETITEMRECT, std::atoi(a[2].c_str()), RECT{});
   return Usage();
 }

@@ -1,4 +1,4 @@
-#include "capture/win/HotKeyPicker.h"
+#include "common/win/HotKeyPicker.h"
 
 #include "resources/capture_ids.h"
 #include "win/Controls.h"

@@ -1,0 +1,22 @@
+// The CD-tray keys "data3\cdkey.dat", 8 bytes: the open-tray hot key, then
+// the close-tray hot key.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "common/HotKey.h"
+
+struct CdKeyRecords {
+  static constexpr size_t kSize = 2 * HotKey::kSize;
+
+  HotKey open;
+  HotKey close;
+
+  // Ctrl+Alt+P opens, Ctrl+Alt+L closes.
+  static CdKeyRecords Defaults();
+  std::string Bytes() const;
+  void ApplyBytes(std::string_view bytes);
+};
+
+constexpr char kCdKeyPath[] = "data3\\cdkey.dat";

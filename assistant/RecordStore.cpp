@@ -1,0 +1,12 @@
+#include "assistant/RecordStore.h"
+
+namespace assistant {
+
+bool WriteRecordFile(const std::string& programFolder, const std::string& relativePath, const std::string& bytes) {
+  std::string path = programFolder + relativePath;
+  size_t slash = relativePath.find_last_of("\\/");
+  if (slash != std::string::npos && !file::CreateDir(programFolder + relativePath.substr(0, slash))) return false;
+  return file::WriteAtomic(path, bytes);
+}
+
+}  // namespace assistant

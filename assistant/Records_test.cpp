@@ -1,0 +1,153 @@
+// The assistant's settings files: the boss-key and CD-key records and the
+// shutdown time, through their stores; and when the shutdown countdown opens.
+#include <gtest/gtest.h>
+
+#include "assistant/BossKeyRecord.h"
+#include "assistant/CdKeyRecords.h"
+#include "assistant/RecordStore.h"
+#include "assistant/ShutdownSettings.h"
+#include "common/File.h"
+#include "common/TempFolderTest.h"
+#include "common/Text.h"
+
+namespace {
+
+class AssistantFiles : public TempFolderTest {
+ protected:
+  std::string Folder() const { return dir_ + "/"; }
+  std::string Read(const char* relative) {
+    std::string out;
+    file::ReadAll(Folder() + relative, out);
+    return out;
+  }
+  void Write(const char* relative, const std::string& bytes) {
+    file::CreateDir(Folder() + "data3");
+    ASSERT_TRUE(file::WriteAtomic(Folder() + relative, bytes));
+  }
+};
+
+TEST_F(AssistantFiles, BossKeyRecordDefaultsShortFilesAndExactBytes) {
+  assistant::RecordStore<BossKeyRecord> store(kBossKeyPath);
+  EXPECT_EQ(store.Current().key, HotKey{}) << "zeros until the first load";
+  EXPECT_EQ(store.Load(Folder()), 1);
+  EXPECT_EQ(store.Current().key, (HotKey{0x0D, 1, 1, 0}));
+  EXPECT_TRUE(store.Current().ShowsDesktop());
+  EXPECT_EQ(store.Current().title, "");
+
+  BossKeyRecord r;
+  r.key = HotKey{0x42, 0, 1, 1};
+  r.listIndex = 3;
+  r.title = "记事本 - a";
+  ASSERT_TRUE(store.Save(Folder(), r)) << "data3 is made when missing";
+  std::string gb = text::ToGb(r.title);
+  std::string expected = std::string("\x42\0\1\1\3\0\0\0", 8) + gb + std::string(300 - gb.size(), '\0');
+  EXPECT_EQ(Read(kBossKeyPath), expected);
+
+  // Five bytes replace the key and the index's low byte; the rest stays as
+  // the live copy had it: the saved record, or the zeros of a new store.
+  Write(kBossKeyPath, std::string("\x44\1\0\0\0", 5));
+  assistant::RecordStore<BossKeyRecord> fresh(kBossKeyPath);
+  for (auto* s : {&store, &fresh}) {
+    EXPECT_EQ(s->Load(Folder()), 0);
+    EXPECT_EQ(s->Current().key, (HotKey{0x44, 1, 0, 0}));
+    EXPECT_EQ(s->Current().listIndex, 0);
+  }
+  EXPECT_EQ(store.Current().title, r.title);
+  EXPECT_EQ(fresh.Current().title, "");
+}
+
+TEST_F(AssistantFiles, LongTitlesAreCutAtACharacterBoundary) {
+  struct Case {
+    std::string title;
+    size_t storedBytes;
+  } cases[] = {
+      {std::string(299, 'a'), 299},
+      {std::string(400, 'a'), 299},
+      {std::string(298, 'a') + "中", 298},          // a two-byte character would end at 300
+      {std::string(297, 'a') + "中", 299},
+      {std::string(296, 'a') + "\xF0\x9F\x98\x80", 296},  // four GB18030 bytes, 300 in all
+  };
+  for (const Case& c : cases) {
+    BossKeyRecord r;
+    r.title = c.title;
+    std::string bytes = r.Bytes();
+    ASSERT_EQ(bytes.size(), BossKeyRecord::kSize);
+    EXPECT_EQ(bytes.find('\0', BossKeyRecord::kTitleOffset) - BossKeyRecord::kTitleOffset, c.storedBytes);
+    BossKeyRecord back;
+    back.ApplyBytes(bytes);
+    EXPECT_EQ(c.title.compare(0, back.title.size(), back.title), 0) << "a prefix of whole characters";
+  }
+}
+
+TEST_F(AssistantFiles, CdKeysDefaultsShortFileAndExactBytes) {
+  assistant::RecordStore<CdKeyRecords> store(kCdKeyPath);
+  EXPECT_EQ(store.Load(Folder()), 1);
+  EXPECT_EQ(store.Current().open, (HotKey{'P', 1, 1, 0}));
+  EXPECT_EQ(store.Current().close, (HotKey{'L', 1, 1, 0}));
+  ASSERT_TRUE(store.Save(Folder(), CdKeyRecords{HotKey{'O', 1, 0, 0}, HotKey{'C', 0, 0, 1}}));
+  EXPECT_EQ(Read(kCdKeyPath), std::string("O\1\0\0C\0\0\1", 8));
+  Write(kCdKeyPath, std::string("Q\0\1", 3));
+  EXPECT_EQ(store.Load(Folder()), 0);
+  EXPECT_EQ(store.Current().open, (HotKey{'Q', 0, 1, 0}));
+  EXPECT_EQ(store.Current().close, (HotKey{'C', 0, 0, 1}));
+}
+
+TEST_F(AssistantFiles, ShutdownTimeFile) {
+  ShutdownStore store;
+  int h = 9, m = 9;
+  EXPECT_EQ(store.Load(Folder()), 1);
+  EXPECT_FALSE(ShutdownStore::ReadTime(Folder(), h, m));
+  EXPECT_EQ(store.Current().armed, 0);
+  EXPECT_EQ(store.Current().hour, -1);
+
+  ASSERT_TRUE(ShutdownStore::Save(Folder(), 22, 5));
+  EXPECT_EQ(Read(kShutdownPath), "22,5");
+  EXPECT_EQ(store.Load(Folder()), 0);
+  EXPECT_EQ(store.Current().armed, 1);
+  EXPECT_EQ(store.Current().hour, 22);
+  EXPECT_EQ(store.Current().minute, 5);
+  EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
+  EXPECT_EQ(h * 100 + m, 2205);
+
+  Write(kShutdownPath, "7,30,4");
+  store.Load(Folder());
+  EXPECT_EQ(store.Current().third, 4);
+  Write(kShutdownPath, "x");
+  store.Load(Folder());
+  EXPECT_EQ(store.Current().armed, 1) << "an unreadable time is still a stored setting";
+  EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
+  EXPECT_EQ(h * 100 + m, 0);
+
+  ShutdownStore::Remove(Folder());
+  ShutdownStore::Remove(Folder());
+  EXPECT_EQ(store.Load(Folder()), 1);
+  EXPECT_EQ(store.Current().hour, -1);
+  EXPECT_EQ(store.Current().minute, 30) << "a missing file leaves the minute";
+}
+
+TEST(ShutdownScheduleTest, OpensAtTheMinuteOnceADay) {
+  ShutdownSettings at2205{1, 22, 5, 0};
+  ShutdownSettings atMidnight{1, 0, 0, 0};
+  ShutdownSettings off{0, -1, 5, 0};
+  struct Step {
+    const ShutdownSettings* settings;
+    LocalMinute now;
+    bool due;
+  } steps[] = {
+      {&at2205, {2026, 12, 7, 22, 4}, false},
+      {&off, {2026, 12, 7, 22, 5}, false},     // not armed
+      {&at2205, {2026, 12, 7, 22, 5}, true},
+      {&at2205, {2026, 12, 7, 22, 5}, false},  // the same minute checked again
+      {&at2205, {2026, 12, 7, 22, 6}, false},
+      {&at2205, {2026, 12, 7, 22, 5}, false},  // clock set back: the day is used (also by a cancel)
+      {&atMidnight, {2026, 12, 7, 23, 59}, false},
+      {&atMidnight, {2026, 12, 8, 0, 0}, true},  // midnight starts a new day
+      {&at2205, {2026, 12, 8, 22, 5}, false},    // that day opened once already
+      {&at2205, {2026, 12, 9, 22, 5}, true},
+  };
+  ShutdownSchedule schedule;
+  for (const Step& s : steps)
+    EXPECT_EQ(schedule.Due(*s.settings, s.now), s.due) << s.now.day << " " << s.now.hour << ":" << s.now.minute;
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// The automatic shutdown time, "data3\shutdown.ini": the hour and the minute
+// as "%d,%d" (for 22:05 the text 22,5, no line break). The setting exists
+// exactly as long as the file does.
+#pragma once
+#include <cstdint>
+#include <limits>
+#include <string>
+
+struct ShutdownSettings {
+  int armed = 0;   // the file could be opened at the last load
+  int hour = -1;   // -1 when the file was missing
+  int minute = 0;
+  int third = 0;   // a third number after the minute; nothing writes one
+};
+
+constexpr char kShutdownPath[] = "data3\\shutdown.ini";
+
+class ShutdownStore {
+ public:
+  // armed 0 and hour -1; then, when the file opens, armed 1 and as many of
+  // hour, minute and third as "%d,%d,%d" reads. Returns 0 when armed, else 1.
+  int Load(const std::string& programFolder);
+  const ShutdownSettings& Current() const { return current_; }
+
+  // The time as the settings dialog shows it: false without a file; both 0
+  // when the file holds no numbers.
+  static bool ReadTime(const std::string& programFolder, int& hour, int& minute);
+  // Writes "%d,%d" (creating "data3\"); false when nothing was written.
+  static bool Save(const std::string& programFolder, int hour, int minute);
+  // Deletes the file; a missing file is no failure.
+  static void Remove(const std::string& programFolder);
+
+ private:
+  ShutdownSettings current_;
+};
+
+// A local time to the minute.
+struct LocalMinute {
+  int year, month, day, hour, minute;
+};
+
+// When the countdown opens: at the stored hour and minute of every day, once
+// a day. Its opening uses up the day, so cancelling the countdown keeps the
+// computer running until the same minute tomorrow.
+class ShutdownSchedule {
+ public:
+  // True when the countdown is to open now (and the day is then used up).
+  bool Due(const ShutdownSettings& settings, const LocalMinute& now);
+
+ private:
+  int64_t usedDay_ = std::numeric_limits<int64_t>::min();
+};

@@ -1,0 +1,74 @@
+#include "assistant/win/BossKeyPage.h"
+
+#include "assistant/RecordStore.h"
+#include "assistant/win/BossKeyAction.h"
+#include "assistant/win/SettingsPage.h"
+#include "common/FrameMessages.h"
+#include "common/win/ProgramFolder.h"
+#include "resources/assistant_ids.h"
+#include "win/Controls.h"
+
+CBossKeyPage::CBossKeyPage() : Dialog(IDD_BOSS_KEY_PAGE) {}
+
+BOOL CBossKeyPage::OnInitDialog() {
+  assistant::RecordStore<BossKeyRecord> store(kBossKeyPath);
+  store.Load(ProgramFolder());
+  record_ = store.Current();
+  picker_.Bind(&record_.key);
+  picker_.Create(hwnd_);
+  settings_page::PlacePicker(picker_, 0);
+  FillWindowList();
+  if (!record_.ShowsDesktop()) SelectTitle(record_.title);
+  return TRUE;
+}
+
+void CBossKeyPage::FillWindowList() {
+  win::ComboBox list(hwnd_, IDC_BOSS_WINDOW_LIST);
+  list.Reset();
+  list.AddString(kShowDesktopEntry);
+  for (const std::string& title : boss_key::ListedTitles()) list.AddString(title);
+  list.SetCurSel(0);
+}
+
+void CBossKeyPage::SelectTitle(const std::string& title) {
+  win::ComboBox list(hwnd_, IDC_BOSS_WINDOW_LIST);
+  for (int i = 0; i < list.Count(); ++i) {
+    if (boss_key::SameTitle(list.ItemText(i), title)) {
+      list.SetCurSel(i);
+      return;
+    }
+  }
+}
+
+bool CBossKeyPage::OnButtonClicked(int id) {
+  switch (id) {
+    case IDC_BOSS_REFRESH:
+      FillWindowList();
+      return true;
+    case IDC_BOSS_TEST:
+      Test();
+      return true;
+  }
+  return Dialog::OnButtonClicked(id);
+}
+
+void CBossKeyPage::Test() {
+  win::ComboBox list(hwnd_, IDC_BOSS_WINDOW_LIST);
+  int i = list.CurSel();
+  if (i < 0) return;
+  if (i == 0) {
+    boss_key::MinimiseAll();
+    return;
+  }
+  if (HWND window = boss_key::FindByTitle(list.ItemText(i))) boss_key::ShowWindowOnTop(window);
+}
+
+void CBossKeyPage::OnOK() {
+  win::ComboBox list(hwnd_, IDC_BOSS_WINDOW_LIST);
+  int i = list.CurSel();
+  record_.listIndex = i;
+  record_.title = i >= 0 ? list.ItemText(i) : std::string();
+  picker_.Save();
+  assistant::RecordStore<BossKeyRecord> store(kBossKeyPath);
+  settings_page::Saved(store.Save(ProgramFolder(), record_), frame_msg::kReloadBossKey);
+}

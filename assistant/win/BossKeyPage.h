@@ -1,0 +1,25 @@
+// The page "老板键" of the settings window: the boss key and the window it
+// brings to the front (entry 0 of the list: show the desktop).
+#pragma once
+#include "assistant/BossKeyRecord.h"
+#include "common/win/HotKeyPicker.h"
+#include "win/Dialog.h"
+
+class CBossKeyPage : public win::Dialog {
+ public:
+  CBossKeyPage();
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnButtonClicked(int id) override;
+  void OnOK() override;        // saves; the page stays
+  void OnCancel() override {}  // the page never ends itself
+
+ private:
+  void FillWindowList();
+  void SelectTitle(const std::string& title);
+  void Test();
+
+  BossKeyRecord record_;
+  CHotKeyPicker picker_;
+};

@@ -1,0 +1,26 @@
+#include "assistant/win/SettingsPage.h"
+
+#include "win/App.h"
+#include "win/MessageBox.h"
+
+namespace settings_page {
+namespace {
+constexpr int kPickerX = 28;
+constexpr int kPickerY[2] = {55, 125};
+constexpr int kPickerWidth = 372;
+constexpr int kPickerHeight = 25;
+const char kSavedText[] = "保存成功";
+}  // namespace
+
+void PlacePicker(const CHotKeyPicker& picker, int row) {
+  MoveWindow(picker.hwnd(), picker.Px(kPickerX), picker.Px(kPickerY[row]), picker.Px(kPickerWidth),
+             picker.Px(kPickerHeight), TRUE);
+}
+
+void Saved(bool written, uint32_t reloadMessage) {
+  if (!written) return;
+  win::ShowMessage(kSavedText);
+  PostMessageW(win::App::MainWindow(), reloadMessage, 0, 0);
+}
+
+}  // namespace settings_page

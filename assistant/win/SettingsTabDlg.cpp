@@ -1,0 +1,84 @@
+#include "assistant/win/SettingsTabDlg.h"
+
+#include <utility>
+
+#include "assistant/win/BossKeyPage.h"
+#include "assistant/win/CdKeyPage.h"
+#include "assistant/win/StartupPage.h"
+#include "resources/app_ids.h"
+#include "resources/assistant_ids.h"
+#include "win/Controls.h"
+
+namespace {
+const char* const kTabLabels[CSettingsTabDlg::kPageCount] = {"屏捕", "老板键", "光驱", "启动"};
+// Pixels at 96 DPI.
+constexpr int kMargin = 3;
+constexpr int kTabHeight = 25;
+constexpr int kPageTop = 28;
+constexpr int kPageBottomMargin = 10;
+}  // namespace
+
+CSettingsTabDlg::CSettingsTabDlg(PageMaker makeCapturePage)
+    : Dialog(IDD_SETTINGS_TAB), makeCapturePage_(std::move(makeCapturePage)) {}
+
+CSettingsTabDlg::~CSettingsTabDlg() = default;
+
+BOOL CSettingsTabDlg::OnInitDialog() {
+  SetIcons(IDR_MAINFRAME);
+  CenterOnDesktop();
+  win::TabCtrl tabs(hwnd_, IDC_SETTINGS_TABS);
+  for (int i = 0; i < kPageCount; ++i) tabs.InsertItem(i, kTabLabels[i]);
+  ShowPage(kCapturePage);
+  Layout();
+  return TRUE;
+}
+
+std::unique_ptr<win::Dialog> CSettingsTabDlg::MakePage(int k) {
+  std::unique_ptr<win::Dialog> page;
+  switch (k) {
+    case kCapturePage:
+      return makeCapturePage_ ? makeCapturePage_(hwnd_) : nullptr;
+    case kBossKeyPage:
+      page = std::make_unique<CBossKeyPage>();
+      break;
+    case kCdPage:
+      page = std::make_unique<CCdKeyPage>();
+      break;
+    case kStartupPage:
+      page = std::make_unique<CStartupPage>();
+      break;
+  }
+  if (page && !page->Create(hwnd_)) page.reset();
+  return page;
+}
+
+bool CSettingsTabDlg::ShowPage(int k) {
+  current_ = k;
+  for (auto& page : pages_)
+    if (page) page->Show(SW_HIDE);
+  if (k < 0 || k >= kPageCount) return false;
+  if (!pages_[k]) pages_[k] = MakePage(k);
+  if (!pages_[k]) return false;
+  pages_[k]->Show(SW_SHOW);
+  Layout();
+  return true;
+}
+
+LRESULT CSettingsTabDlg::OnNotify(int id, NMHDR* header) {
+  // Only a click changes the page; the keyboard moves the tab highlight alone.
+  if (id == IDC_SETTINGS_TABS && header->code == static_cast<UINT>(NM_CLICK)) {
+    ShowPage(win::TabCtrl(hwnd_, IDC_SETTINGS_TABS).CurSel());
+    return 0;
+  }
+  return Dialog::OnNotify(id, header);
+}
+
+void CSettingsTabDlg::Layout() {
+  if (current_ < 0) return;
+  RECT c = ClientRect();
+  const int left = c.left + Px(kMargin), width = c.right - c.left - 2 * Px(kMargin);
+  MoveWindow(Item(IDC_SETTINGS_TABS), left, Px(kMargin), width, Px(kTabHeight), TRUE);
+  // The capture page is a captioned pop-up: these numbers place it on the screen.
+  for (auto& page : pages_)
+    if (page) MoveWindow(page->hwnd(), left, Px(kPageTop), width, c.bottom - Px(kPageBottomMargin) - Px(kPageTop), TRUE);
+}

@@ -1,0 +1,36 @@
+// "参数设置-Tolvana": the four settings pages under one tab control. A page
+// is made the first time its tab is shown and kept until the window closes;
+// only a click on a tab (NM_CLICK) changes the page shown.
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "win/Dialog.h"
+
+class CSettingsTabDlg : public win::Dialog {
+ public:
+  static constexpr int kPageCount = 4;
+  enum Page { kCapturePage = 0, kBossKeyPage, kCdPage, kStartupPage };
+
+  // The capture page comes from the capture windows: makeCapturePage returns
+  // it made (modeless, owned by the parent it is given), or null.
+  using PageMaker = std::function<std::unique_ptr<win::Dialog>(HWND parent)>;
+  explicit CSettingsTabDlg(PageMaker makeCapturePage);
+  ~CSettingsTabDlg() override;
+
+  // Shows page k, making it when it does not exist yet; false for another k.
+  bool ShowPage(int k);
+  bool HasPage(int k) const { return k >= 0 && k < kPageCount && pages_[k] != nullptr; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  LRESULT OnNotify(int id, NMHDR* header) override;
+  void Layout() override;
+
+ private:
+  std::unique_ptr<win::Dialog> MakePage(int k);
+
+  PageMaker makeCapturePage_;
+  int current_ = -1;
+  std::unique_ptr<win::Dialog> pages_[kPageCount];
+};

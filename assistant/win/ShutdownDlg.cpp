@@ -1,0 +1,76 @@
+#include "assistant/win/ShutdownDlg.h"
+
+#include "assistant/ShutdownSettings.h"
+#include "common/FrameMessages.h"
+#include "common/Text.h"
+#include "common/win/Palette.h"
+#include "common/win/ProgramFolder.h"
+#include "resources/app_ids.h"
+#include "resources/assistant_ids.h"
+#include "win/App.h"
+#include "win/Controls.h"
+
+namespace {
+const char kReplaceCaption[] = "保存关机设置";
+}  // namespace
+
+CShutdownDlg::CShutdownDlg() : Dialog(IDD_SHUTDOWN) {}
+
+BOOL CShutdownDlg::OnInitDialog() {
+  SetIcons(IDR_MAINFRAME);
+  CenterOnDesktop();
+  SetColors(palette::kText, palette::kPaper, /*lists=*/true);
+  save_.Attach(hwnd_, IDC_SHUTDOWN_SAVE);
+  cancelSetting_.Attach(hwnd_, IDC_SHUTDOWN_CANCEL_SETTING);
+  win::ComboBox hours(hwnd_, IDC_SHUTDOWN_HOUR), minutes(hwnd_, IDC_SHUTDOWN_MINUTE);
+  for (int h = 0; h < 24; ++h) hours.AddString(text::Format("%d", h));
+  for (int m = 0; m < 60; ++m) minutes.AddString(text::Format("%d", m));
+  hours.SetCurSel(0);
+  minutes.SetCurSel(0);
+  int hour = 0, minute = 0;
+  bool stored = ShutdownStore::ReadTime(ProgramFolder(), hour, minute);
+  if (stored) {
+    // Numbers outside the lists leave them without a selection.
+    hours.SetCurSel(hour);
+    minutes.SetCurSel(minute);
+  }
+  // A stored time can only be cancelled, until a list is opened to change it.
+  win::Control(save_.hwnd()).Enable(!stored);
+  win::Control(cancelSetting_.hwnd()).Enable(stored);
+  return TRUE;
+}
+
+bool CShutdownDlg::OnCommand(int id, int code, HWND control) {
+  if (code == CBN_DROPDOWN && (id == IDC_SHUTDOWN_HOUR || id == IDC_SHUTDOWN_MINUTE)) {
+    win::Control(save_.hwnd()).Enable(true);
+    save_.SetText(kReplaceCaption);
+    return true;
+  }
+  return Dialog::OnCommand(id, code, control);
+}
+
+bool CShutdownDlg::OnButtonClicked(int id) {
+  switch (id) {
+    case IDC_SHUTDOWN_SAVE:
+      Save();
+      return true;
+    case IDC_SHUTDOWN_CANCEL_SETTING:
+      CancelSetting();
+      return true;
+  }
+  return Dialog::OnButtonClicked(id);
+}
+
+void CShutdownDlg::Save() {
+  int hour = win::ComboBox(hwnd_, IDC_SHUTDOWN_HOUR).CurSel();
+  int minute = win::ComboBox(hwnd_, IDC_SHUTDOWN_MINUTE).CurSel();
+  ShutdownStore::Save(ProgramFolder(), hour, minute);
+  PostMessageW(win::App::MainWindow(), frame_msg::kReloadShutdown, 0, 0);
+  EndDialog(IDOK);
+}
+
+void CShutdownDlg::CancelSetting() {
+  ShutdownStore::Remove(ProgramFolder());
+  PostMessageW(win::App::MainWindow(), frame_msg::kReloadShutdown, 0, 0);
+  EndDialog(IDOK);
+}

@@ -1,0 +1,60 @@
+#include "assistant/win/ShutdownWatch.h"
+
+#include "common/File.h"
+#include "common/Text.h"
+#include "common/win/MinuteTurn.h"
+#include "win/Handles.h"
+
+namespace {
+const wchar_t kMarkerVariable[] = L"BROVA_TEST_SHUTDOWN_MARKER";
+
+LocalMinute Now() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return LocalMinute{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
+}
+
+bool EnableShutdownPrivilege() {
+  win::Handle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) return false;
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) return false;
+  AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  return GetLastError() == ERROR_SUCCESS;
+}
+}  // namespace
+
+void ShutDownComputer() {
+  wchar_t marker[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(kMarkerVariable, marker, MAX_PATH);
+  if (n > 0 && n < MAX_PATH) {
+    file::WriteAtomic(text::Narrow(marker), "shutdown");
+    return;
+  }
+  EnableShutdownPrivilege();
+  ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED);
+}
+
+CShutdownWatch::CShutdownWatch() = default;
+CShutdownWatch::~CShutdownWatch() = default;
+
+void CShutdownWatch::Start(HWND owner, UINT_PTR timerId) {
+  owner_ = owner;
+  timerId_ = timerId;
+  Arm();
+}
+
+void CShutdownWatch::Arm() { SetMinuteTurnTimer(owner_, timerId_); }
+
+void CShutdownWatch::OnTimer(const ShutdownSettings& settings) {
+  Arm();
+  Check(settings);
+}
+
+void CShutdownWatch::Check(const ShutdownSettings& settings) {
+  if (!owner_ || !schedule_.Due(settings, Now())) return;
+  prompt_ = std::make_unique<CShutdownPromptDlg>(ShutDownComputer);
+  if (!prompt_->Open(owner_)) prompt_.reset();
+}
