@@ -21,7 +21,9 @@ bool CShutdownPromptDlg::Open(HWND owner) {
 BOOL CShutdownPromptDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
   SetTimer(hwnd_, kTickTimer, kTickMs, nullptr);
-  return TRUE;
+  // The focus starts on "取消关机", the default button: a stray Enter keeps the computer running.
+  SetFocus(Item(IDCANCEL));
+  return FALSE;
 }
 
 void CShutdownPromptDlg::OnTimer(UINT_PTR id) {

@@ -103,12 +103,15 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   // The prefix gets a CD drive D: (an empty folder), so the keys have a drive to act on.
   s.Shell("mkdir -p cd && ln -s " + ShellQuote(s.appDir() + "/cd") + " " +
           ShellQuote(s.workDir() + "/prefix/dosdevices/d:"));
-  const std::string systemReg = s.workDir() + "/prefix/system.reg";
-  ASSERT_TRUE(WriteFile(systemReg, ReadFile(systemReg) + "\n[Software\\\\Wine\\\\Drives] 1700000000\n\"d:\"=\"cdrom\"\n"));
+  // The system's drives are read when the prefix starts: it starts again.
+  ASSERT_EQ(s.Winctl("reg-write 'HKLM\\Software\\Wine\\Drives' d: cdrom").status, 0);
+  s.Shell("wineserver -k; wineserver -w; wine wineboot -s >/dev/null 2>&1; true");
   pid_t brova = s.StartBrova();
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
   auto notepad = StartNotepad(s);
   ASSERT_TRUE(notepad);
+  // Clear of the settings window, which stays above it (its owner is top-most).
+  s.Winctl("move " + notepad->handle + " 10 10 330 190");
   PressWithFocus(s, notepad->handle, "ctrl+alt+b");
   EXPECT_TRUE(Session::WaitUntil([&] { return Minimised(s, notepad->handle); })) << "boss key minimised nothing";
   EXPECT_FALSE(Minimised(s, "Vistrel")) << "the frame's own windows stay";
