@@ -23,6 +23,7 @@ TEST(ShutdownPrompt, CountsDownToTheActionOrIsCancelled) {
   CShutdownPromptDlg counting([&] { ++shutDowns; }, 3);
   ASSERT_TRUE(counting.Open(nullptr));
   EXPECT_EQ(counting.ItemText(IDC_PROMPT_COUNTDOWN), "关机时间到,将在30秒后自动关机.");
+  EXPECT_EQ(GetFocus(), counting.Item(IDCANCEL)) << "Enter cancels";
   counting.Send(WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(IsWindowVisible(counting.hwnd())) << "the Close command is refused";
   ASSERT_TRUE(PumpUntil([&] { return counting.ItemText(IDC_PROMPT_COUNTDOWN) == "系统将在 1 秒后关机"; }));
