@@ -45,18 +45,20 @@ void CStartupPage::OnOK() {
   const std::string folder = ProgramFolder();
   CRegistryKey key;
   // A command too long for the registry text is refused and the value stays.
-  if (OpenRunKey(key)) {
+  bool saved = OpenRunKey(key);
+  if (saved) {
     if (win::Button(hwnd_, IDC_STARTUP_RUN).Checked())
-      key.WriteString(kRunValue, "\"" + folder + "velmo.exe\"");
+      saved = key.WriteString(kRunValue, "\"" + folder + "velmo.exe\"") != 0;
     else
-      key.DeleteValue(kRunValue);
+      saved = key.DeleteValue(kRunValue) != 0 || key.ValueType(kRunValue) == 0;
   }
   const std::string marker = folder + kMarker;
   if (win::Button(hwnd_, IDC_STARTUP_SHOW_CENTER).Checked()) {
-    file::Remove(marker);
+    saved = (file::Remove(marker) || !file::Exists(marker)) && saved;
   } else {
     MakeFolderPath(marker);
-    file::Open(marker, "wb");
+    saved = file::Open(marker, "wb") != nullptr && saved;
   }
-  win::ShowMessage(kSavedText);
+  // What could not be written is not reported as saved.
+  if (saved) win::ShowMessage(kSavedText);
 }

@@ -202,6 +202,11 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   ASSERT_TRUE(Acknowledge(s, "保存成功"));
   EXPECT_NE(s.Winctl("reg-read " + ShellQuote(kRunKey) + " vq09").status, 0);
   EXPECT_NE(s.Shell("test -f data/show_no.ini").status, 0);
+  // A marker that cannot be made (a folder has its name) is not reported as saved.
+  ASSERT_EQ(s.Shell("mkdir data/show_no.ini").status, 0);
+  ClickOn(s, showCenter);
+  ClickOn(s, Visible(s, kSettingsTitle, "保存设置"));
+  EXPECT_FALSE(Session::WaitUntil([&] { return FindMessageBox(s, "保存成功").has_value(); }, 5000));
 
   // The keyboard moves the tab highlight but not the page.
   ClickTab(s, 3);
