@@ -75,11 +75,11 @@ void CCaptureResultDlg::PaintContent(HDC dc, const RECT& client) {
 
 void CCaptureResultDlg::OnPaint() {
   win::PaintDc dc(hwnd_);
-  painter_.Paint(hwnd_, dc, shared_gdi::Font14(), [this](HDC mem, const RECT& c) { PaintContent(mem, c); });
+  painter_.Paint(hwnd_, dc, shared_gdi::Font14(Dpi()), [this](HDC mem, const RECT& c) { PaintContent(mem, c); });
 }
 
 bool CCaptureResultDlg::OnEraseBkgnd(HDC dc) {
-  painter_.Paint(hwnd_, dc, shared_gdi::Font14(), [this](HDC mem, const RECT& c) { PaintContent(mem, c); });
+  painter_.Paint(hwnd_, dc, shared_gdi::Font14(Dpi()), [this](HDC mem, const RECT& c) { PaintContent(mem, c); });
   return true;
 }
 

@@ -185,7 +185,7 @@ void CPickPromptDlg::PaintContent(HDC dc) {
   FrameRect(dc, &c, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kPromptText);
-  win::Select font(dc, shared_gdi::Font14());
+  win::Select font(dc, shared_gdi::Font14(Dpi()));
   const int inset = win::Scale(hwnd_, kPromptTextInset);
   RECT textRect{c.left + inset, c.top + inset, c.right, c.bottom};
   std::wstring text = text::Widen(prompt_);
