@@ -12,7 +12,7 @@
 namespace {
 
 // Tests name a file here that receives every MCI command, one a line.
-const wchar_t kCommandLogVariable[] = L"BROVA_TEST_MCI_LOG";
+const char kCommandLogVariable[] = "BROVA_TEST_MCI_LOG";
 
 using MciSendStringFn = DWORD(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
 
@@ -27,11 +27,10 @@ MciSendStringFn MciSendString() {
 
 void LogCommand(const std::string& command) {
   static std::mutex lock;
-  wchar_t path[MAX_PATH];
-  DWORD n = GetEnvironmentVariableW(kCommandLogVariable, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return;
+  const char* path = std::getenv(kCommandLogVariable);
+  if (!path || !*path) return;
   std::lock_guard<std::mutex> hold(lock);
-  file::FilePtr f = file::Open(text::Narrow(path), "ab");
+  file::FilePtr f = file::Open(path, "ab");
   if (f) std::fputs((command + "\n").c_str(), f.get());
 }
 

@@ -1,12 +1,13 @@
 #include "assistant/win/ShutdownWatch.h"
 
+#include <cstdlib>
+
 #include "common/File.h"
-#include "common/Text.h"
 #include "common/win/MinuteTurn.h"
 #include "win/Handles.h"
 
 namespace {
-const wchar_t kMarkerVariable[] = L"BROVA_TEST_SHUTDOWN_MARKER";
+const char kMarkerVariable[] = "BROVA_TEST_SHUTDOWN_MARKER";
 
 LocalMinute Now() {
   SYSTEMTIME t;
@@ -27,10 +28,9 @@ bool EnableShutdownPrivilege() {
 }  // namespace
 
 void ShutDownComputer() {
-  wchar_t marker[MAX_PATH];
-  DWORD n = GetEnvironmentVariableW(kMarkerVariable, marker, MAX_PATH);
-  if (n > 0 && n < MAX_PATH) {
-    file::WriteAtomic(text::Narrow(marker), "shutdown");
+  const char* marker = std::getenv(kMarkerVariable);
+  if (marker && *marker) {
+    file::WriteAtomic(marker, "shutdown");
     return;
   }
   EnableShutdownPrivilege();
