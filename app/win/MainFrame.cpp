@@ -53,8 +53,8 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
                 "brova 屏幕截图");
   hotKeys_.Start(hwnd_);
   // The boss key and the CD keys saved in an earlier run work from the start.
-  ReloadBossKey();
-  ReloadCdKeys();
+  bossKey_.Load(ProgramFolder());
+  cdKeys_.Load(ProgramFolder());
   cdDrives_.FillFromSystem();
   ReloadHotKeys();
   shutdownWatch_.Start(hwnd_, kShutdownTimer);
