@@ -6,6 +6,8 @@
 
 #include "app/HotKeyDispatch.h"
 #include "app/win/HotKeySource.h"
+#include "capture/win/CaptureEngine.h"
+#include "capture/win/CaptureSettingsStore.h"
 #include "common/win/TrayIcon.h"
 #include "online/UpdateThread.h"
 #include "plans/PlanQueue.h"
@@ -28,7 +30,9 @@ class CMainFrame : public win::Window {
 
   // Operations the other windows call.
   void ReloadAll();
-  void ReloadHotKeys();  // gives the hot-key source the current records
+  // Gives the capture engine the current capture settings and the hot-key
+  // source the current records.
+  void ReloadHotKeys();
   void ShowCaptureDialog();
   bool MakeCaptureDialog();
   void OpenCenter();  // the management center, made on first use
@@ -78,7 +82,8 @@ class CMainFrame : public win::Window {
   CHotKeySource hotKeys_;
   CUpdateThread updateWorker_;
   CTrayIcon trayIcon_;
-  int captureReady_ = 1;
+  CCaptureSettingsStore captureSettings_;
+  CCaptureEngine capture_;
   CPlanQueue planQueue_;
   CPlanReminders reminders_;
 };
