@@ -64,12 +64,10 @@ void CCaptureResultDlg::Draw(HDC dc, const RECT& client) {
     RECT v{};
     GetWindowRect(view_.hwnd(), &v);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&v), 2);
-    win::Brush black(CreateSolidBrush(palette::kText));
-    win::Brush white(CreateSolidBrush(palette::kWhite));
     InflateRect(&v, 1, 1);
-    FrameRect(dc, &v, black);
+    FrameRect(dc, &v, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&v, 1, 1);
-    FrameRect(dc, &v, white);
+    FrameRect(dc, &v, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
   // Last, so that the frames above the view leave the line whole.
   win::DrawText(dc, ItemText(IDC_INFO_LINE), RECT{Px(kInfoX), Px(kInfoY), client.right, client.bottom},
@@ -100,26 +98,19 @@ void CCaptureResultDlg::CloseProgram() {
   if (HWND main = win::App::MainWindow()) SendMessageW(main, WM_CLOSE, 0, 0);
 }
 
-bool CCaptureResultDlg::OnCommand(int id, int code, HWND control) {
-  if (code != BN_CLICKED) return Dialog::OnCommand(id, code, control);
-  switch (id) {
-    case IDC_CAPTURE_FULL:
-      choice_ = kChoiceFullScreen;
-      EndDialog(IDOK);
-      return true;
-    case IDC_CAPTURE_WINDOW:
-      choice_ = kChoiceWindow;
-      EndDialog(IDOK);
-      return true;
-    case IDC_CAPTURE_REGION:
-      choice_ = kChoiceRegion;
-      EndDialog(IDOK);
-      return true;
-    case IDC_EXIT:
-      CloseProgram();
-      return true;
+bool CCaptureResultDlg::OnButtonClicked(int id) {
+  if (id == IDC_EXIT) {
+    CloseProgram();
+    return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  // The capture buttons stand in kButtonIds in the order of their choices.
+  for (int choice : {kChoiceFullScreen, kChoiceWindow, kChoiceRegion}) {
+    if (id != kButtonIds[choice]) continue;
+    choice_ = choice;
+    EndDialog(IDOK);
+    return true;
+  }
+  return Dialog::OnButtonClicked(id);
 }
 
 void CCaptureResultDlg::OnClose() {

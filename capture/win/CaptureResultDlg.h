@@ -26,7 +26,7 @@ class CCaptureResultDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
+  bool OnButtonClicked(int id) override;
   void OnTimer(UINT_PTR id) override;
   void OnSize(UINT type, int cx, int cy) override;
   bool PaintsWholeClient() const override { return true; }
