@@ -255,6 +255,7 @@ HBRUSH Window::WindowColors(HDC dc, int type) const {
 }
 
 int Window::Px(int px96) const { return Scale(hwnd_, px96); }
+int Window::Dpi() const { return DpiOf(hwnd_); }
 
 void Window::OnDpiChanged(const RECT& suggested) {
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

@@ -65,6 +65,8 @@ class Window {
   // A length in pixels at 96 DPI, for the window's DPI. Layout constants go
   // through it; the window's Layout() runs again when its DPI changes.
   int Px(int px96) const;
+  // The DPI of the window's monitor: what fonts made for this window use.
+  int Dpi() const;
 
   // The window's own colours: the dialog background, and the text and
   // background of its static texts and buttons (and of its list boxes and

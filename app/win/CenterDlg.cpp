@@ -60,7 +60,6 @@ BOOL CCenterDlg::OnInitDialog() {
 
   PlaceAtStoredRect();
   win::Edit searchBox(hwnd_, IDC_CENTER_SEARCH_BOX);
-  searchBox.SetFont(shared_gdi::Font14());
   BuildLauncherButtons();
   CSectionFile page;
   page.Load(kPage);
@@ -124,6 +123,8 @@ void CCenterDlg::Layout() {
     searchTop = top + buttonHeight + Px(1) + searchGap;
     top += step;
   }
+  // The font follows the DPI, which a move to another monitor changes.
+  win::Edit(hwnd_, IDC_CENTER_SEARCH_BOX).SetFont(shared_gdi::Font14(Dpi()), false);
   MoveWindow(Item(IDC_CENTER_SEARCH_BOX), x0, searchTop, x1 - searchWidth - Px(1) - x0, searchHeight, TRUE);
   MoveWindow(Item(IDC_CENTER_SEARCH), x1 - searchWidth, searchTop, searchWidth, searchHeight, TRUE);
 }

@@ -46,7 +46,7 @@ void LocalToday(int& year, int& month, int& day) {
   day = now.wDay;
 }
 
-void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont) {
+void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont, int dpi) {
   SetBkMode(dc, TRANSPARENT);
   {
     win::Select font(dc, textFont);
@@ -71,12 +71,12 @@ void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont) {
       const CMonthModel::Cell& cell = model.CellAt(r, c);
       if (!cell.holdsDay) continue;
       {
-        win::Select font(dc, shared_gdi::Font24());
+        win::Select font(dc, shared_gdi::Font24(dpi));
         SetTextColor(dc, CMonthModel::IsWeekendColumn(c) ? kRed : kBlack);
         DrawTextIn(dc, model.DayNumberText(r, c), model.DayNumberRect(r, c),
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       }
-      win::Select font(dc, shared_gdi::Font14());
+      win::Select font(dc, shared_gdi::Font14(dpi));
       SetTextColor(dc, cell.solarTerm ? kRed : kBlack);
       DrawTextIn(dc, cell.dayText, model.DayTextRect(r, c), DT_CENTER | DT_TOP | DT_SINGLELINE);
     }
@@ -96,7 +96,7 @@ void CMonthGridButton::Paint(HDC dc, const RECT& rect) {
   win::Select useBitmap(mem, bitmap);
   Fill(mem, RECT{0, 0, width, height}, palette::kPaper);
   HFONT font = hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr;
-  PaintMonthModel(mem, model_, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  PaintMonthModel(mem, model_, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), Dpi());
   BitBlt(dc, rect.left, rect.top, width, height, mem, 0, 0, SRCCOPY);
 }
 

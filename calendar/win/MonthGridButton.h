@@ -29,7 +29,7 @@ class CMonthGridButton : public win::Window {
 // month, the weekday header and the day cells. textFont draws the title,
 // band and header; the day numbers and day texts use the shared fonts 24
 // and 14.
-void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont);
+void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont, int dpi);
 
 // Today's date from the local clock.
 void LocalToday(int& year, int& month, int& day);

@@ -55,7 +55,7 @@ void CCaptureResultDlg::OnSize(UINT type, int cx, int cy) {
 }
 
 void CCaptureResultDlg::PaintContent(HDC dc, const RECT& client) {
-  painter_.Paint(hwnd_, dc, shared_gdi::Font14(), [this](HDC mem, const RECT& c) { Draw(mem, c); });
+  painter_.Paint(hwnd_, dc, shared_gdi::Font14(Dpi()), [this](HDC mem, const RECT& c) { Draw(mem, c); });
 }
 
 void CCaptureResultDlg::Draw(HDC dc, const RECT& client) {

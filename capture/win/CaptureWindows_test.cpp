@@ -222,7 +222,7 @@ TEST(CaptureResult, InfoLineIsWholeAboveTheFramedView) {
   SendMessageW(result.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(window.dc()), 0);
   // The info line alone, where the window puts it.
   Canvas line(c.right, c.bottom, palette::kGrey);
-  win::Select font(line.dc(), shared_gdi::Font14());
+  win::Select font(line.dc(), shared_gdi::Font14(result.Dpi()));
   SetBkMode(line.dc(), TRANSPARENT);
   const std::wstring wide = text::Widen(info);
   const int x0 = result.Px(10), y0 = result.Px(45);

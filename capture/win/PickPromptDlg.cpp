@@ -179,7 +179,7 @@ void CPickPromptDlg::PaintContent(HDC dc, const RECT& client) {
   FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, palette::kBlue);
-  win::Select font(dc, shared_gdi::Font14());
+  win::Select font(dc, shared_gdi::Font14(Dpi()));
   const int inset = Px(kPromptTextInset);
   win::DrawText(dc, prompt_, RECT{client.left + inset, client.top + inset, client.right, client.bottom},
                 DT_LEFT | DT_TOP | DT_NOPREFIX);

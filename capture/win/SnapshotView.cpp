@@ -67,7 +67,7 @@ void CSnapshotView::OnVScroll(int code, int pos, HWND bar) { Scroll(SB_VERT, cod
 void CSnapshotView::PaintContent(HDC dc, const RECT& client) {
   const int cw = client.right - client.left, ch = client.bottom - client.top;
   if (!picture_) {
-    win::Select font(dc, shared_gdi::Font14());
+    win::Select font(dc, shared_gdi::Font14(Dpi()));
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     return;
   }

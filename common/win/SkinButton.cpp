@@ -18,7 +18,7 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
   FillRect(dc, &r, outside);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, palette::kText);
-  win::Select font(dc, shared_gdi::BoldFont12());
+  win::Select font(dc, shared_gdi::BoldFont12(Dpi()));
 
   bool disabled = (item.itemState & ODS_DISABLED) != 0;
   COLORREF face = disabled ? kFaceDisabled : palette::kPaper;

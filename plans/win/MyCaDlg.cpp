@@ -252,7 +252,8 @@ LRESULT GMyCaDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 void GMyCaDlg::PaintTo(HDC target) {
   if (!state_.FaceShown() || g_painting) return;
   g_painting = true;
-  painter_.Paint(hwnd_, target, shared_gdi::Font14(),
+  // The prompt is its skin's bitmap, pixel for pixel at any DPI: so is its text.
+  painter_.Paint(hwnd_, target, shared_gdi::Font14(96),
                  [this](HDC dc, const RECT& client) { PaintFace(dc, client); });
   g_painting = false;
 }

@@ -41,7 +41,7 @@ BOOL CPlanManagerDlg::OnInitDialog() {
 
   win::ListView list = list_.View();
   for (int c = 0; c < CPlanList::kColumnCount; ++c)
-    list.InsertColumn(c, CPlanList::ColumnHeader(c), CPlanList::ColumnWidth(c));
+    list.InsertColumn(c, CPlanList::ColumnHeader(c), Px(CPlanList::ColumnWidth(c)));
   // Images one pixel wide and 16 high, only to make every row 16 pixels
   // high; the list destroys the image list with itself.
   HIMAGELIST rows = win::ImageListCreate(1, 16, ILC_COLOR24 | ILC_MASK, 2, 2);

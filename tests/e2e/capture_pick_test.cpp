@@ -3,6 +3,9 @@
 // from the grabbed screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "tests/support/CaptureCheck.h"
 #include "common/FrameMessages.h"
 #include "tests/support/E2e.h"
@@ -13,6 +16,7 @@ using namespace e2e;
 
 using frame_msg::kCaptureWindow;
 using frame_msg::kCaptureRegion;
+constexpr int kExitButtonId = 1017;
 const char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
 
 std::string Position(int left, int top, int width, int height) {
@@ -33,6 +37,20 @@ void StartRegionPick(Session& s, int x, int y) {
   ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
   MoveTo(s, x, y);
   ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
+}
+
+// The height of the tallest line of text in a box: the longest run of rows
+// holding a pixel other than the box's background (its top-left pixel).
+int TallestTextLine(const Image& img, int left, int top, int right, int bottom) {
+  const unsigned char* background = img.at(left, top);
+  int tallest = 0, run = 0;
+  for (int y = top; y < bottom; ++y) {
+    bool ink = false;
+    for (int x = left; x < right && !ink; ++x) ink = std::memcmp(img.at(x, y), background, 3) != 0;
+    run = ink ? run + 1 : 0;
+    tallest = std::max(tallest, run);
+  }
+  return tallest;
 }
 
 // Starts Wine's notepad and waits for its window.
@@ -104,6 +122,12 @@ TEST(Pick, PhysicalPixelsOnAScaledDisplay) {
   StartAndWait(s);
   Image screen = StableGrab(s);
   ASSERT_NO_FATAL_FAILURE(StartRegionPick(s, 300, 400));
+  // Text grows with the layout: 14-pixel characters are 21 pixels high here.
+  auto prompt = s.WaitForWindow(kPromptTitle);
+  ASSERT_TRUE(prompt);
+  Image shown = s.Grab();
+  EXPECT_GE(TallestTextLine(shown, prompt->left + 2, prompt->top + 2, prompt->right - 2, prompt->bottom - 2), 18)
+      << "the prompt's text at 96-DPI size";
   Click(s, 300, 400);
   Click(s, 700, 650);
   ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, Position(300, 400, 400, 250)));
@@ -116,6 +140,14 @@ TEST(Pick, PhysicalPixelsOnAScaledDisplay) {
   EXPECT_EQ(picture.width, 400);
   EXPECT_EQ(picture.height, 250);
   EXPECT_EQ(CountDifferences(picture, screen, 300, 400), 0);
+  // The skinned buttons' bold 12-pixel captions are 18 pixels high here.
+  auto exitButton = s.Item(kResultTitle, kExitButtonId);
+  ASSERT_TRUE(exitButton);
+  Image result = s.Grab();
+  EXPECT_GE(TallestTextLine(result, exitButton->left + 8, exitButton->top + 3, exitButton->right - 8,
+                            exitButton->bottom - 3),
+            15)
+      << "the button caption at 96-DPI size";
   s.KeepScreenshot("result-window-150-percent");
 }
 

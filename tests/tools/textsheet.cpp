@@ -8,7 +8,7 @@
 //
 // SHEET is UTF-8, one line per text: FONT, a tab, the text. FONT is one of
 //   dialog                    the dialog font (FONT 9, "宋体")
-//   font14 | font24 | bold12  shared_gdi::Font14(), Font24(), BoldFont12()
+//   font14 | font24 | bold12  shared_gdi::Font14(96), Font24(96), BoldFont12(96)
 //   face:NAME:HEIGHT:WEIGHT   CreateFontW(HEIGHT, ..., WEIGHT, ..., NAME)
 //
 // Once the window has been painted, REPORT (UTF-8, tab-separated) gets
@@ -93,9 +93,9 @@ std::vector<std::string> SplitOn(const std::string& s, char sep) {
 
 HFONT FontFor(const std::string& name, HFONT dialogFont) {
   if (name == "dialog") return dialogFont;
-  if (name == "font14") return shared_gdi::Font14();
-  if (name == "font24") return shared_gdi::Font24();
-  if (name == "bold12") return shared_gdi::BoldFont12();
+  if (name == "font14") return shared_gdi::Font14(96);
+  if (name == "font24") return shared_gdi::Font24(96);
+  if (name == "bold12") return shared_gdi::BoldFont12(96);
   auto f = SplitOn(name, ':');
   if (f.size() != 4 || f[0] != "face") return nullptr;
   g_ownFonts.emplace_back(CreateFontW(std::atoi(f[2].c_str()), 0, 0, 0, std::atoi(f[3].c_str()), FALSE, FALSE, FALSE,
