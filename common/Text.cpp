@@ -229,6 +229,15 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+int CompareNoCase(std::string_view a, std::string_view b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    int ca = static_cast<unsigned char>(Lower(a[i])), cb = static_cast<unsigned char>(Lower(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
 }
