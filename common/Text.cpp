@@ -175,8 +175,11 @@ std::string FromGb(std::string_view gb) {
   while (i < gb.size()) {
     unsigned char b0 = byte(i);
     if (b0 < 0x80) {
-      out += static_cast<char>(b0);
-      ++i;
+      // Runs of ASCII go over whole.
+      size_t end = i + 1;
+      while (end < gb.size() && byte(end) < 0x80) ++end;
+      out.append(gb.data() + i, end - i);
+      i = end;
       continue;
     }
     if (b0 >= 0x81 && b0 <= 0xFE && i + 1 < gb.size()) {

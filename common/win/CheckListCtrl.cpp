@@ -52,7 +52,8 @@ void CCheckListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
       // The text starts a few pixels clear of the image, not against it.
       textRect.left = r.left + 2 + kCheckSize + kCheckGap;
     }
-    win::DrawText(dc, label, textRect, DT_VCENTER | DT_SINGLELINE | DT_LEFT);
+    // "&" in a remark is text, not a mnemonic.
+    win::DrawText(dc, label, textRect, DT_VCENTER | DT_SINGLELINE | DT_LEFT | DT_NOPREFIX);
     x = right;
   }
 }
