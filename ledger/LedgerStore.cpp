@@ -92,6 +92,11 @@ std::string EntryFilePath(const std::string& accountFolder, const std::string& n
 }
 
 int LoadLedger(const std::string& path, std::vector<LedgerRow>& rows) {
+  // Room for the rows up front: the smallest record the editor writes
+  // ("收入", a time, "0.000000", "NULL") takes 55 bytes.
+  constexpr int64_t kSmallestRecordBytes = 55;
+  int64_t bytes = file::Size(path);
+  if (bytes > 0) rows.reserve(rows.size() + static_cast<size_t>(bytes / kSmallestRecordBytes));
   bool skipped = false;
   int result = ForEachPlanRecord(path, [&](const std::string& payload, std::string remark) {
     size_t first = payload.find('*');

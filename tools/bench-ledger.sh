@@ -24,12 +24,7 @@ done | sort -n | head -1 | awk '{ printf "%.1f", $1 / 1000 }')
 core=$("$out/ledger_bench" load "$file" 5)
 
 . tools/wine-env.sh
-brova_init_prefix "$root/build/wine64/template"
-export WINEPREFIX="$root/build/wine64/bench"
-brova_copy_prefix "$root/build/wine64/template" "$WINEPREFIX"
-n=$(brova_free_display)
-brova_start_xvfb "$n" 1280x800
-export DISPLAY=":$n"
+brova_bench_session "$root" bench-ledger
 trap 'rm -f "$file"; wineserver -k 2>/dev/null; kill "$BROVA_XVFB_PID" 2>/dev/null' EXIT
 folder="Z:$(cd "$out/account" && pwd | tr / '\\')\\"
 window=$(wine build/win/ledger_window_bench.exe "$folder" bench 3 | tr -d '\r')

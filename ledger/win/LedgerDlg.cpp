@@ -26,21 +26,8 @@ BOOL CLedgerDlg::OnInitDialog() {
   report_.Attach(hwnd_, IDC_LEDGER_REPORT);
   ledger_win::AttachEntryList(list_, hwnd_, IDC_LEDGER_LIST);
   ledger_.Load();
-  RefreshRows(-1);
+  list_.ShowRows(ledger_.Count(), -1);
   return TRUE;
-}
-
-void CLedgerDlg::RefreshRows(int selectRow) {
-  win::ListView view = list_.View();
-  // Rows are indices into the ledger: an old selection would now name
-  // another entry.
-  view.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  view.SetItemCount(ledger_.Count());
-  if (selectRow >= 0) {
-    view.SetItemState(selectRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    view.EnsureVisible(selectRow);
-  }
-  list_.Invalidate(false);
 }
 
 void CLedgerDlg::ShowRow(int row) {
@@ -50,7 +37,7 @@ void CLedgerDlg::ShowRow(int row) {
 }
 
 void CLedgerDlg::OnListClick() {
-  LVHITTESTINFO hit = ledger_win::HitAtMessagePos(list_);
+  LVHITTESTINFO hit = list_.HitAtMessagePos();
   if (!ledger_.Click(hit.iItem, hit.iSubItem)) return;
   ShowRow(hit.iItem);
   if (hit.iSubItem == ledger::kCheckColumn) list_.View().RedrawItem(hit.iItem);
@@ -59,7 +46,8 @@ void CLedgerDlg::OnListClick() {
 void CLedgerDlg::Add() {
   CLedgerEntryDlg editor;
   if (editor.DoModal(hwnd_) != IDOK) return;
-  RefreshRows(ledger_.Add(editor.data));
+  int row = ledger_.Add(editor.data);
+  list_.ShowRows(ledger_.Count(), row);
 }
 
 void CLedgerDlg::Change() {
@@ -80,7 +68,7 @@ void CLedgerDlg::Delete() {
     win::ShowMessage(message);
     return;
   }
-  RefreshRows(-1);
+  list_.ShowRows(ledger_.Count(), -1);
   ShowRow(-1);
 }
 
@@ -110,7 +98,7 @@ LRESULT CLedgerDlg::OnNotify(int id, NMHDR* header) {
       case LVN_GETDISPINFOW: {
         auto& info = *reinterpret_cast<NMLVDISPINFOW*>(header);
         if (info.item.iItem >= 0 && info.item.iItem < ledger_.Count())
-          ledger_win::FillCell(info, ledger::CellText(ledger_.At(info.item.iItem), info.item.iSubItem));
+          CCheckListCtrl::FillCell(info, ledger::CellText(ledger_.At(info.item.iItem), info.item.iSubItem));
         return 0;
       }
       case NM_CLICK:

@@ -31,7 +31,6 @@ class CLedgerDlg : public win::Dialog {
   void OnListClick();
   // Shows the row's line and remark below the list; empty for -1.
   void ShowRow(int row);
-  void RefreshRows(int selectRow);
 
   std::string account_;
   CLedger ledger_;

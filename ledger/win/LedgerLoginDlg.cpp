@@ -3,7 +3,6 @@
 #include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "ledger/LedgerStore.h"
-#include "ledger/win/EntryList.h"
 #include "ledger/win/LedgerDlg.h"
 #include "ledger/win/NewAccountDlg.h"
 #include "resources/app_ids.h"
@@ -26,7 +25,7 @@ BOOL CLedgerLoginDlg::OnInitDialog() {
   delete_.Attach(hwnd_, IDC_LOGIN_DELETE);
   list_.Attach(hwnd_, IDC_LOGIN_LIST, {1, /*firstColumnIsCheck=*/false});
   list_.View().InsertColumn(0, "账号", kNameColumnWidth);
-  ledger_win::SetRowHeightImages(list_);
+  list_.SetRowHeightImages(IDR_MAINFRAME);
   // A fresh installation offers the default account.
   Fill(ledger::ListAccountsOrDefault(accountFolder_));
   return TRUE;

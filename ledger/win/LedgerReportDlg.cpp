@@ -83,10 +83,7 @@ void CLedgerReportDlg::ShowReport() {
     range.last = ChosenDay(IDC_REPORT_END_YEAR, IDC_REPORT_END_MONTH, IDC_REPORT_END_DAY);
   }
   report_.Build(rows_, range, win::ComboBox(hwnd_, IDC_REPORT_TYPE).CurSel());
-  win::ListView view = list_.View();
-  view.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  view.SetItemCount(report_.Count());
-  list_.Invalidate(false);
+  list_.ShowRows(report_.Count(), -1);
 }
 
 void CLedgerReportDlg::Export(const char* fileName, const std::string& content) {
@@ -100,7 +97,7 @@ void CLedgerReportDlg::Export(const char* fileName, const std::string& content) 
 }
 
 void CLedgerReportDlg::OnListClick() {
-  LVHITTESTINFO hit = ledger_win::HitAtMessagePos(list_);
+  LVHITTESTINFO hit = list_.HitAtMessagePos();
   if (hit.iItem < 0 || hit.iItem >= report_.Count()) return;
   const ledger::LedgerRow& row = report_.At(hit.iItem);
   SetItemText(IDC_LEDGER_INFO, ledger::InfoLine(row));
@@ -144,7 +141,7 @@ LRESULT CLedgerReportDlg::OnNotify(int id, NMHDR* header) {
         int row = info.item.iItem, column = info.item.iSubItem;
         if (row >= 0 && row < report_.Count())
           // Every report row shows unchecked, whatever its mark in the ledger.
-          ledger_win::FillCell(info, column == ledger::kCheckColumn ? ledger::kUncheckedText
+          CCheckListCtrl::FillCell(info, column == ledger::kCheckColumn ? ledger::kUncheckedText
                                                                     : ledger::CellText(report_.At(row), column));
         return 0;
       }

@@ -73,15 +73,18 @@ std::string TakeMessage(e2e::Session& s, const std::string& start) {
 void AddEntry(e2e::Session& s, const int (&when)[5], bool income, const std::string& amount,
               const std::string& remark) {
   ClickItem(s, kLedgerTitle, 1018);
-  ASSERT_TRUE(s.WaitForWindow(kEntryTitle));
+  // By handle: an editor closed just before may not be gone yet.
+  auto editor = s.WaitForWindow(kEntryTitle);
+  ASSERT_TRUE(editor);
+  const std::string& w = editor->handle;
   const int lists[] = {1024, 1002, 1003, 1004, 1005};
   const int first[] = {2000, 1, 1, 0, 0};
-  for (int i = 0; i < 5; ++i) ChooseEntry(s, kEntryTitle, lists[i], when[i] - first[i]);
-  ClickItem(s, kEntryTitle, income ? 1026 : 1027);
-  SetText(s, kEntryTitle, 1029, amount);
-  SetText(s, kEntryTitle, 1008, remark);
-  ClickItem(s, kEntryTitle, 1015);
-  ASSERT_TRUE(s.WaitForNoWindow(kEntryTitle));
+  for (int i = 0; i < 5; ++i) ChooseEntry(s, w, lists[i], when[i] - first[i]);
+  ClickItem(s, w, income ? 1026 : 1027);
+  SetText(s, w, 1029, amount);
+  SetText(s, w, 1008, remark);
+  ClickItem(s, w, 1015);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return !s.Window(w); }));
 }
 
 std::string Entry(const std::string& payload, const std::string& content) {
@@ -130,8 +133,9 @@ TEST(Ledger, FromTheCenterEntriesReportsAndExportsHoldWhatTheWindowsShow) {
   SetText(s, kEntryTitle, 1029, "1,234.50");
   ClickItem(s, kEntryTitle, 1015);
   EXPECT_EQ(TakeMessage(s, "账目金额"), "账目金额必须是数字,例如 1234.50");
+  const std::string cancelled = s.Window(kEntryTitle)->handle;
   ClickItem(s, kEntryTitle, 2);
-  ASSERT_TRUE(s.WaitForNoWindow(kEntryTitle));
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return !s.Window(cancelled); }));
   AddEntry(s, {year - 1, 1, 15, 10, 0}, false, "3", "旧账");
 
   const std::string file = s.appDir() + "/account/测试账号.dat";
@@ -167,12 +171,16 @@ TEST(Ledger, FromTheCenterEntriesReportsAndExportsHoldWhatTheWindowsShow) {
   ClickItem(s, kLedgerTitle, 1020);
   EXPECT_EQ(TakeMessage(s, "请先"), "请先选择要删除的项");
   ClickRow(s, kLedgerTitle, kList, 1, 8);
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Rows(s, kLedgerTitle, kList)[1].rfind("选中\t", 0) == 0; }));
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    auto rows = Rows(s, kLedgerTitle, kList);
+    return rows.size() == 3 && rows[1].rfind("选中\t", 0) == 0;
+  }));
   s.KeepScreenshot("ledger-entries");
   ClickItem(s, kLedgerTitle, 1020);
   ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Rows(s, kLedgerTitle, kList).size() == 2; }));
   EXPECT_TRUE(fileHolds(Entry("支出*" + lastYear + "*3.000000", "旧账") + changed))
       << text::FromGb(e2e::ReadFile(file));
+  ASSERT_EQ(Rows(s, kLedgerTitle, kList).size(), 2u);
   EXPECT_EQ(Rows(s, kLedgerTitle, kList)[1], "未选中\t收入\t" + today + " 09:30\t99999.990000\t工资, 五月  <奖金> & \"税\"");
 
   // Reports: a custom range of last year's day, expenses only; then this month.
