@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/File.h"
 #include "common/Text.h"
 
 namespace ledger {
@@ -39,7 +40,9 @@ CLedger::CLedger(std::string entryFilePath) : path_(std::move(entryFilePath)) {}
 int CLedger::Load() {
   rows_.clear();
   int result = ledger::LoadLedger(path_, rows_);
-  backupBeforeSave_ = result == ledger::kLedgerDamaged;
+  // A file that is there but could not be read (too large, say) is kept
+  // whole beside the first save, as a damaged one is.
+  backupBeforeSave_ = result == ledger::kLedgerDamaged || (result == ledger::kLedgerMissing && file::Exists(path_));
   return result;
 }
 
