@@ -89,4 +89,20 @@ int64_t Size(const std::string& path) {
   return (static_cast<int64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
 
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& suffix) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(text::Widen(folder + "*" + suffix).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    // The pattern also matches long names through their short 8.3 names.
+    std::string name = text::Narrow(found.cFileName);
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() >= suffix.size() &&
+        text::EqualsNoCase(std::string_view(name).substr(name.size() - suffix.size()), suffix))
+      names.push_back(name);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return names;
+}
+
 }  // namespace file

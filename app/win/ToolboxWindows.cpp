@@ -1,6 +1,7 @@
 #include "app/win/ToolboxWindows.h"
 
 #include "calendar/win/CalendarDlg.h"
+#include "ledger/win/LedgerLoginDlg.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/center_ids.h"
 
@@ -12,7 +13,9 @@ bool OpenToolboxWindow(int buttonId, HWND center) {
     case IDC_CENTER_PLANS:
       ShowPlanManager(center);
       return true;
-    case IDC_CENTER_LEDGER:    // the account login, then the ledger of the chosen account
+    case IDC_CENTER_LEDGER:
+      ShowLedger(center);
+      return true;
     case IDC_CENTER_SHUTDOWN:  // the automatic shutdown settings
     case IDC_CENTER_SETTINGS:  // the settings tab window
       return true;
