@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace file {
 
@@ -39,6 +40,11 @@ bool IsDirectory(const std::string& path);
 bool Remove(const std::string& path);
 bool CreateDir(const std::string& path);  // one level; true when it exists afterwards
 int64_t Size(const std::string& path);    // -1 when missing
+
+// Names of the files in folder (its path ends with a separator) whose names
+// end with suffix (ASCII case ignored), in the order the file system gives
+// them; empty when the folder is missing.
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& suffix);
 
 // The name of a temporary file beside path, unique within this process.
 std::string TempNameBeside(const std::string& path);

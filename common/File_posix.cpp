@@ -1,11 +1,14 @@
 #include "common/File.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+
+#include "common/Text.h"
 
 namespace file {
 std::string HostPath(const std::string& path) {
@@ -68,6 +71,21 @@ int64_t Size(const std::string& path) {
   struct stat st;
   if (::stat(HostPath(path).c_str(), &st) != 0) return -1;
   return static_cast<int64_t>(st.st_size);
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& suffix) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(HostPath(folder).c_str());
+  if (!dir) return names;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.size() >= suffix.size() &&
+        text::EqualsNoCase(std::string_view(name).substr(name.size() - suffix.size()), suffix) &&
+        !IsDirectory(folder + name))
+      names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
 }
 
 }  // namespace file

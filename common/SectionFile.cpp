@@ -6,18 +6,16 @@
 namespace {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 bool IsComment(const std::string& line) { return line.size() >= 2 && line[0] == '/' && line[1] == '/'; }
-
-// Section files are small hand-edited or downloaded pages.
-constexpr uint64_t kMaxFileBytes = 16u << 20;
 
 }  // namespace
 
-int CSectionFile::Load(const std::string& path) {
+int CSectionFile::Load(const std::string& path, uint64_t maxBytes) {
   text_.clear();
   cursor_ = 0;
   std::string bytes;
-  if (!file::ReadAll(path, bytes, kMaxFileBytes)) return 1;
+  if (!file::ReadAll(path, bytes, maxBytes)) return 1;
   SetBytes(bytes);
   return 0;
 }
@@ -35,18 +33,21 @@ int CSectionFile::NextLine(std::string& out) {
   if (cursor_ >= text_.size()) return 1;
   size_t end = text_.find_first_of("\r\n", cursor_);
   if (end == std::string::npos) end = text_.size();
-  std::string_view line(text_.data() + cursor_, end - cursor_);
+  size_t begin = cursor_;
   cursor_ = end;
   while (cursor_ < text_.size() && IsLineBreak(text_[cursor_])) ++cursor_;
-  out = text::Trim(line);
+  // Trimmed in place: assigning reuses out's buffer, which matters for
+  // files of many thousand lines.
+  while (begin < end && IsBlank(text_[begin])) ++begin;
+  while (end > begin && IsBlank(text_[end - 1])) --end;
+  out.assign(text_, begin, end - begin);
   return 0;
 }
 
 int CSectionFile::NextContentLine(std::string& out) {
-  std::string line;
-  while (NextLine(line) == 0) {
-    if (!IsComment(line)) {
-      out = std::move(line);
+  while (NextLine(scratch_) == 0) {
+    if (!IsComment(scratch_)) {
+      out.swap(scratch_);
       return 0;
     }
   }

@@ -3,6 +3,7 @@
 // run from a begin line to an end line. Lines are trimmed and keys match the
 // whole line without ASCII case; every lookup starts again at the top.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,11 +12,13 @@ class CSectionFile {
  public:
   // What the launcher and menu lists may hold; further entries are ignored.
   static constexpr int kListCapacity = 50;
+  // Section files are small hand-edited or downloaded pages.
+  static constexpr uint64_t kMaxFileBytes = 16u << 20;
 
   // 0 when the file was read; 1 when it could not be opened (the text is then
   // empty). The file holds GBK/GB18030 bytes; the text ends at the first NUL
   // and is kept as UTF-8.
-  int Load(const std::string& path);
+  int Load(const std::string& path, uint64_t maxBytes = kMaxFileBytes);
   // The same from bytes already in memory.
   void SetBytes(std::string_view gbBytes);
 
@@ -43,5 +46,6 @@ class CSectionFile {
 
  private:
   std::string text_;
+  std::string scratch_;  // NextContentLine's line buffer, kept for reuse
   size_t cursor_ = 0;
 };

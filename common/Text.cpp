@@ -175,8 +175,11 @@ std::string FromGb(std::string_view gb) {
   while (i < gb.size()) {
     unsigned char b0 = byte(i);
     if (b0 < 0x80) {
-      out += static_cast<char>(b0);
-      ++i;
+      // Runs of ASCII go over whole.
+      size_t end = i + 1;
+      while (end < gb.size() && byte(end) < 0x80) ++end;
+      out.append(gb.data() + i, end - i);
+      i = end;
       continue;
     }
     if (b0 >= 0x81 && b0 <= 0xFE && i + 1 < gb.size()) {
@@ -227,6 +230,15 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (Lower(a[i]) != Lower(b[i])) return false;
   return true;
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    int ca = static_cast<unsigned char>(Lower(a[i])), cb = static_cast<unsigned char>(Lower(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {

@@ -23,6 +23,8 @@ std::string ToGb(std::string_view utf8);
 std::string Trim(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+// <0, 0 or >0 as a sorts before, with or after b (bytes, ASCII case ignored).
+int CompareNoCase(std::string_view a, std::string_view b);
 
 // printf-style formatting into a std::string.
 std::string Format(const char* fmt, ...)

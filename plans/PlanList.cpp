@@ -1,21 +1,8 @@
 #include "plans/PlanList.h"
 
 #include <algorithm>
-#include <cctype>
 
-namespace {
-
-int CompareNoCase(const std::string& a, const std::string& b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    int ca = std::tolower(static_cast<unsigned char>(a[i]));
-    int cb = std::tolower(static_cast<unsigned char>(b[i]));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-}  // namespace
+#include "common/Text.h"
 
 const char* CPlanList::ColumnHeader(int column) {
   static const char* const kHeaders[kColumnCount] = {"是否选中", "计划时间", "计划内容"};
@@ -58,7 +45,7 @@ bool CPlanList::Click(int row, int column) {
 int CPlanList::Add(const PlanEditData& edit) {
   std::string timeText = FormatTimeText(edit.time);
   int at = 0;
-  while (at < Count() && CompareNoCase(rows_[at].timeText, timeText) <= 0) ++at;
+  while (at < Count() && text::CompareNoCase(rows_[at].timeText, timeText) <= 0) ++at;
   rows_.insert(rows_.begin() + at, Row{false, timeText, edit.content});
   Save();
   return at;

@@ -66,7 +66,7 @@ std::string DecodeContent(std::string_view stored) {
 int ForEachPlanRecord(const std::string& path,
                       const std::function<void(const std::string&, std::string)>& deliver) {
   CSectionFile file;
-  if (file.Load(path) != 0) return kPlanFileMissing;
+  if (file.Load(path, kMaxRecordFileBytes) != 0) return kPlanFileMissing;
   bool damaged = false;
   bool haveTime = false;
   std::string timeText, line;
@@ -74,7 +74,7 @@ int ForEachPlanRecord(const std::string& path,
     std::string_view view(line);
     if (view.substr(0, kTimeMarker.size()) == kTimeMarker) {
       if (haveTime) damaged = true;  // the previous record lost its content line
-      timeText = line.substr(kTimeMarker.size());
+      timeText.assign(line, kTimeMarker.size());
       haveTime = true;
     } else if (haveTime && view.substr(0, kContentMarker.size()) == kContentMarker) {
       deliver(timeText, DecodeContent(view.substr(kContentMarker.size())));

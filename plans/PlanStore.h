@@ -4,6 +4,7 @@
 // in GBK. An empty content is stored as "NULL"; line breaks inside the content
 // are stored as the escape. The ledger files use the same record layout.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,10 @@
 
 constexpr const char* kPlanFilePath = "data\\plan.ini";
 constexpr const char* kPlanBackupSuffix = ".bak";
+
+// Record files (plans, ledger accounts) hold far more than section files:
+// a ledger of 100,000 entries takes some 10 MB.
+constexpr uint64_t kMaxRecordFileBytes = 256u << 20;
 
 constexpr std::string_view kTimeMarker = "||TIME:";
 constexpr std::string_view kContentMarker = "||CONTENT:";

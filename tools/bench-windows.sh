@@ -9,12 +9,7 @@ cd "$root"
 [ -f build/win/planner_bench.exe ] || tools/build.sh
 ninja -C build/win planner_bench >/dev/null
 . tools/wine-env.sh
-brova_init_prefix "$root/build/wine64/template"
-export WINEPREFIX="$root/build/wine64/bench"
-brova_copy_prefix "$root/build/wine64/template" "$WINEPREFIX"
-n=$(brova_free_display)
-brova_start_xvfb "$n" 1280x800
-export DISPLAY=":$n"
+brova_bench_session "$root" bench
 trap 'wineserver -k 2>/dev/null; kill "$BROVA_XVFB_PID" 2>/dev/null' EXIT
 wine build/win/planner_bench.exe paint 300
 wine build/win/planner_bench.exe open 3

@@ -109,6 +109,20 @@ brova_free_display() {
   echo "$n"
 }
 
+# brova_bench_session ROOT NAME: for a benchmark, a fresh copy of the
+# template prefix (ROOT/build/wine64/NAME) and an Xvfb display of its own
+# (1280x800), exported as WINEPREFIX and DISPLAY; BROVA_XVFB_PID names the
+# display's server.
+brova_bench_session() {
+  brova_init_prefix "$1/build/wine64/template"
+  export WINEPREFIX="$1/build/wine64/$2"
+  brova_copy_prefix "$1/build/wine64/template" "$WINEPREFIX"
+  local n
+  n=$(brova_free_display)
+  brova_start_xvfb "$n" 1280x800
+  export DISPLAY=":$n"
+}
+
 # brova_start_xvfb N WxH: starts Xvfb on :N and waits until it answers.
 brova_start_xvfb() {
   local n=$1 size=${2:-1280x800}

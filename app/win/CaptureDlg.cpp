@@ -12,7 +12,8 @@ const int kButtonIds[6] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REG
                            IDC_SETTINGS,     IDC_HOME_PAGE,      IDC_EXIT};
 }  // namespace
 
-CCaptureDlg::CCaptureDlg() : Dialog(IDD_CAPTURE) {}
+CCaptureDlg::CCaptureDlg(CCaptureSettingsStore& captureSettings)
+    : Dialog(IDD_CAPTURE), captureSettings_(captureSettings) {}
 
 BOOL CCaptureDlg::OnInitDialog() {
   for (int i = 0; i < 6; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
@@ -40,11 +41,9 @@ bool CCaptureDlg::OnButtonClicked(int id) {
     case IDC_CAPTURE_REGION:
       capture(&CMainFrame::OnCaptureRegion);
       return true;
-    case IDC_SETTINGS: {
-      CCaptureSettingsDlg settings;
-      settings.DoModal(hwnd_);
+    case IDC_SETTINGS:
+      CCaptureSettingsDlg(captureSettings_).DoModal(hwnd_);
       return true;
-    }
     case IDC_HOME_PAGE:
       OpenHomePage();
       return true;

@@ -1,12 +1,14 @@
 // The capture window "Vistrel": the three capture modes, the settings, the
 // home page and exit.
 #pragma once
+#include "capture/win/CaptureSettingsStore.h"
 #include "common/win/SkinButton.h"
 #include "win/Dialog.h"
 
 class CCaptureDlg : public win::Dialog {
  public:
-  CCaptureDlg();
+  // The settings page it opens saves through captureSettings.
+  explicit CCaptureDlg(CCaptureSettingsStore& captureSettings);
 
  protected:
   BOOL OnInitDialog() override;
@@ -16,5 +18,6 @@ class CCaptureDlg : public win::Dialog {
   void OnOK() override {}      // nor does Enter
 
  private:
+  CCaptureSettingsStore& captureSettings_;
   CSkinButton buttons_[6];
 };

@@ -7,10 +7,7 @@
 #include "app/win/CenterDlg.h"
 #include "app/win/Messages.h"
 #include "assistant/win/BossKeyAction.h"
-#include "assistant/win/HookLibrary.h"
 #include "calendar/win/CalendarDlg.h"
-#include "capture/win/CaptureEngine.h"
-#include "capture/win/CaptureSettingsStore.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
 #include "plans/win/MyCaDlg.h"
@@ -26,7 +23,7 @@ const wchar_t kFrameClass[] = L"brova.Pagorin";
 CMainFrame* g_frame = nullptr;
 }  // namespace
 
-CMainFrame::CMainFrame() { g_frame = this; }
+CMainFrame::CMainFrame() : captureSettings_(ProgramFolder()) { g_frame = this; }
 
 CMainFrame::~CMainFrame() {
   if (g_frame == this) g_frame = nullptr;
@@ -43,8 +40,7 @@ bool CMainFrame::CreateFrame() {
 
 int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
   SetWindowTextW(hwnd_, kFrameTitle);
-  captureReady_ = 1;
-  capture_settings::Reload();
+  captureSettings_.Load();
   SetTimer(hwnd_, kStartTimer, 100, nullptr);
   trayMenu_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
   trayIcon_.Add(hwnd_, kTrayIconId, msg::kTrayCallback,
@@ -98,7 +94,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 
 bool CMainFrame::MakeCaptureDialog() {
   if (!captureDlg_) {
-    captureDlg_ = std::make_unique<CCaptureDlg>();
+    captureDlg_ = std::make_unique<CCaptureDlg>(captureSettings_);
     if (!captureDlg_->Create(hwnd_)) {
       captureDlg_.reset();
       return false;
@@ -147,7 +143,6 @@ void CMainFrame::OnClose() {
 void CMainFrame::OnDestroy() {
   updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
-  CHookLibrary::Instance().Release();
   trayIcon_.Remove();
   PostQuitMessage(0);
 }
@@ -259,14 +254,13 @@ LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
 }
 
 // The capture commands: the capture engine runs the sequence (and any
-// follow-up the result window asks for) while the frame's flag says no other
-// capture runs.
-bool CMainFrame::OnCaptureFullScreen() { return capture::RunCaptures(kChoiceFullScreen, hwnd_, captureReady_); }
-bool CMainFrame::OnCaptureWindow() { return capture::RunCaptures(kChoiceWindow, hwnd_, captureReady_); }
-bool CMainFrame::OnCaptureRegion() { return capture::RunCaptures(kChoiceRegion, hwnd_, captureReady_); }
+// follow-up the result window asks for) unless a capture runs already.
+bool CMainFrame::OnCaptureFullScreen() { return capture_.Run(kChoiceFullScreen, hwnd_); }
+bool CMainFrame::OnCaptureWindow() { return capture_.Run(kChoiceWindow, hwnd_); }
+bool CMainFrame::OnCaptureRegion() { return capture_.Run(kChoiceRegion, hwnd_); }
 
 HotKeySet CMainFrame::CurrentHotKeys() const {
-  const SnapshotSettings& s = capture_settings::Current();
+  const SnapshotSettings& s = captureSettings_.Current();
   HotKeySet keys;
   keys.boss = bossKey_.Current().key;
   keys.cdOpen = cdKeys_.Current().open;
@@ -277,11 +271,14 @@ HotKeySet CMainFrame::CurrentHotKeys() const {
   return keys;
 }
 
-void CMainFrame::ReloadHotKeys() { hotKeys_.Update(CurrentHotKeys()); }
+void CMainFrame::ReloadHotKeys() {
+  capture_.SetSettings(captureSettings_.Current());
+  hotKeys_.Update(CurrentHotKeys());
+}
 
 void CMainFrame::ReloadAll() {
   EnterProgramFolder();
-  capture_settings::Reload();
+  captureSettings_.Load();
   bossKey_.Load(ProgramFolder());
   cdKeys_.Load(ProgramFolder());
   ReloadHotKeys();

@@ -12,6 +12,8 @@
 #include "assistant/ShutdownSettings.h"
 #include "assistant/win/CdTray.h"
 #include "assistant/win/ShutdownWatch.h"
+#include "capture/win/CaptureEngine.h"
+#include "capture/win/CaptureSettingsStore.h"
 #include "common/win/TrayIcon.h"
 #include "online/UpdateThread.h"
 #include "plans/PlanQueue.h"
@@ -34,7 +36,9 @@ class CMainFrame : public win::Window {
 
   // Operations the other windows call.
   void ReloadAll();
-  void ReloadHotKeys();  // gives the hot-key source the current records
+  // Gives the capture engine the current capture settings and the hot-key
+  // source the current records.
+  void ReloadHotKeys();
   void ShowCaptureDialog();
   bool MakeCaptureDialog();
   void OpenCenter();  // the management center, made on first use
@@ -59,6 +63,8 @@ class CMainFrame : public win::Window {
 
   // The hot-key records the dispatch compares, in order.
   HotKeySet CurrentHotKeys() const;
+  // What the capture settings page writes through, wherever it is shown.
+  CCaptureSettingsStore& CaptureSettings() { return captureSettings_; }
 
  protected:
   int OnCreate(CREATESTRUCTW* cs) override;
@@ -95,7 +101,8 @@ class CMainFrame : public win::Window {
   CHotKeySource hotKeys_;
   CUpdateThread updateWorker_;
   CTrayIcon trayIcon_;
-  int captureReady_ = 1;
+  CCaptureSettingsStore captureSettings_;
+  CCaptureEngine capture_;
   CPlanQueue planQueue_;
   CPlanReminders reminders_;
 };

@@ -1,9 +1,11 @@
 #include "app/win/ToolboxWindows.h"
 
+#include "app/win/MainFrame.h"
 #include "assistant/win/SettingsTabDlg.h"
 #include "assistant/win/ShutdownDlg.h"
 #include "calendar/win/CalendarDlg.h"
 #include "capture/win/CaptureSettingsDlg.h"
+#include "ledger/win/LedgerLoginDlg.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/center_ids.h"
 
@@ -21,15 +23,18 @@ bool OpenToolboxWindow(int buttonId, HWND center) {
       return true;
     }
     case IDC_CENTER_SETTINGS: {
-      CSettingsTabDlg settings([](HWND parent) -> std::unique_ptr<win::Dialog> {
-        auto page = std::make_unique<CCaptureSettingsDlg>();
+      CMainFrame* frame = CMainFrame::Instance();
+      if (!frame) return true;
+      CSettingsTabDlg settings([frame](HWND parent) -> std::unique_ptr<win::Dialog> {
+        auto page = std::make_unique<CCaptureSettingsDlg>(frame->CaptureSettings());
         if (!page->Create(parent)) return nullptr;
         return page;
       });
       settings.DoModal(center);
       return true;
     }
-    case IDC_CENTER_LEDGER:    // the account login, then the ledger of the chosen account
+    case IDC_CENTER_LEDGER:
+      ShowLedger(center);
       return true;
   }
   return false;

@@ -30,3 +30,13 @@ class CHookLibrary {
   HOOKPROC mouseProc_ = nullptr;
   HHOOK hook_ = nullptr;
 };
+
+// The hook library bound to one window for as long as this lives: the
+// picking window holds one while it is open.
+class CHookBinding {
+ public:
+  explicit CHookBinding(HWND window) { CHookLibrary::Instance().Install(window); }
+  ~CHookBinding() { CHookLibrary::Instance().Release(); }
+  CHookBinding(const CHookBinding&) = delete;
+  CHookBinding& operator=(const CHookBinding&) = delete;
+};

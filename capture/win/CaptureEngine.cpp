@@ -1,25 +1,22 @@
 #include "capture/win/CaptureEngine.h"
 
-#include "assistant/win/HookLibrary.h"
-#include "capture/win/CaptureSettingsStore.h"
-#include "capture/win/ClipboardOffer.h"
 #include "capture/win/PickPromptDlg.h"
 #include "capture/win/ScreenCapture.h"
 #include "common/Text.h"
 
-namespace capture {
 namespace {
+
+// What one capture works with, taken as it starts.
+struct CaptureRun {
+  HWND frame;
+  SnapshotSettings settings;
+  CClipboardOffer& clipboard;
+};
 
 // A left click where the cursor is, without moving it.
 void ClickAtCursor() {
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
-
-// The clipboard offer lives as long as the frame, its window's parent.
-CClipboardOffer& ClipboardOffer() {
-  static CClipboardOffer offer;
-  return offer;
 }
 
 // The file line of the info line.
@@ -31,9 +28,10 @@ std::string FileLine(const SnapshotFile& file) { return (file.written ? " 保存
 // own file bytes is written by a worker thread (stream, when the grab
 // already started it) while the result window is made; the window takes
 // the outcome into its info line before it shows.
-int OutputAndShow(HWND frame, PicturePtr picture, int width, int height, SnapshotStream* stream = nullptr) {
-  const SnapshotSettings& settings = capture_settings::Current();
-  const std::string info = InfoLine(width, height);
+int OutputAndShow(const CaptureRun& run, PicturePtr picture, int width, int height,
+                  SnapshotStream* stream = nullptr) {
+  const SnapshotSettings& settings = run.settings;
+  const std::string info = capture::InfoLine(width, height);
   SnapshotStream own(settings.folder);
   std::string fileLine;
   if (picture && settings.toFile && !(stream && stream->started())) {
@@ -49,38 +47,36 @@ int OutputAndShow(HWND frame, PicturePtr picture, int width, int height, Snapsho
     if (stream && stream->started()) fileLine = FileLine(stream->Finish());
   };
   // Only announced here: the result window does not wait for the bitmap.
-  if (picture && settings.toClipboard) ClipboardOffer().Offer(frame, picture);
+  if (picture && settings.toClipboard) run.clipboard.Offer(run.frame, picture);
   CCaptureResultDlg result(
       [&] {
         finishFile();
         return info + fileLine;
       },
       width, height, picture);
-  result.DoModal(frame);
+  result.DoModal(run.frame);
   finishFile();  // the window could not be made
   return result.choice();
 }
 
-int FullScreen(HWND frame) {
-  const SnapshotSettings& settings = capture_settings::Current();
-  SnapshotStream stream(settings.folder);
+int FullScreen(const CaptureRun& run) {
+  SnapshotStream stream(run.settings.folder);
   ScreenGrab grab;
-  if (!GrabScreen(grab, settings.toFile ? &stream : nullptr)) return kChoiceNone;
-  int choice = OutputAndShow(frame, std::move(grab.picture), grab.width, grab.height, &stream);
-  CHookLibrary::Instance().Release();
-  if (IsWindow(frame)) ClickAtCursor();
+  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr)) return kChoiceNone;
+  int choice = OutputAndShow(run, std::move(grab.picture), grab.width, grab.height, &stream);
+  if (IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 
-int Pick(HWND frame, int mode) {
+int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
   if (!GrabScreen(grab)) return kChoiceNone;
+  // The hook library is bound while the prompt is open.
   CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
-  prompt.DoModal(frame);
-  CHookLibrary::Instance().Release();
+  prompt.DoModal(run.frame);
 
   int choice = kChoiceNone;
-  if (prompt.confirmed() && IsWindow(frame)) {
+  if (prompt.confirmed() && IsWindow(run.frame)) {
     const Rect& r = prompt.pick();
     {
       // The screen shows exactly the grabbed picture again.
@@ -92,29 +88,30 @@ int Pick(HWND frame, int mode) {
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture.
     PicturePtr cropped = CropPicture(*grab.picture, r);
-    choice = OutputAndShow(frame, std::move(cropped), r.Width(), r.Height());
+    choice = OutputAndShow(run, std::move(cropped), r.Width(), r.Height());
   }
   grab.picture.reset();
-  if (mode == kPickRegion && IsWindow(frame)) ClickAtCursor();
+  if (mode == kPickRegion && IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 
 }  // namespace
 
-std::string InfoLine(int width, int height) { return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height); }
+std::string capture::InfoLine(int width, int height) {
+  return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height);
+}
 
-bool RunCaptures(int choice, HWND frame, int& ready) {
-  if (ready == 0) return false;
+bool CCaptureEngine::Run(int choice, HWND frame) {
+  if (!ready_) return false;
   while (choice != kChoiceNone) {
-    if (ready == 0) return true;
-    ready = 0;
-    int next = choice == kChoiceFullScreen ? FullScreen(frame)
-                                           : Pick(frame, choice == kChoiceWindow ? kPickWindow : kPickRegion);
-    ready = 1;
+    ready_ = false;
+    // The settings a reload brings while this capture runs are the next one's.
+    const CaptureRun run{frame, settings_, clipboard_};
+    int next = choice == kChoiceFullScreen ? FullScreen(run)
+                                           : Pick(run, choice == kChoiceWindow ? kPickWindow : kPickRegion);
+    ready_ = true;
     if (!IsWindow(frame)) return true;  // the program ended from the result window
     choice = next;
   }
   return true;
 }
-
-}  // namespace capture

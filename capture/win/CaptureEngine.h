@@ -7,19 +7,32 @@
 
 #include <string>
 
+#include "capture/SnapshotSettings.h"
 #include "capture/win/CaptureResultDlg.h"
+#include "capture/win/ClipboardOffer.h"
+
+class CCaptureEngine {
+ public:
+  // The settings the next captures use; each capture takes them once, as it
+  // starts.
+  void SetSettings(const SnapshotSettings& settings) { settings_ = settings; }
+
+  // Runs the sequence for choice (full screen, window or region) and then
+  // the follow-ups the result window asks for. frame owns the clipboard
+  // offer; the sequences stop when it is destroyed (the program ends from
+  // the result window). False when refused because a capture is running
+  // already: captures never nest.
+  bool Run(int choice, HWND frame);
+  bool ready() const { return ready_; }
+
+ private:
+  bool ready_ = true;
+  SnapshotSettings settings_;
+  // Lives as long as the frame, its window's parent.
+  CClipboardOffer clipboard_;
+};
 
 namespace capture {
-
-// Runs the sequence for choice (full screen, window or region) and then the
-// follow-ups the result window asks for. ready is the frame's capture-ready
-// flag: a sequence that finds it 0 does nothing, so captures never nest.
-// frame owns the clipboard; the sequences stop when it is destroyed (the
-// program ends from the result window).
-// False when it was refused because another capture is running (ready 0).
-bool RunCaptures(int choice, HWND frame, int& ready);
-
 // The info line of the result window.
 std::string InfoLine(int width, int height);
-
 }  // namespace capture

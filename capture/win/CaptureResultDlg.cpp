@@ -1,14 +1,12 @@
 #include "capture/win/CaptureResultDlg.h"
 
-#include "common/Text.h"
+#include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "resources/capture_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
-#include "win/Dpi.h"
 
 namespace {
-constexpr COLORREF kBackground = RGB(240, 240, 240);
 constexpr UINT kClickDelayMs = 300;
 constexpr int kViewTop = 60;
 constexpr int kInfoX = 10;
@@ -29,8 +27,8 @@ BOOL CCaptureResultDlg::OnInitDialog() {
     view_.SetPicture(std::move(picture_), width_, height_);
     view_.Show(SW_SHOW);
   }
-  SetDlgItemTextW(hwnd_, IDC_INFO_LINE, text::Widen(info_ ? info_() : std::string()).c_str());
-  background_.reset(CreateSolidBrush(kBackground));
+  SetItemText(IDC_INFO_LINE, info_ ? info_() : std::string());
+  SetColors(palette::kText, palette::kGrey);
   Layout();
 
   BringWindowToTop(hwnd_);
@@ -43,9 +41,8 @@ BOOL CCaptureResultDlg::OnInitDialog() {
 void CCaptureResultDlg::Layout() {
   if (!view_.hwnd()) return;
   RECT c = ClientRect();
-  auto px = [this](int v) { return win::Scale(hwnd_, v); };
-  MoveWindow(view_.hwnd(), c.left + px(2), c.top + px(kViewTop), c.right - c.left - px(6),
-             c.bottom - c.top - px(kViewTop + 4), TRUE);
+  MoveWindow(view_.hwnd(), c.left + Px(2), c.top + Px(kViewTop), c.right - c.left - Px(6),
+             c.bottom - c.top - Px(kViewTop + 4), TRUE);
   painter_.BeginLayout(c);
   painter_.AddHole(ItemRectInClient(GetDlgCtrlID(view_.hwnd())));
   for (int id : kButtonIds) painter_.AddHole(ItemRectInClient(id));
@@ -58,39 +55,31 @@ void CCaptureResultDlg::OnSize(UINT type, int cx, int cy) {
 }
 
 void CCaptureResultDlg::PaintContent(HDC dc, const RECT& client) {
-  FillRect(dc, &client, background_ ? background_.get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  std::wstring info = text::Widen(win::TextOf(Item(IDC_INFO_LINE)));
-  TextOutW(dc, win::Scale(hwnd_, kInfoX), win::Scale(hwnd_, kInfoY), info.c_str(), static_cast<int>(info.size()));
-  if (!view_.hwnd()) return;
-  RECT v{};
-  GetWindowRect(view_.hwnd(), &v);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&v), 2);
-  win::Brush black(CreateSolidBrush(RGB(0, 0, 0)));
-  win::Brush white(CreateSolidBrush(RGB(255, 255, 255)));
-  InflateRect(&v, 1, 1);
-  FrameRect(dc, &v, black);
-  InflateRect(&v, 1, 1);
-  FrameRect(dc, &v, white);
+  painter_.Paint(hwnd_, dc, shared_gdi::Font14(Dpi()), [this](HDC mem, const RECT& c) { Draw(mem, c); });
 }
 
-void CCaptureResultDlg::OnPaint() {
-  win::PaintDc dc(hwnd_);
-  painter_.Paint(hwnd_, dc, shared_gdi::Font14(Dpi()), [this](HDC mem, const RECT& c) { PaintContent(mem, c); });
-}
-
-bool CCaptureResultDlg::OnEraseBkgnd(HDC dc) {
-  painter_.Paint(hwnd_, dc, shared_gdi::Font14(Dpi()), [this](HDC mem, const RECT& c) { PaintContent(mem, c); });
-  return true;
+void CCaptureResultDlg::Draw(HDC dc, const RECT& client) {
+  FillRect(dc, &client, BackgroundBrush());
+  if (view_.hwnd()) {
+    RECT v{};
+    GetWindowRect(view_.hwnd(), &v);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&v), 2);
+    InflateRect(&v, 1, 1);
+    FrameRect(dc, &v, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&v, 1, 1);
+    FrameRect(dc, &v, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  // Last, so that the frames above the view leave the line whole.
+  win::DrawText(dc, ItemText(IDC_INFO_LINE), RECT{Px(kInfoX), Px(kInfoY), client.right, client.bottom},
+                DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
 }
 
 HBRUSH CCaptureResultDlg::OnCtlColor(HDC dc, HWND control, int type) {
-  if (control == Item(IDC_INFO_LINE)) {
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-  }
-  return background_ ? background_.get() : nullptr;
+  if (control != Item(IDC_INFO_LINE)) return nullptr;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, palette::kWhite);
+  return BackgroundBrush();
 }
-
 
 void CCaptureResultDlg::OnTimer(UINT_PTR id) {
   if (id != kClickTimer) {
@@ -109,26 +98,19 @@ void CCaptureResultDlg::CloseProgram() {
   if (HWND main = win::App::MainWindow()) SendMessageW(main, WM_CLOSE, 0, 0);
 }
 
-bool CCaptureResultDlg::OnCommand(int id, int code, HWND control) {
-  if (code != BN_CLICKED) return Dialog::OnCommand(id, code, control);
-  switch (id) {
-    case IDC_CAPTURE_FULL:
-      choice_ = kChoiceFullScreen;
-      EndDialog(IDOK);
-      return true;
-    case IDC_CAPTURE_WINDOW:
-      choice_ = kChoiceWindow;
-      EndDialog(IDOK);
-      return true;
-    case IDC_CAPTURE_REGION:
-      choice_ = kChoiceRegion;
-      EndDialog(IDOK);
-      return true;
-    case IDC_EXIT:
-      CloseProgram();
-      return true;
+bool CCaptureResultDlg::OnButtonClicked(int id) {
+  if (id == IDC_EXIT) {
+    CloseProgram();
+    return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  // The capture buttons stand in kButtonIds in the order of their choices.
+  for (int choice : {kChoiceFullScreen, kChoiceWindow, kChoiceRegion}) {
+    if (id != kButtonIds[choice]) continue;
+    choice_ = choice;
+    EndDialog(IDOK);
+    return true;
+  }
+  return Dialog::OnButtonClicked(id);
 }
 
 void CCaptureResultDlg::OnClose() {

@@ -26,18 +26,19 @@ class CCaptureResultDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
+  bool OnButtonClicked(int id) override;
   void OnTimer(UINT_PTR id) override;
   void OnSize(UINT type, int cx, int cy) override;
-  void OnPaint() override;
-  bool OnEraseBkgnd(HDC dc) override;
+  bool PaintsWholeClient() const override { return true; }
+  void PaintContent(HDC dc, const RECT& client) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
   void OnClose() override;
 
  private:
   static constexpr UINT_PTR kClickTimer = 1;
-  void Layout();
-  void PaintContent(HDC dc, const RECT& client);
+  void Layout() override;
+  // Draws the client area into the painter's memory DC.
+  void Draw(HDC dc, const RECT& client);
   void CloseProgram();
 
   std::function<std::string()> info_;
@@ -45,7 +46,6 @@ class CCaptureResultDlg : public win::Dialog {
   int height_;
   PicturePtr picture_;
   int choice_ = kChoiceNone;
-  win::Brush background_;
   win::OffscreenPainter painter_;
   CSnapshotView view_;
   CSkinButton buttons_[4];

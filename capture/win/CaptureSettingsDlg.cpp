@@ -2,13 +2,13 @@
 
 #include <shlobj.h>
 
-#include "capture/win/CaptureSettingsStore.h"
 #include "common/FrameMessages.h"
+#include "common/Text.h"
+#include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "resources/capture_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
-#include "win/Dpi.h"
 #include "win/MessageBox.h"
 
 namespace {
@@ -23,11 +23,10 @@ const char kSavedText[] = "保存成功";
 const char kBrowseTitle[] = "请选择目录";
 }  // namespace
 
-CCaptureSettingsDlg::CCaptureSettingsDlg() : Dialog(IDD_CAPTURE_SETTINGS) {}
+CCaptureSettingsDlg::CCaptureSettingsDlg(CCaptureSettingsStore& store) : Dialog(IDD_CAPTURE_SETTINGS), store_(store) {}
 
 BOOL CCaptureSettingsDlg::OnInitDialog() {
-  EnterProgramFolder();
-  LoadSnapshotSettings(capture_settings::kPath, ProgramFolder(), settings_);
+  settings_ = store_.Current();
   HotKey* records[3] = {&settings_.fullScreen, &settings_.window, &settings_.region};
   for (int i = 0; i < 3; ++i) {
     pickers_[i].Bind(records[i]);
@@ -37,18 +36,17 @@ BOOL CCaptureSettingsDlg::OnInitDialog() {
   win::Button(hwnd_, IDC_TO_CLIPBOARD).SetCheck(settings_.toClipboard != 0);
   win::Button(hwnd_, IDC_TO_FILE).SetCheck(settings_.toFile != 0);
   win::Edit(hwnd_, IDC_SAVE_FOLDER).SetText(settings_.folder);
-  background_.reset(CreateSolidBrush(RGB(255, 255, 255)));
+  SetColors(palette::kText, palette::kWhite);
   // On its own it stands in the middle of the screen; a hosting window places it.
   if (IsModal()) CenterOnDesktop();
   return TRUE;
 }
 
 void CCaptureSettingsDlg::Layout() {
-  auto px = [this](int v) { return win::Scale(hwnd_, v); };
   for (int i = 0; i < 3; ++i) {
-    MoveWindow(Item(kButtonIds[i]), px(kButtonX), px(kButtonY[i]), px(kButtonWidth), px(kRowHeight), TRUE);
+    MoveWindow(Item(kButtonIds[i]), Px(kButtonX), Px(kButtonY[i]), Px(kButtonWidth), Px(kRowHeight), TRUE);
     if (pickers_[i].hwnd())
-      MoveWindow(pickers_[i].hwnd(), px(kPickerX), px(kButtonY[i]), px(kPickerWidth), px(kRowHeight), TRUE);
+      MoveWindow(pickers_[i].hwnd(), Px(kPickerX), Px(kButtonY[i]), Px(kPickerWidth), Px(kRowHeight), TRUE);
   }
   // The hot keys are not edited on this page.
   for (int i = 0; i < 3; ++i) {
@@ -60,33 +58,24 @@ void CCaptureSettingsDlg::Layout() {
   }
 }
 
-void CCaptureSettingsDlg::OnSize(UINT type, int cx, int cy) { Layout(); }
-
-HBRUSH CCaptureSettingsDlg::OnCtlColor(HDC dc, HWND control, int type) {
-  if (type == CTLCOLOR_STATIC || type == CTLCOLOR_DLG || type == CTLCOLOR_BTN) SetBkColor(dc, RGB(255, 255, 255));
-  return background_ ? background_.get() : nullptr;
-}
-
 bool CCaptureSettingsDlg::PreTranslateMessage(MSG& msg) {
   // Neither key closes the page; it closes through a save or its host.
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) return true;
   return Dialog::PreTranslateMessage(msg);
 }
 
-bool CCaptureSettingsDlg::OnCommand(int id, int code, HWND control) {
-  if (code == BN_CLICKED && id == IDC_BROWSE) {
+bool CCaptureSettingsDlg::OnButtonClicked(int id) {
+  if (id == IDC_BROWSE)
     Browse();
-    return true;
-  }
-  if (code == BN_CLICKED && id == IDC_SAVE_SETTINGS) {
+  else if (id == IDC_SAVE_SETTINGS)
     Save();
-    return true;
-  }
-  return Dialog::OnCommand(id, code, control);
+  else
+    return Dialog::OnButtonClicked(id);
+  return true;
 }
 
 void CCaptureSettingsDlg::Browse() {
-  std::wstring title = text::Widen(kBrowseTitle);
+  const std::wstring title = text::Widen(kBrowseTitle);
   BROWSEINFOW bi{};
   bi.hwndOwner = hwnd_;
   bi.lpszTitle = title.c_str();
@@ -121,9 +110,8 @@ void CCaptureSettingsDlg::Save() {
   settings_.toClipboard = win::Button(hwnd_, IDC_TO_CLIPBOARD).Checked() ? 1 : 0;
   settings_.toFile = win::Button(hwnd_, IDC_TO_FILE).Checked() ? 1 : 0;
   settings_.folder = folder;
-  EnterProgramFolder();
-  if (!SaveSnapshotSettings(capture_settings::kPath, settings_)) return;
-  capture_settings::Reload();
+  if (!store_.Save(settings_)) return;
+  // The frame hands the store's new values to the hot keys and the captures.
   PostMessageW(win::App::MainWindow(), frame_msg::kReloadHotKeys, 0, 0);
   win::ShowMessage(kSavedText);
   EndDialog(IDOK);

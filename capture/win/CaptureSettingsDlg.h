@@ -1,32 +1,32 @@
 // The capture settings page "参数设置": where captures go (clipboard, BMP
 // file) and the save folder. Runs modally from the capture window, and as
 // the first page of the settings window. The hot keys travel through a
-// save unchanged: their pickers are made but kept hidden here.
+// save unchanged: their pickers are made but kept hidden here. The page
+// starts from the store's values and saves through it; the frame, which
+// holds the store, hears of a save by its reload message.
 #pragma once
 #include "capture/SnapshotSettings.h"
+#include "capture/win/CaptureSettingsStore.h"
 #include "common/win/HotKeyPicker.h"
 #include "win/Dialog.h"
-#include "win/Gdi.h"
 
 class CCaptureSettingsDlg : public win::Dialog {
  public:
-  CCaptureSettingsDlg();
+  explicit CCaptureSettingsDlg(CCaptureSettingsStore& store);
 
   const SnapshotSettings& settings() const { return settings_; }
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(int id, int code, HWND control) override;
-  void OnSize(UINT type, int cx, int cy) override;
-  HBRUSH OnCtlColor(HDC dc, HWND control, int type) override;
+  bool OnButtonClicked(int id) override;
   bool PreTranslateMessage(MSG& msg) override;
 
  private:
-  void Layout();
+  void Layout() override;
   void Browse();
   void Save();
 
+  CCaptureSettingsStore& store_;
   SnapshotSettings settings_;
   CHotKeyPicker pickers_[3];
-  win::Brush background_;
 };

@@ -1,17 +1,9 @@
 #include "capture/win/CaptureSettingsStore.h"
 
-#include "common/win/ProgramFolder.h"
+bool CCaptureSettingsStore::Load() { return LoadSnapshotSettings(folder_ + kPath, folder_, current_); }
 
-namespace capture_settings {
-namespace {
-SnapshotSettings g_settings;
+bool CCaptureSettingsStore::Save(const SnapshotSettings& settings) {
+  if (!SaveSnapshotSettings(folder_ + kPath, settings)) return false;
+  current_ = settings;
+  return true;
 }
-
-const SnapshotSettings& Current() { return g_settings; }
-
-bool Reload() {
-  EnterProgramFolder();
-  return LoadSnapshotSettings(kPath, ProgramFolder(), g_settings);
-}
-
-}  // namespace capture_settings

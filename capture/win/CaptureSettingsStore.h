@@ -1,15 +1,29 @@
-// The frame's live copy of the capture settings, which the capture
-// sequences and the hot-key dispatch read.
+// The capture settings as the frame holds them: read from
+// "data\snapshot.dat" under the program folder, handed down as values to the
+// capture engine and the hot-key dispatch, and written through here by the
+// settings page, so that the live copy is the one just written and the file
+// is not read back.
 #pragma once
+#include <string>
+#include <utility>
+
 #include "capture/SnapshotSettings.h"
 
-namespace capture_settings {
+class CCaptureSettingsStore {
+ public:
+  static constexpr char kPath[] = "data\\snapshot.dat";
 
-constexpr char kPath[] = "data\\snapshot.dat";
+  // programFolder ends with its "\".
+  explicit CCaptureSettingsStore(std::string programFolder) : folder_(std::move(programFolder)) {}
 
-const SnapshotSettings& Current();
-// Makes the program folder the current directory and reads the file again;
-// true when the defaults were used.
-bool Reload();
+  // Reads the file over the current values; true when the defaults were used.
+  bool Load();
+  const SnapshotSettings& Current() const { return current_; }
+  // Writes settings whole; on success they are the current ones. False (the
+  // file and the current values as they were) when it could not be written.
+  bool Save(const SnapshotSettings& settings);
 
-}  // namespace capture_settings
+ private:
+  std::string folder_;
+  SnapshotSettings current_;
+};

@@ -1,11 +1,19 @@
 // The image view's scrolling and painting, the key list and the hot-key
-// picker, on real windows.
+// picker, the result window's drawing and the settings page's save, on
+// real windows.
 #include <gtest/gtest.h>
 
+#include "capture/win/CaptureEngine.h"
+#include "capture/win/CaptureSettingsDlg.h"
 #include "capture/win/SnapshotView.h"
+#include "common/File.h"
+#include "common/FrameMessages.h"
 #include "common/KeyNameTable.h"
+#include "common/Text.h"
 #include "common/win/HotKeyPicker.h"
 #include "common/win/KeyCombo.h"
+#include "common/win/Palette.h"
+#include "common/win/SharedGdi.h"
 #include "resources/capture_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
@@ -52,15 +60,21 @@ COLORREF PixelOf(HWND w, int x, int y) {
   return GetPixel(dc, x, y) & 0xFFFFFF;
 }
 
+// An image view filling its host, showing a picture of w x h.
+void ShowView(const Host& host, CSnapshotView& view, PicturePtr picture, int w, int h) {
+  ASSERT_TRUE(host.hwnd());
+  ASSERT_TRUE(view.Create(host.hwnd()));
+  RECT c = host.ClientRect();
+  MoveWindow(view.hwnd(), 0, 0, c.right, c.bottom, TRUE);
+  view.Show(SW_SHOW);
+  view.SetPicture(std::move(picture), w, h);
+  Pump();
+}
+
 TEST(SnapshotView, SmallPictureAtTheOriginWithBlackStrips) {
   Host host(400, 300);
-  ASSERT_TRUE(host.hwnd());
   CSnapshotView view;
-  ASSERT_TRUE(view.Create(host.hwnd()));
-  MoveWindow(view.hwnd(), 0, 0, 400, 300, TRUE);
-  view.Show(SW_SHOW);
-  view.SetPicture(SolidPicture(50, 40, RGB(10, 200, 30)), 50, 40);
-  Pump();
+  ShowView(host, view, SolidPicture(50, 40, RGB(10, 200, 30)), 50, 40);
   EXPECT_EQ(RangeMax(view.hwnd(), SB_HORZ), 0);
   EXPECT_EQ(RangeMax(view.hwnd(), SB_VERT), 0);
   EXPECT_EQ(PixelOf(view.hwnd(), 5, 5), RGB(10, 200, 30));
@@ -72,11 +86,7 @@ TEST(SnapshotView, SmallPictureAtTheOriginWithBlackStrips) {
 TEST(SnapshotView, OnlyTheLargerAxisScrollsAndResizingReturnsToTheTopLeft) {
   Host host(400, 300);
   CSnapshotView view;
-  ASSERT_TRUE(view.Create(host.hwnd()));
-  MoveWindow(view.hwnd(), 0, 0, 400, 300, TRUE);
-  view.Show(SW_SHOW);
-  view.SetPicture(SolidPicture(1000, 100, RGB(200, 10, 10)), 1000, 100);
-  Pump();
+  ShowView(host, view, SolidPicture(1000, 100, RGB(200, 10, 10)), 1000, 100);
   RECT c{};
   GetClientRect(view.hwnd(), &c);
   EXPECT_EQ(RangeMax(view.hwnd(), SB_HORZ), 1000 - c.right);
@@ -110,11 +120,7 @@ TEST(SnapshotView, OnlyTheLargerAxisScrollsAndResizingReturnsToTheTopLeft) {
 TEST(SnapshotView, WithoutPictureIsWhite) {
   Host host(200, 150);
   CSnapshotView view;
-  ASSERT_TRUE(view.Create(host.hwnd()));
-  MoveWindow(view.hwnd(), 0, 0, 200, 150, TRUE);
-  view.Show(SW_SHOW);
-  view.SetPicture(nullptr, 0, 0);
-  Pump();
+  ShowView(host, view, nullptr, 0, 0);
   EXPECT_EQ(PixelOf(view.hwnd(), 20, 20), RGB(255, 255, 255));
   EXPECT_EQ(RangeMax(view.hwnd(), SB_HORZ), 0);
 }
@@ -177,6 +183,125 @@ TEST(HotKeyPicker, UnboundStartsEmpty) {
   EXPECT_EQ(SelectedName(picker.Item(IDC_PICKER_KEY)), "无");
   EXPECT_FALSE(win::Button(picker.hwnd(), IDC_PICKER_CTRL).Checked());
   picker.Save();  // nothing bound: nothing to write, no crash
+}
+
+// A memory bitmap to draw on and read back.
+class Canvas {
+ public:
+  Canvas(int w, int h, COLORREF fill) {
+    win::WindowDc screen(nullptr);
+    bitmap_.reset(CreateCompatibleBitmap(screen, w, h));
+    dc_ = win::OwnedDc::Compatible(screen);
+    old_ = SelectObject(dc_, bitmap_);
+    win::Brush brush(CreateSolidBrush(fill));
+    RECT r{0, 0, w, h};
+    FillRect(dc_, &r, brush);
+  }
+  ~Canvas() { SelectObject(dc_, old_); }
+  HDC dc() const { return dc_; }
+  // Dark enough to be ink.
+  bool Dark(int x, int y) const {
+    COLORREF c = GetPixel(dc_, x, y);
+    return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 100;
+  }
+
+ private:
+  win::Bitmap bitmap_;
+  win::OwnedDc dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+TEST(CaptureResult, InfoLineIsWholeAboveTheFramedView) {
+  const std::string info = capture::InfoLine(1280, 800);
+  CCaptureResultDlg result([&] { return info; }, 50, 40, SolidPicture(50, 40, RGB(10, 200, 30)));
+  ASSERT_TRUE(result.Create(nullptr));
+  const RECT c = result.ClientRect();
+  // The window's own drawing: its erase paints all but the view and the
+  // buttons, which keep the canvas's black.
+  Canvas window(c.right, c.bottom, RGB(0, 0, 0));
+  SendMessageW(result.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(window.dc()), 0);
+  // The info line alone, where the window puts it.
+  Canvas line(c.right, c.bottom, palette::kGrey);
+  win::Select font(line.dc(), shared_gdi::Font14(result.Dpi()));
+  SetBkMode(line.dc(), TRANSPARENT);
+  const std::wstring wide = text::Widen(info);
+  const int x0 = result.Px(10), y0 = result.Px(45);
+  TextOutW(line.dc(), x0, y0, wide.c_str(), static_cast<int>(wide.size()));
+  SIZE extent{};
+  GetTextExtentPoint32W(line.dc(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+  int ink = 0, lost = 0;
+  for (int y = y0; y < y0 + extent.cy && y < c.bottom; ++y)
+    for (int x = x0; x < x0 + extent.cx && x < c.right; ++x)
+      if (line.Dark(x, y)) {
+        ++ink;
+        if (!window.Dark(x, y)) ++lost;
+      }
+  EXPECT_GT(ink, 100);
+  EXPECT_EQ(lost, 0) << "of " << ink << " ink pixels of the info line";
+  result.Destroy();
+}
+
+// The frame's side of a save: it sees the reload message.
+class Frame : public win::Window {
+ public:
+  Frame() {
+    RegisterClass(L"brova.test.frame");
+    Create(0, L"brova.test.frame", "frame", WS_POPUP, 0, 0, 10, 10, nullptr);
+  }
+  int reloads = 0;
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == frame_msg::kReloadHotKeys) ++reloads;
+    return Window::WindowProc(msg, wp, lp);
+  }
+};
+
+// Answers the message box the page shows after a save.
+void CALLBACK ConfirmMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (HWND box = FindWindowW(L"#32770", L"brova")) {
+    KillTimer(nullptr, timer);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+}
+
+TEST(CaptureSettingsPage, SavesThroughTheFramesStoreAndTellsTheFrame) {
+  wchar_t temp[MAX_PATH];
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::string folder = text::Narrow(temp) + "brova-settings-page\\";
+  ASSERT_TRUE(file::CreateDir(folder));
+  ASSERT_TRUE(file::CreateDir(folder + "data"));
+  const std::string path = folder + CCaptureSettingsStore::kPath;
+  file::Remove(path);
+  CCaptureSettingsStore store(folder);
+  ASSERT_TRUE(store.Load()) << "no file: the defaults";
+
+  Frame frame;
+  win::App::SetMainWindow(&frame);
+  CCaptureSettingsDlg page(store);
+  ASSERT_TRUE(page.Create(frame.hwnd()));
+  win::Edit folderEdit(page.hwnd(), IDC_SAVE_FOLDER);
+  EXPECT_EQ(folderEdit.Text(), folder + "Snapshot\\") << "the page starts from the store";
+  win::Button(page.hwnd(), IDC_TO_CLIPBOARD).SetCheck(false);
+  folderEdit.SetText(" D:\\shots ");
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, ConfirmMessageBox);
+  SendMessageW(page.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SAVE_SETTINGS, BN_CLICKED),
+               reinterpret_cast<LPARAM>(page.Item(IDC_SAVE_SETTINGS)));
+  KillTimer(nullptr, timer);
+  Pump();
+  win::App::SetMainWindow(nullptr);
+
+  SnapshotSettings expected = SnapshotSettings::Defaults(folder);
+  expected.toClipboard = 0;
+  expected.folder = "D:\\shots\\";
+  EXPECT_EQ(store.Current(), expected);
+  EXPECT_EQ(frame.reloads, 1);
+  std::string bytes, written;
+  ASSERT_TRUE(expected.Serialize(bytes));
+  EXPECT_TRUE(file::ReadAll(path, written, SnapshotSettings::kSize + 1));
+  EXPECT_EQ(written, bytes);
+  page.Destroy();
+  file::Remove(path);
 }
 
 }  // namespace

@@ -2,22 +2,17 @@
 
 #include <algorithm>
 
-#include "assistant/win/HookLibrary.h"
 #include "capture/PickGeometry.h"
 #include "capture/win/ScreenCapture.h"
 #include "common/FrameMessages.h"
-#include "common/Text.h"
+#include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "resources/capture_ids.h"
-#include "win/Dpi.h"
 
 namespace {
-constexpr COLORREF kFrameColor = RGB(255, 0, 0);
-constexpr COLORREF kPromptBackground = RGB(230, 230, 200);
-constexpr COLORREF kPromptText = RGB(0, 0, 255);
 constexpr int kPromptTextInset = 5;
 // Not shown (the window has no title bar); how other programs find it.
-const wchar_t kPromptTitle[] = L"\x622A\x5C4F\x63D0\x793A";  // 截屏提示
+const char kPromptTitle[] = "截屏提示";
 
 // The mouse report carries the mouse message; its low three bits tell the
 // button presses apart (WM_LBUTTONDOWN 0x201, WM_RBUTTONDOWN 0x204).
@@ -38,8 +33,9 @@ CPickPromptDlg::CPickPromptDlg(int mode, HBITMAP screen, int w, int h)
     : Dialog(IDD_PICK_PROMPT), mode_(mode), screen_(screen), width_(w), height_(h) {}
 
 BOOL CPickPromptDlg::OnInitDialog() {
-  SetWindowTextW(hwnd_, kPromptTitle);
-  CHookLibrary::Instance().Install(hwnd_);
+  SetText(kPromptTitle);
+  SetColors(palette::kBlue, palette::kSand);
+  hooks_.emplace(hwnd_);
   arrow_ = LoadCursorW(nullptr, IDC_ARROW);
   SetCursor(arrow_);
   confirmed_ = false;
@@ -151,7 +147,7 @@ void CPickPromptDlg::DrawFrame(HDC display, const Rect& r) {
   // A one-pixel frame on the rectangle's outermost pixels; an empty
   // rectangle still shows as a dot or a line where it lies.
   const int right = std::max(r.right, r.left + 1), bottom = std::max(r.bottom, r.top + 1);
-  win::Brush red(CreateSolidBrush(kFrameColor));
+  win::Brush red(CreateSolidBrush(palette::kRed));
   const RECT edges[4] = {{r.left, r.top, right, r.top + 1},
                          {r.left, bottom - 1, right, bottom},
                          {r.left, r.top, r.left + 1, bottom},
@@ -174,32 +170,19 @@ void CPickPromptDlg::RestoreScreen() {
 void CPickPromptDlg::SetPrompt(const std::string& text) {
   if (text == prompt_) return;
   prompt_ = text;
-  SetDlgItemTextW(hwnd_, IDC_PROMPT_TEXT, text::Widen(text).c_str());
+  SetItemText(IDC_PROMPT_TEXT, text);
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void CPickPromptDlg::PaintContent(HDC dc) {
-  RECT c = ClientRect();
-  win::Brush background(CreateSolidBrush(kPromptBackground));
-  FillRect(dc, &c, background);
-  FrameRect(dc, &c, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+void CPickPromptDlg::PaintContent(HDC dc, const RECT& client) {
+  FillRect(dc, &client, BackgroundBrush());
+  FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kPromptText);
+  SetTextColor(dc, palette::kBlue);
   win::Select font(dc, shared_gdi::Font14(Dpi()));
-  const int inset = win::Scale(hwnd_, kPromptTextInset);
-  RECT textRect{c.left + inset, c.top + inset, c.right, c.bottom};
-  std::wstring text = text::Widen(prompt_);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, DT_LEFT | DT_TOP | DT_NOPREFIX);
-}
-
-void CPickPromptDlg::OnPaint() {
-  win::PaintDc dc(hwnd_);
-  PaintContent(dc);
-}
-
-bool CPickPromptDlg::OnEraseBkgnd(HDC dc) {
-  PaintContent(dc);
-  return true;
+  const int inset = Px(kPromptTextInset);
+  win::DrawText(dc, prompt_, RECT{client.left + inset, client.top + inset, client.right, client.bottom},
+                DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
 
 void CPickPromptDlg::OnClose() {
@@ -212,5 +195,6 @@ void CPickPromptDlg::OnDestroy() {
   RestoreScreen();
   if (screenDc_ && screenDcOld_) SelectObject(screenDc_, screenDcOld_);
   screenDc_ = win::OwnedDc();
+  hooks_.reset();
   Default();
 }

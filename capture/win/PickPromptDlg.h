@@ -4,8 +4,10 @@
 // B back. Mouse and key reports come from the hook library, so the pick
 // works over the windows of every program.
 #pragma once
+#include <optional>
 #include <string>
 
+#include "assistant/win/HookLibrary.h"
 #include "common/Rect.h"
 #include "win/Dialog.h"
 #include "win/Gdi.h"
@@ -25,8 +27,8 @@ class CPickPromptDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   bool PreTranslateMessage(MSG& msg) override;
-  void OnPaint() override;
-  bool OnEraseBkgnd(HDC dc) override;
+  bool PaintsWholeClient() const override { return true; }
+  void PaintContent(HDC dc, const RECT& client) override;
   void OnDestroy() override;
   void OnClose() override;
 
@@ -39,7 +41,6 @@ class CPickPromptDlg : public win::Dialog {
   void RestoreArea(HDC display, const Rect& r);
   void DrawFrame(HDC display, const Rect& r);
   void SetPrompt(const std::string& text);
-  void PaintContent(HDC dc);
 
   int mode_;
   HBITMAP screen_;
@@ -58,4 +59,5 @@ class CPickPromptDlg : public win::Dialog {
   HCURSOR arrow_ = nullptr;
   win::OwnedDc screenDc_;  // holds B while the window is open
   HGDIOBJ screenDcOld_ = nullptr;
+  std::optional<CHookBinding> hooks_;  // bound while the window is open
 };

@@ -10,6 +10,7 @@
 #include "common/File.h"
 #include "common/FolderChain.h"
 #include "common/Text.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -17,25 +18,6 @@ constexpr DWORD kGrabDelayMs = 100;
 // Enough for every capture of one second; past that the capture fails.
 constexpr int kMaxNameVariants = 1000;
 constexpr DWORD kDwmExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
-
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() { Close(); }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  HANDLE get() const { return h_; }
-  bool Close() {
-    bool ok = true;
-    if (valid()) ok = CloseHandle(h_) != 0;
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE h_;
-};
 
 // WriteFile takes at most 4 GiB - 1 a call; a capture file is far smaller,
 // so a part is one call in practice. A part without data is that many zero
@@ -233,9 +215,9 @@ bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& pa
 bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE)>& write, std::string& chosen) {
   const std::wstring temp = text::Widen(file::TempNameBeside(path));
   {
-    Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    win::Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     bool ok = write(file.get());
     if (!file.Close() || !ok) {
       DeleteFileW(temp.c_str());

@@ -1,9 +1,13 @@
 #include "common/win/CheckListCtrl.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 #include "common/win/Palette.h"
 #include "resources/app_ids.h"
+#include "common/Text.h"
+#include "win/CommonControls.h"
 #include "win/Gdi.h"
 
 namespace {
@@ -52,7 +56,42 @@ void CCheckListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
       // The text starts a few pixels clear of the image, not against it.
       textRect.left = r.left + 2 + kCheckSize + kCheckGap;
     }
-    win::DrawText(dc, label, textRect, DT_VCENTER | DT_SINGLELINE | DT_LEFT);
+    // "&" in a remark is text, not a mnemonic.
+    win::DrawText(dc, label, textRect, DT_VCENTER | DT_SINGLELINE | DT_LEFT | DT_NOPREFIX);
     x = right;
   }
+}
+
+void CCheckListCtrl::SetRowHeightImages(int iconId) const {
+  // The list destroys the image list with itself.
+  HIMAGELIST rows = win::ImageListCreate(1, 16, ILC_COLOR4 | ILC_MASK, 2, 2);
+  win::ImageListAddIcon(rows, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId)));
+  View().SetImageList(rows);
+}
+
+void CCheckListCtrl::ShowRows(int count, int selectRow) const {
+  win::ListView view = View();
+  view.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  view.SetItemCount(count);
+  if (selectRow >= 0) {
+    view.SetItemState(selectRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    view.EnsureVisible(selectRow);
+  }
+  Invalidate(false);
+}
+
+LVHITTESTINFO CCheckListCtrl::HitAtMessagePos() const {
+  DWORD pos = GetMessagePos();
+  POINT pt{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  ScreenToClient(hwnd_, &pt);
+  return View().SubItemHitTest(pt);
+}
+
+void CCheckListCtrl::FillCell(NMLVDISPINFOW& info, const std::string& text) {
+  LVITEMW& item = info.item;
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  std::wstring wide = text::Widen(text);
+  for (wchar_t& c : wide)
+    if (c == L'\r' || c == L'\n') c = L' ';
+  lstrcpynW(item.pszText, wide.c_str(), item.cchTextMax);
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "win/Controls.h"
 #include "win/Window.h"
 
@@ -25,6 +27,18 @@ class CCheckListCtrl : public win::Window {
 
   // Index of the first selected item, or -1.
   int SelectedItem() const { return View().SelectedItem(); }
+
+  // Rows 16 pixels high: an image list of images one pixel wide holding the
+  // icon, which shows nothing.
+  void SetRowHeightImages(int iconId) const;
+  // A list that holds no rows of its own (LVS_OWNERDATA) shows count rows,
+  // selecting selectRow (-1: none); an old selection would name another row.
+  void ShowRows(int count, int selectRow) const;
+  // The row and column under the cursor position of the current message
+  // (an NM_CLICK's), -1 for none.
+  LVHITTESTINFO HitAtMessagePos() const;
+  // Answers LVN_GETDISPINFO with a cell's text, its line breaks as blanks.
+  static void FillCell(NMLVDISPINFOW& info, const std::string& text);
   void DrawItem(const DRAWITEMSTRUCT& item);
 
   // The text in column 0 that shows the checked image.

@@ -2,7 +2,6 @@
 
 #include "resources/capture_ids.h"
 #include "win/Controls.h"
-#include "win/Dpi.h"
 
 namespace {
 constexpr int kKeyListWidth = 120;
@@ -33,19 +32,17 @@ BOOL CHotKeyPicker::OnInitDialog() {
     win::Button(hwnd_, IDC_PICKER_CTRL).SetCheck(record_->ctrl != 0);
     keys_.SelectKey(record_->key);
   }
-  RECT c = ClientRect();
-  OnSize(SIZE_RESTORED, c.right, c.bottom);
+  Layout();
   return TRUE;
 }
 
-void CHotKeyPicker::OnSize(UINT type, int cx, int cy) {
-  auto px = [this](int v) { return win::Scale(hwnd_, v); };
+void CHotKeyPicker::Layout() {
   RECT c = ClientRect();
-  if (keys_.hwnd()) MoveWindow(keys_.hwnd(), c.left, c.top, px(kKeyListWidth), px(kKeyListDropHeight), TRUE);
-  int x = c.left + px(kKeyListWidth + kBoxGap);
+  if (keys_.hwnd()) MoveWindow(keys_.hwnd(), c.left, c.top, Px(kKeyListWidth), Px(kKeyListDropHeight), TRUE);
+  int x = c.left + Px(kKeyListWidth + kBoxGap);
   for (int id : kBoxIds) {
-    MoveWindow(Item(id), x, c.top + px(kBoxTop), px(kBoxWidth), px(kBoxHeight), TRUE);
-    x += px(kBoxWidth + kBoxGap);
+    MoveWindow(Item(id), x, c.top + Px(kBoxTop), Px(kBoxWidth), Px(kBoxHeight), TRUE);
+    x += Px(kBoxWidth + kBoxGap);
   }
 }
 

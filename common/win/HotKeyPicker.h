@@ -21,7 +21,7 @@ class CHotKeyPicker : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  void OnSize(UINT type, int cx, int cy) override;
+  void Layout() override;
   bool PreTranslateMessage(MSG& msg) override;
   void OnOK() override {}
   void OnCancel() override {}

@@ -13,5 +13,7 @@ constexpr COLORREF kGrey = RGB(240, 240, 240);   // the capture window, around t
 constexpr COLORREF kText = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);      // the pick prompt's text
+constexpr COLORREF kSand = RGB(230, 230, 200);  // the pick prompt's face
 
 }  // namespace palette

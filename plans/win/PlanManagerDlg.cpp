@@ -1,7 +1,5 @@
 #include "plans/win/PlanManagerDlg.h"
 
-#include <windowsx.h>
-
 #include "common/FrameMessages.h"
 #include "common/Text.h"
 #include "common/win/Palette.h"
@@ -11,7 +9,6 @@
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/App.h"
-#include "win/CommonControls.h"
 #include "win/Controls.h"
 #include "win/MessageBox.h"
 
@@ -42,11 +39,7 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   win::ListView list = list_.View();
   for (int c = 0; c < CPlanList::kColumnCount; ++c)
     list.InsertColumn(c, CPlanList::ColumnHeader(c), Px(CPlanList::ColumnWidth(c)));
-  // Images one pixel wide and 16 high, only to make every row 16 pixels
-  // high; the list destroys the image list with itself.
-  HIMAGELIST rows = win::ImageListCreate(1, 16, ILC_COLOR24 | ILC_MASK, 2, 2);
-  win::ImageListAddIcon(rows, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
-  list.SetImageList(rows);
+  list_.SetRowHeightImages(IDR_MAINFRAME);
 
   // The frame's reminders and plan queue read the file again.
   plans_.SetAfterSave([] { PostMessageW(win::App::MainWindow(), frame_msg::kReloadPlans, 0, 0); });
@@ -56,18 +49,7 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CPlanManagerDlg::RefreshRows(int selectRow) {
-  win::ListView list = list_.View();
-  // Rows are indices into the plan list: an old selection would now name
-  // another plan, so it is replaced.
-  list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-  list.SetItemCount(plans_.Count());
-  if (selectRow >= 0) {
-    list.SetItemState(selectRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    list.EnsureVisible(selectRow);
-  }
-  list_.Invalidate(false);
-}
+void CPlanManagerDlg::RefreshRows(int selectRow) { list_.ShowRows(plans_.Count(), selectRow); }
 
 void CPlanManagerDlg::Layout() {
   if (!Item(IDC_PLAN_ADD)) return;
@@ -92,10 +74,7 @@ void CPlanManagerDlg::ShowRow(int row) {
 }
 
 void CPlanManagerDlg::OnListClick() {
-  DWORD pos = GetMessagePos();
-  POINT pt{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
-  ScreenToClient(list_.hwnd(), &pt);
-  LVHITTESTINFO hit = list_.View().SubItemHitTest(pt);
+  LVHITTESTINFO hit = list_.HitAtMessagePos();
   if (!plans_.Click(hit.iItem, hit.iSubItem)) return;
   ShowRow(hit.iItem);
   if (hit.iSubItem == CPlanList::kCheckColumn) list_.View().RedrawItem(hit.iItem);
@@ -156,17 +135,8 @@ bool CPlanManagerDlg::OnButtonClicked(int id) {
 }
 
 void CPlanManagerDlg::GetRowText(NMLVDISPINFOW& info) {
-  LVITEMW& item = info.item;
-  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-  if (item.iItem < 0 || item.iItem >= plans_.Count()) {
-    item.pszText[0] = L'\0';
-    return;
-  }
-  std::wstring text = text::Widen(plans_.CellText(item.iItem, item.iSubItem));
-  // A cell is one line: the line breaks of a content show as blanks.
-  for (wchar_t& c : text)
-    if (c == L'\r' || c == L'\n') c = L' ';
-  lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+  int row = info.item.iItem;
+  CCheckListCtrl::FillCell(info, row >= 0 && row < plans_.Count() ? plans_.CellText(row, info.item.iSubItem) : "");
 }
 
 LRESULT CPlanManagerDlg::OnNotify(int id, NMHDR* header) {

@@ -57,21 +57,18 @@ TEST(HotKeys, CtrlAltOneTwoThreeStartTheThreeCaptures) {
   }));
   MoveTo(s, 1000, 600);
 
-  FocusNotepad(s, *notepad);
-  s.Xdotool("key ctrl+alt+2");
-  ASSERT_TRUE(s.WaitForWindow(kPromptTitle)) << "Ctrl+Alt+2 started no window pick";
-  MoveTo(s, 1010, 610);
-  EXPECT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, "截取指定窗口"));
-  s.Xdotool("key Escape");
-  ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
-
-  FocusNotepad(s, *notepad);
-  s.Xdotool("key ctrl+alt+3");
-  ASSERT_TRUE(s.WaitForWindow(kPromptTitle)) << "Ctrl+Alt+3 started no region pick";
-  MoveTo(s, 1000, 600);
-  EXPECT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, "按鼠标左键确定区域第一点和第二点"));
-  s.Xdotool("key Escape");
-  ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
+  // A pick key opens the prompt where the cursor is; Escape ends the pick.
+  auto pick = [&](const std::string& key, int x, int y, const std::string& text) {
+    FocusNotepad(s, *notepad);
+    s.Xdotool("key " + key);
+    ASSERT_TRUE(s.WaitForWindow(kPromptTitle)) << key << " started no pick";
+    MoveTo(s, x, y);
+    EXPECT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, text));
+    s.Xdotool("key Escape");
+    ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
+  };
+  ASSERT_NO_FATAL_FAILURE(pick("ctrl+alt+2", 1010, 610, "截取指定窗口"));
+  ASSERT_NO_FATAL_FAILURE(pick("ctrl+alt+3", 1000, 600, "按鼠标左键确定区域第一点和第二点"));
 
   FocusNotepad(s, *notepad);
   s.Xdotool("key ctrl+alt+1");
@@ -113,25 +110,19 @@ TEST(Settings, SavedFromTheCaptureWindowAndUsedByTheNextCapture) {
   ASSERT_TRUE(s.WaitForNoWindow(browse->handle));
   EXPECT_EQ(ItemText(s, kSettingsTitle, kFolder), defaultFolder);
 
-  // A folder without a drive is refused and nothing is written.
-  ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1007 " + ShellQuote("shots")).status, 0);
-  ClickItem(s, kSettingsTitle, kSave);
-  auto refused = WaitForMessageBox(s, "保存目录设置不正确");
-  ASSERT_TRUE(refused);
-  s.Post(refused->handle, 0x0010);
-  ASSERT_TRUE(Session::WaitUntil([&] { return !MessageBoxWith(s, "保存目录设置不正确"); }));
-  EXPECT_TRUE(ReadFile(s.appDir() + "/data/snapshot.dat").empty());
-
-  // So is one too long for the record.
-  ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1007 " + ShellQuote("C:\\" + std::string(300, 'a')))
-                .status,
-            0);
-  ClickItem(s, kSettingsTitle, kSave);
-  auto tooLong = WaitForMessageBox(s, "保存目录太长");
-  ASSERT_TRUE(tooLong);
-  s.Post(tooLong->handle, 0x0010);
-  ASSERT_TRUE(Session::WaitUntil([&] { return !MessageBoxWith(s, "保存目录太长"); }));
-  EXPECT_TRUE(ReadFile(s.appDir() + "/data/snapshot.dat").empty());
+  // A folder without a drive is refused and nothing is written; so is one
+  // too long for the record.
+  auto refused = [&](const std::string& folder, const std::string& message) {
+    ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1007 " + ShellQuote(folder)).status, 0);
+    ClickItem(s, kSettingsTitle, kSave);
+    auto box = WaitForMessageBox(s, message);
+    ASSERT_TRUE(box) << message;
+    s.Post(box->handle, 0x0010);
+    ASSERT_TRUE(Session::WaitUntil([&] { return !MessageBoxWith(s, message); }));
+    EXPECT_TRUE(ReadFile(s.appDir() + "/data/snapshot.dat").empty());
+  };
+  ASSERT_NO_FATAL_FAILURE(refused("shots", "保存目录设置不正确"));
+  ASSERT_NO_FATAL_FAILURE(refused("C:\\" + std::string(300, 'a'), "保存目录太长"));
 
   // Clipboard off, a new folder typed without its backslash.
   ClickItem(s, kSettingsTitle, kToClipboard);

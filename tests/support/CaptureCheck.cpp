@@ -1,5 +1,7 @@
 #include "tests/support/CaptureCheck.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -57,6 +59,11 @@ std::string WaitForSnapshot(const std::string& folder, int timeoutMs) {
       },
       timeoutMs);
   return found;
+}
+
+void ExpectNoOutput(Session& s) {
+  EXPECT_TRUE(ListDir(s.appDir() + "/Snapshot").empty());
+  EXPECT_EQ(s.Winctl("clipboard").out.find("bitmap"), std::string::npos);
 }
 
 Image StableGrab(Session& s, int timeoutMs) {

@@ -31,6 +31,9 @@ std::vector<std::string> SnapshotFiles(const std::string& folder);
 // Waits until the folder holds a capture file; its full path, or "".
 std::string WaitForSnapshot(const std::string& folder, int timeoutMs = 20000);
 
+// Nothing in the installation's Snapshot folder and no picture on the clipboard.
+void ExpectNoOutput(Session& s);
+
 // The display once two grabs in a row agree (nothing is still painting).
 Image StableGrab(Session& s, int timeoutMs = 20000);
 // Pixels of picture that differ from the area of screen at (x, y).

@@ -7,6 +7,7 @@
 #include "common/Text.h"
 #include "uninstall/InstallLog.h"
 #include "uninstall/RemovalPlan.h"
+#include "win/Handles.h"
 
 namespace uninstall {
 namespace {
@@ -22,31 +23,20 @@ bool RemoveEmptyFolder(const std::string& path) { return RemoveDirectoryW(text::
 // Deletes a file; false when it is still there afterwards.
 bool DeleteIfPresent(const std::string& path) { return file::Remove(path) || !file::Exists(path); }
 
-class ScopedKey {
- public:
-  ScopedKey(HKEY root, const std::string& path, REGSAM access) {
-    if (RegOpenKeyExW(root, text::Widen(path).c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  ~ScopedKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+win::RegKey OpenKey(HKEY root, const std::string& path, REGSAM access) {
+  win::RegKey key;
+  if (RegOpenKeyExW(root, text::Widen(path).c_str(), 0, access, key.Receive()) != ERROR_SUCCESS) key.release();
+  return key;
+}
 
 // The product's key below the uninstall list, in one registry view; false
 // when it is still there afterwards.
 bool DeleteUninstallEntry(const std::string& productName, REGSAM view) {
   {
-    ScopedKey parent(HKEY_LOCAL_MACHINE, kUninstallKeyParent, KEY_ALL_ACCESS | view);
-    if (parent.get()) RegDeleteKeyExW(parent.get(), text::Widen(productName).c_str(), view, 0);
+    win::RegKey parent = OpenKey(HKEY_LOCAL_MACHINE, kUninstallKeyParent, KEY_ALL_ACCESS | view);
+    if (parent) RegDeleteKeyExW(parent, text::Widen(productName).c_str(), view, 0);
   }
-  ScopedKey still(HKEY_LOCAL_MACHINE, std::string(kUninstallKeyParent) + "\\" + productName, KEY_READ | view);
-  return still.get() == nullptr;
+  return !OpenKey(HKEY_LOCAL_MACHINE, std::string(kUninstallKeyParent) + "\\" + productName, KEY_READ | view);
 }
 
 }  // namespace

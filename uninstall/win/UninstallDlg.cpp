@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "common/Text.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
 #include "online/Site.h"
@@ -27,7 +26,7 @@ BOOL CUninstallDlg::OnInitDialog() {
   SetIcons(IDI_UNINSTALL);
   const std::string product = uninstall::kProductName;
   SetText("卸载 " + product);
-  SetDlgItemTextW(hwnd_, IDC_UNINSTALL_QUESTION, text::Widen("你真的要卸载 " + product + " 吗？").c_str());
+  SetItemText(IDC_UNINSTALL_QUESTION, "你真的要卸载 " + product + " 吗？");
   return TRUE;
 }
 
@@ -51,12 +50,12 @@ LRESULT CUninstallDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Dialog::WindowProc(msg, wp, lp);
 }
 
-bool CUninstallDlg::OnCommand(int id, int code, HWND control) {
-  if (id == IDC_ADMIN_HELP && code == BN_CLICKED) {
+bool CUninstallDlg::OnButtonClicked(int id) {
+  if (id == IDC_ADMIN_HELP) {
     OpenWithShell(SiteBaseUrl() + uninstall::kAdminHelpPath);
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return Dialog::OnButtonClicked(id);
 }
 
 void CUninstallDlg::OnOK() {
