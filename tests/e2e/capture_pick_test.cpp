@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "tests/support/CaptureCheck.h"
@@ -51,6 +52,15 @@ int TallestTextLine(const Image& img, int left, int top, int right, int bottom) 
     tallest = std::max(tallest, run);
   }
   return tallest;
+}
+
+// Whether the tallest line of text in the box reaches height pixels once the
+// window has painted.
+bool TextGrowsTo(Session& s, int left, int top, int right, int bottom, int height) {
+  int tallest = 0;
+  Session::WaitUntil([&] { return (tallest = TallestTextLine(s.Grab(), left, top, right, bottom)) >= height; }, 5000);
+  std::printf("tallest line of text: %d px\n", tallest);
+  return tallest >= height;
 }
 
 TEST(Pick, RegionMarkedWithTwoClicksAndConfirmedWithAThird) {
@@ -113,8 +123,7 @@ TEST(Pick, PhysicalPixelsOnAScaledDisplay) {
   // Text grows with the layout: 14-pixel characters are 21 pixels high here.
   auto prompt = s.WaitForWindow(kPromptTitle);
   ASSERT_TRUE(prompt);
-  Image shown = s.Grab();
-  EXPECT_GE(TallestTextLine(shown, prompt->left + 2, prompt->top + 2, prompt->right - 2, prompt->bottom - 2), 18)
+  EXPECT_TRUE(TextGrowsTo(s, prompt->left + 2, prompt->top + 2, prompt->right - 2, prompt->bottom - 2, 18))
       << "the prompt's text at 96-DPI size";
   Click(s, 300, 400);
   Click(s, 700, 650);
@@ -131,10 +140,8 @@ TEST(Pick, PhysicalPixelsOnAScaledDisplay) {
   // The skinned buttons' bold 12-pixel captions are 18 pixels high here.
   auto exitButton = s.Item(kResultTitle, kExitButtonId);
   ASSERT_TRUE(exitButton);
-  Image result = s.Grab();
-  EXPECT_GE(TallestTextLine(result, exitButton->left + 8, exitButton->top + 3, exitButton->right - 8,
-                            exitButton->bottom - 3),
-            15)
+  EXPECT_TRUE(TextGrowsTo(s, exitButton->left + 8, exitButton->top + 3, exitButton->right - 8, exitButton->bottom - 3,
+                          15))
       << "the button caption at 96-DPI size";
   s.KeepScreenshot("result-window-150-percent");
 }
