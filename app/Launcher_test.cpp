@@ -32,29 +32,38 @@ TEST(Launcher, LinesWithTwoOrMoreFieldsBecomeButtonsInOrder) {
   EXPECT_EQ(buttons[3].caption, "尾巴");
 }
 
-TEST(Launcher, ButtonTypesAreExactAndNeedThreeFields) {
-  Action open = launcher::ButtonAction("新闻*URL*http://news.test/?a=1*");
-  EXPECT_EQ(open.kind, Action::kOpen);
-  EXPECT_EQ(open.target, "http://news.test/?a=1");
-  Action menu = launcher::ButtonAction("常用*MENU*LINKS*");
-  EXPECT_EQ(menu.kind, Action::kShowMenu);
-  EXPECT_EQ(menu.target, "LINKS");
+// A line, what it does, and its target (nullptr: not looked at).
+struct ActionCase {
+  const char* line;
+  Action::Kind kind;
+  const char* target;
+};
 
-  EXPECT_EQ(launcher::ButtonAction("两段*URL*").kind, Action::kNothing);
-  EXPECT_EQ(launcher::ButtonAction("两段*URL*http://no-end.test").kind, Action::kNothing);
-  EXPECT_EQ(launcher::ButtonAction("小写*url*http://x.test/*").kind, Action::kNothing);
-  EXPECT_EQ(launcher::ButtonAction("小写*menu*LINKS*").kind, Action::kNothing);
-  EXPECT_EQ(launcher::ButtonAction("空格* URL*http://x.test/*").kind, Action::kNothing);  // fields are not trimmed
-  EXPECT_EQ(launcher::ButtonAction("其他*EXE*calc.exe*").kind, Action::kNothing);
+void ExpectActions(Action (*parse)(const std::string&), const std::vector<ActionCase>& cases) {
+  for (const ActionCase& c : cases) {
+    Action action = parse(c.line);
+    EXPECT_EQ(action.kind, c.kind) << c.line;
+    if (c.target) EXPECT_EQ(action.target, c.target) << c.line;
+  }
+}
+
+TEST(Launcher, ButtonTypesAreExactAndNeedThreeFields) {
+  ExpectActions(launcher::ButtonAction,
+                {{"新闻*URL*http://news.test/?a=1*", Action::kOpen, "http://news.test/?a=1"},
+                 {"常用*MENU*LINKS*", Action::kShowMenu, "LINKS"},
+                 {"两段*URL*", Action::kNothing, nullptr},
+                 {"两段*URL*http://no-end.test", Action::kNothing, nullptr},
+                 {"小写*url*http://x.test/*", Action::kNothing, nullptr},
+                 {"小写*menu*LINKS*", Action::kNothing, nullptr},
+                 {"空格* URL*http://x.test/*", Action::kNothing, nullptr},  // fields are not trimmed
+                 {"其他*EXE*calc.exe*", Action::kNothing, nullptr}});
 }
 
 TEST(Launcher, MenuItemsOpenOnlyUrlsAndDoNotNest) {
-  Action open = launcher::MenuItemAction("网易*URL*https://www.163.com/*");
-  EXPECT_EQ(open.kind, Action::kOpen);
-  EXPECT_EQ(open.target, "https://www.163.com/");
-  EXPECT_EQ(launcher::MenuItemAction("子菜单*MENU*MORE*").kind, Action::kNothing);
-  EXPECT_EQ(launcher::MenuItemAction("-*").kind, Action::kNothing);
-  EXPECT_EQ(launcher::MenuItemAction("小写*url*http://x.test/*").kind, Action::kNothing);
+  ExpectActions(launcher::MenuItemAction, {{"网易*URL*https://www.163.com/*", Action::kOpen, "https://www.163.com/"},
+                                           {"子菜单*MENU*MORE*", Action::kNothing, nullptr},
+                                           {"-*", Action::kNothing, nullptr},
+                                           {"小写*url*http://x.test/*", Action::kNothing, nullptr}});
 }
 
 TEST(Launcher, ListsComeFromThePageWithTheirCapacity) {

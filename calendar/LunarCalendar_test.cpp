@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/CivilDate.h"
@@ -180,66 +181,37 @@ TEST(LunarCalendar, MeanFormulaGivesItsPublishedDaysAndServesOtherYears) {
 }
 
 TEST(LunarCalendar, KnownDatesAndTextPrecedence) {
-  Lunar l = Convert(1900, 1, 31);
-  EXPECT_EQ(l.result, 0);
-  EXPECT_EQ(l.year, 1900);
-  EXPECT_EQ(l.month, 1);
-  EXPECT_EQ(l.day, 1);
-  EXPECT_EQ(l.cyclic, "庚子");
-  EXPECT_EQ(l.animal, "鼠");
-  EXPECT_EQ(l.text, "正月");
-
-  l = Convert(2012, 1, 22);
-  EXPECT_EQ(l.year, 2011);
-  EXPECT_EQ(l.month, 12);
-  EXPECT_EQ(l.day, 29);
-  EXPECT_EQ(l.cyclic, "辛卯");
-  EXPECT_EQ(l.animal, "兔");
-  EXPECT_EQ(l.text, "廿九");
-
-  l = Convert(2012, 1, 23);
-  EXPECT_EQ(l.year, 2012);
-  EXPECT_EQ(l.cyclic, "壬辰");
-  EXPECT_EQ(l.animal, "龙");
-  EXPECT_EQ(l.text, "正月");
-  EXPECT_EQ(l.term, 0);
-
-  l = Convert(2012, 4, 21);
-  EXPECT_EQ(l.month, 4);
-  EXPECT_EQ(l.day, 1);
-  EXPECT_EQ(l.text, "四月");
-
-  // Leap fourth month: named like the ordinary fourth month, no prefix.
-  l = Convert(2012, 5, 28);
-  EXPECT_EQ(l.month, 4);
-  EXPECT_EQ(l.day, 8);
-  EXPECT_EQ(l.text, "初八");
-  l = Convert(2012, 5, 21);
-  EXPECT_EQ(l.month, 4);
-  EXPECT_EQ(l.day, 1);
-  EXPECT_EQ(l.text, "四月");
-  EXPECT_EQ(l.term, 0);
-
-  // 小满 2012 is on 20 May and wins over the day name.
-  l = Convert(2012, 5, 20);
-  EXPECT_EQ(l.text, "小满");
-  EXPECT_EQ(l.term, 1);
-
-  l = Convert(2012, 6, 19);
-  EXPECT_EQ(l.month, 5);
-  EXPECT_EQ(l.day, 1);
-  EXPECT_EQ(l.text, "五月");
-
-  EXPECT_EQ(Convert(2012, 2, 4).text, "立春");
-  EXPECT_EQ(Convert(2012, 12, 21).text, "冬至");
-
-  l = Convert(2050, 1, 22);
-  EXPECT_EQ(l.result, 0);
-  EXPECT_EQ(l.year, 2049);
-  EXPECT_EQ(l.month, 12);
-  EXPECT_EQ(l.day, 29);
-  EXPECT_EQ(l.cyclic, "己巳");
-  EXPECT_EQ(l.animal, "蛇");
+  // What a date converts to; -1 and nullptr: not looked at.
+  const struct {
+    int y, m, d;
+    int result, year, month, day;
+    const char *cyclic, *animal, *text;
+    int term;
+  } kCases[] = {
+      {1900, 1, 31, 0, 1900, 1, 1, "庚子", "鼠", "正月", -1},
+      {2012, 1, 22, -1, 2011, 12, 29, "辛卯", "兔", "廿九", -1},
+      {2012, 1, 23, -1, 2012, -1, -1, "壬辰", "龙", "正月", 0},
+      {2012, 4, 21, -1, -1, 4, 1, nullptr, nullptr, "四月", -1},
+      // Leap fourth month: named like the ordinary fourth month, no prefix.
+      {2012, 5, 28, -1, -1, 4, 8, nullptr, nullptr, "初八", -1},
+      {2012, 5, 21, -1, -1, 4, 1, nullptr, nullptr, "四月", 0},
+      // 小满 2012 is on 20 May and wins over the day name.
+      {2012, 5, 20, -1, -1, -1, -1, nullptr, nullptr, "小满", 1},
+      {2012, 6, 19, -1, -1, 5, 1, nullptr, nullptr, "五月", -1},
+      {2012, 2, 4, -1, -1, -1, -1, nullptr, nullptr, "立春", -1},
+      {2012, 12, 21, -1, -1, -1, -1, nullptr, nullptr, "冬至", -1},
+      {2050, 1, 22, 0, 2049, 12, 29, "己巳", "蛇", nullptr, -1},
+  };
+  for (const auto& c : kCases) {
+    Lunar l = Convert(c.y, c.m, c.d);
+    SCOPED_TRACE(std::to_string(c.y) + "-" + std::to_string(c.m) + "-" + std::to_string(c.d));
+    for (auto [got, want] : {std::pair{l.result, c.result}, {l.year, c.year}, {l.month, c.month}, {l.day, c.day},
+                             {l.term, c.term}})
+      if (want != -1) EXPECT_EQ(got, want);
+    for (auto [got, want] : {std::pair<const std::string&, const char*>{l.cyclic, c.cyclic}, {l.animal, c.animal},
+                             {l.text, c.text}})
+      if (want) EXPECT_EQ(got, want);
+  }
 }
 
 TEST(LunarCalendar, DatesOutsideTheTableReportFailureWithoutLunarFields) {

@@ -15,6 +15,7 @@
 #include "common/File.h"
 #include "online/Md5.h"
 #include "online/Site.h"
+#include "online/ZipTestTime.h"
 
 namespace {
 
@@ -80,17 +81,7 @@ class UpdateWorkerTest : public ::testing::Test {
     EXPECT_EQ(stat((dir_ + relative).c_str(), &st), 0) << relative;
     return st.st_mtime;
   }
-  static std::time_t EntryTime() {
-    std::tm local{};
-    local.tm_year = 101;
-    local.tm_mon = 1;
-    local.tm_mday = 3;
-    local.tm_hour = 4;
-    local.tm_min = 5;
-    local.tm_sec = 6;
-    local.tm_isdst = -1;
-    return std::mktime(&local);
-  }
+  static std::time_t EntryTime() { return ZipTestEntryTime(); }
   bool Fetched(const std::string& url) const {
     for (const std::string& u : fetched_)
       if (u == url) return true;

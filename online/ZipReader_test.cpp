@@ -12,6 +12,7 @@
 
 #include "common/TempFolderTest.h"
 #include "common/File.h"
+#include "online/ZipTestTime.h"
 
 namespace {
 
@@ -258,15 +259,7 @@ TEST_F(ZipTest, ReadOnlyEntryBecomesAPlainFileWithTheEntryTime) {
   struct stat st;
   ASSERT_EQ(stat(out.c_str(), &st), 0);
   EXPECT_TRUE(st.st_mode & S_IWUSR);
-  std::tm local{};
-  local.tm_year = 101;
-  local.tm_mon = 1;
-  local.tm_mday = 3;
-  local.tm_hour = 4;
-  local.tm_min = 5;
-  local.tm_sec = 6;
-  local.tm_isdst = -1;
-  EXPECT_EQ(st.st_mtime, std::mktime(&local));
+  EXPECT_EQ(st.st_mtime, ZipTestEntryTime());
 }
 
 TEST_F(ZipTest, NamesAreGbkUnlessMarkedUtf8AndAnOutputFolderCanBeGiven) {

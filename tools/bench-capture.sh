@@ -22,14 +22,7 @@ runs=${BENCH_RUNS:-5}
 sizes=("$@")
 [ "${#sizes[@]}" -gt 0 ] || sizes=(1920x1080 3840x2160)
 grab_wait_ms=100
-work=$(mktemp -d /tmp/brova-bench-XXXXXX)
-xvfb=""
-cleanup() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+brova_scratch brova-bench
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 winctl() { wine "$root/build/win/winctl.exe" "$@" 2>/dev/null; }
@@ -48,15 +41,7 @@ stop_brova() {
 
 printf '%-10s %10s %10s %7s %14s\n' size "brova ms" "import ms" ratio "key->window ms"
 for size in "${sizes[@]}"; do
-  n=$(brova_free_display)
-  brova_start_xvfb "$n" "$size"
-  xvfb=$BROVA_XVFB_PID
-  export DISPLAY=":$n"
-  export WINEPREFIX="$work/prefix-$size"
-  brova_copy_prefix "$root/build/wine64/template" "$WINEPREFIX"
-  # Every Windows program of the prefix in one Wine desktop filling the screen.
-  printf '\n[Software\\\\Wine\\\\Explorer] 1700000000\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] 1700000000\n"Default"="%s"\n' \
-    "$size" >> "$WINEPREFIX/user.reg"
+  brova_desktop_session "$root" "$work/prefix-$size" "$size"
   app="$work/app-$size"
   cp -r build/stage "$app"
   wine wineboot -s >/dev/null 2>&1 || true

@@ -19,23 +19,9 @@ brova_init_prefix "$root/build/wine64/template"
 size=${1:-1280x800}
 total=${SOAK_CAPTURES:-1000}
 first=10
-work=$(mktemp -d /tmp/brova-soak-XXXXXX)
-xvfb=""
-cleanup() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+brova_scratch brova-soak
 
-n=$(brova_free_display)
-brova_start_xvfb "$n" "$size"
-xvfb=$BROVA_XVFB_PID
-export DISPLAY=":$n"
-export WINEPREFIX="$work/prefix"
-brova_copy_prefix "$root/build/wine64/template" "$WINEPREFIX"
-printf '\n[Software\\\\Wine\\\\Explorer] 1700000000\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] 1700000000\n"Default"="%s"\n' \
-  "$size" >> "$WINEPREFIX/user.reg"
+brova_desktop_session "$root" "$work/prefix" "$size"
 cp -r build/stage "$work/app"
 wine wineboot -s >/dev/null 2>&1 || true
 winctl() { wine "$root/build/win/winctl.exe" "$@" 2>/dev/null; }

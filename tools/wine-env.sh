@@ -123,6 +123,37 @@ brova_bench_session() {
   export DISPLAY=":$n"
 }
 
+# brova_scratch NAME: a scratch folder /tmp/NAME-XXXXXX as $work, and $xvfb
+# empty; on exit the Wine server, the Xvfb named by $xvfb (once set) and the
+# folder go.
+brova_scratch() {
+  work=$(mktemp -d "/tmp/$1-XXXXXX")
+  xvfb=""
+  trap brova_scratch_cleanup EXIT
+}
+
+brova_scratch_cleanup() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+
+# brova_desktop_session ROOT PREFIX WxH: an Xvfb display of that size (its
+# server's pid in $xvfb, for brova_scratch's cleanup) and a fresh copy of the
+# template prefix at PREFIX, exported as DISPLAY and WINEPREFIX, in which
+# every Windows program runs in one Wine desktop filling the screen.
+brova_desktop_session() {
+  local n
+  n=$(brova_free_display)
+  brova_start_xvfb "$n" "$3"
+  xvfb=$BROVA_XVFB_PID
+  export DISPLAY=":$n"
+  export WINEPREFIX="$2"
+  brova_copy_prefix "$1/build/wine64/template" "$WINEPREFIX"
+  printf '\n[Software\\\\Wine\\\\Explorer] 1700000000\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] 1700000000\n"Default"="%s"\n' \
+    "$3" >> "$WINEPREFIX/user.reg"
+}
+
 # brova_start_xvfb N WxH: starts Xvfb on :N and waits until it answers.
 brova_start_xvfb() {
   local n=$1 size=${2:-1280x800}

@@ -1,24 +1,20 @@
 #include "ledger/win/LedgerDlg.h"
 
-#include "common/win/Palette.h"
+#include "common/win/CheckListCommands.h"
 #include "ledger/win/EntryList.h"
 #include "ledger/win/LedgerEntryDlg.h"
 #include "ledger/win/LedgerReportDlg.h"
-#include "resources/app_ids.h"
 #include "resources/ledger_ids.h"
-#include "win/MessageBox.h"
 
 namespace {
 constexpr char kTitle[] = "计账管理-Tolvana";
 }  // namespace
 
 CLedgerDlg::CLedgerDlg(std::string account, const std::string& accountFolder)
-    : Dialog(IDD_LEDGER), account_(std::move(account)), ledger_(ledger::EntryFilePath(accountFolder, account_)) {}
+    : CToolboxDlg(IDD_LEDGER), account_(std::move(account)), ledger_(ledger::EntryFilePath(accountFolder, account_)) {}
 
 BOOL CLedgerDlg::OnInitDialog() {
-  SetIcons(IDR_MAINFRAME);
-  SetColors(palette::kText, palette::kPaper);
-  CenterOnDesktop();
+  InitLook();
   SetText("[" + account_ + "]" + kTitle);
   add_.Attach(hwnd_, IDC_LEDGER_ADD);
   change_.Attach(hwnd_, IDC_LEDGER_CHANGE);
@@ -37,10 +33,7 @@ void CLedgerDlg::ShowRow(int row) {
 }
 
 void CLedgerDlg::OnListClick() {
-  LVHITTESTINFO hit = list_.HitAtMessagePos();
-  if (!ledger_.Click(hit.iItem, hit.iSubItem)) return;
-  ShowRow(hit.iItem);
-  if (hit.iSubItem == ledger::kCheckColumn) list_.View().RedrawItem(hit.iItem);
+  check_list::Click(list_, ledger_, ledger::kCheckColumn, [this](int row) { ShowRow(row); });
 }
 
 void CLedgerDlg::Add() {
@@ -51,25 +44,13 @@ void CLedgerDlg::Add() {
 }
 
 void CLedgerDlg::Change() {
-  int row = list_.SelectedItem();
   CLedgerEntryDlg editor;
-  if (const char* message = ledger_.PrepareChange(row, editor.data)) {
-    win::ShowMessage(message);
-    return;
-  }
-  if (editor.DoModal(hwnd_) != IDOK) return;
-  ledger_.ApplyChange(row, editor.data);
-  list_.View().RedrawItem(row);
-  ShowRow(row);
+  int row = check_list::Change(list_, ledger_, editor, hwnd_);
+  if (row >= 0) ShowRow(row);
 }
 
 void CLedgerDlg::Delete() {
-  if (const char* message = ledger_.DeleteChecked()) {
-    win::ShowMessage(message);
-    return;
-  }
-  list_.ShowRows(ledger_.Count(), -1);
-  ShowRow(-1);
+  if (check_list::DeleteChecked(list_, ledger_)) ShowRow(-1);
 }
 
 bool CLedgerDlg::OnButtonClicked(int id) {
@@ -89,25 +70,15 @@ bool CLedgerDlg::OnButtonClicked(int id) {
       return true;
     }
   }
-  return Dialog::OnButtonClicked(id);
+  return CToolboxDlg::OnButtonClicked(id);
 }
 
 LRESULT CLedgerDlg::OnNotify(int id, NMHDR* header) {
-  if (id == IDC_LEDGER_LIST) {
-    switch (header->code) {
-      case LVN_GETDISPINFOW: {
-        auto& info = *reinterpret_cast<NMLVDISPINFOW*>(header);
-        if (info.item.iItem >= 0 && info.item.iItem < ledger_.Count())
-          CCheckListCtrl::FillCell(info, ledger::CellText(ledger_.At(info.item.iItem), info.item.iSubItem));
-        return 0;
-      }
-      case NM_CLICK:
-        OnListClick();
-        return 0;
-      case NM_DBLCLK:
-        if (list_.SelectedItem() >= 0) Change();
-        return 0;
-    }
-  }
+  if (id == IDC_LEDGER_LIST &&
+      check_list::OnNotify(
+          list_, header, ledger_.Count(),
+          [this](int row, int column) { return ledger::CellText(ledger_.At(row), column); },
+          [this] { OnListClick(); }, [this] { Change(); }))
+    return 0;
   return Default();
 }

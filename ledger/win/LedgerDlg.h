@@ -10,10 +10,10 @@
 
 #include "common/win/CheckListCtrl.h"
 #include "common/win/SkinButton.h"
+#include "common/win/ToolboxDlg.h"
 #include "ledger/Ledger.h"
-#include "win/Dialog.h"
 
-class CLedgerDlg : public win::Dialog {
+class CLedgerDlg : public CToolboxDlg {
  public:
   // accountFolder: program folder + "account\".
   CLedgerDlg(std::string account, const std::string& accountFolder);

@@ -2,11 +2,10 @@
 // remark. The caller fills data (change mode: from the row), runs DoModal
 // and reads data back after IDOK.
 #pragma once
-#include "common/win/SkinButton.h"
+#include "common/win/EditorDlg.h"
 #include "ledger/LedgerEntryEdit.h"
-#include "win/Dialog.h"
 
-class CLedgerEntryDlg : public win::Dialog {
+class CLedgerEntryDlg : public CEditorDlg {
  public:
   CLedgerEntryDlg();
 
@@ -14,12 +13,5 @@ class CLedgerEntryDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
-  // Enter outside the remark box saves, as "保存结果" does.
-  void OnOK() override { Save(); }
-
- private:
-  void Save();
-
-  CSkinButton save_, cancel_;
+  void Save() override;
 };

@@ -1,6 +1,5 @@
 #include "ledger/win/LedgerLoginDlg.h"
 
-#include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "ledger/LedgerStore.h"
 #include "ledger/win/LedgerDlg.h"
@@ -14,12 +13,10 @@ constexpr int kNameColumnWidth = 200;
 }  // namespace
 
 CLedgerLoginDlg::CLedgerLoginDlg()
-    : Dialog(IDD_LEDGER_LOGIN), accountFolder_(ProgramFolder() + ledger::kAccountFolder) {}
+    : CToolboxDlg(IDD_LEDGER_LOGIN), accountFolder_(ProgramFolder() + ledger::kAccountFolder) {}
 
 BOOL CLedgerLoginDlg::OnInitDialog() {
-  SetIcons(IDR_MAINFRAME);
-  SetColors(palette::kText, palette::kPaper, /*lists=*/true);
-  CenterOnDesktop();
+  InitLook(/*lists=*/true);
   login_.Attach(hwnd_, IDC_LOGIN_ENTER);
   new_.Attach(hwnd_, IDC_LOGIN_NEW);
   delete_.Attach(hwnd_, IDC_LOGIN_DELETE);
@@ -77,7 +74,7 @@ bool CLedgerLoginDlg::OnButtonClicked(int id) {
       DeleteAccount();
       return true;
   }
-  return Dialog::OnButtonClicked(id);
+  return CToolboxDlg::OnButtonClicked(id);
 }
 
 LRESULT CLedgerLoginDlg::OnNotify(int id, NMHDR* header) {

@@ -10,9 +10,9 @@
 
 #include "common/win/CheckListCtrl.h"
 #include "common/win/SkinButton.h"
-#include "win/Dialog.h"
+#include "common/win/ToolboxDlg.h"
 
-class CLedgerLoginDlg : public win::Dialog {
+class CLedgerLoginDlg : public CToolboxDlg {
  public:
   CLedgerLoginDlg();
 

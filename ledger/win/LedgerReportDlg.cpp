@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
-#include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
 #include "ledger/Ledger.h"
 #include "ledger/win/EntryList.h"
 #include "plans/PlanEdit.h"
 #include "plans/win/PlanReminders.h"
-#include "resources/app_ids.h"
 #include "resources/ledger_ids.h"
 #include "win/Controls.h"
 #include "win/MessageBox.h"
@@ -28,12 +26,10 @@ ledger::Day Today() {
 }  // namespace
 
 CLedgerReportDlg::CLedgerReportDlg(const std::vector<ledger::LedgerRow>& rows)
-    : Dialog(IDD_LEDGER_REPORT), rows_(rows) {}
+    : CToolboxDlg(IDD_LEDGER_REPORT), rows_(rows) {}
 
 BOOL CLedgerReportDlg::OnInitDialog() {
-  SetIcons(IDR_MAINFRAME);
-  SetColors(palette::kText, palette::kPaper, /*lists=*/true);
-  CenterOnDesktop();
+  InitLook(/*lists=*/true);
   show_.Attach(hwnd_, IDC_REPORT_SHOW);
   exportText_.Attach(hwnd_, IDC_REPORT_EXPORT_TXT);
   exportHtml_.Attach(hwnd_, IDC_REPORT_EXPORT_HTML);
@@ -115,7 +111,7 @@ bool CLedgerReportDlg::OnCommand(int id, int code, HWND control) {
       return true;
     }
   }
-  return Dialog::OnCommand(id, code, control);
+  return CToolboxDlg::OnCommand(id, code, control);
 }
 
 bool CLedgerReportDlg::OnButtonClicked(int id) {
@@ -130,7 +126,7 @@ bool CLedgerReportDlg::OnButtonClicked(int id) {
       Export("export.html", report_.ExportHtml());
       return true;
   }
-  return Dialog::OnButtonClicked(id);
+  return CToolboxDlg::OnButtonClicked(id);
 }
 
 LRESULT CLedgerReportDlg::OnNotify(int id, NMHDR* header) {

@@ -11,10 +11,10 @@
 
 #include "common/win/CheckListCtrl.h"
 #include "common/win/SkinButton.h"
+#include "common/win/ToolboxDlg.h"
 #include "ledger/LedgerReport.h"
-#include "win/Dialog.h"
 
-class CLedgerReportDlg : public win::Dialog {
+class CLedgerReportDlg : public CToolboxDlg {
  public:
   // rows stay unchanged while the window is open (it is modal over them).
   explicit CLedgerReportDlg(const std::vector<ledger::LedgerRow>& rows);

@@ -3,21 +3,16 @@
 #pragma once
 #include <string>
 
-#include "common/win/SkinButton.h"
-#include "win/Dialog.h"
+#include "common/win/EditorDlg.h"
 
-class CNewAccountDlg : public win::Dialog {
+class CNewAccountDlg : public CEditorDlg {
  public:
   explicit CNewAccountDlg(std::string accountFolder);
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
-  void OnOK() override { Create(); }
+  void Save() override;
 
  private:
-  void Create();
-
   std::string accountFolder_;
-  CSkinButton create_, cancel_;
 };

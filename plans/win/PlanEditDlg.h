@@ -2,11 +2,10 @@
 // the content. The caller fills data (change mode: the row's time and
 // content), runs DoModal and reads data back after IDOK.
 #pragma once
-#include "common/win/SkinButton.h"
+#include "common/win/EditorDlg.h"
 #include "plans/PlanEdit.h"
-#include "win/Dialog.h"
 
-class CPlanEditDlg : public win::Dialog {
+class CPlanEditDlg : public CEditorDlg {
  public:
   CPlanEditDlg();
 
@@ -14,12 +13,5 @@ class CPlanEditDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
-  // Enter outside the content box saves, as "保存结果" does.
-  void OnOK() override { Save(); }
-
- private:
-  void Save();
-
-  CSkinButton save_, cancel_;
+  void Save() override;
 };

@@ -2,6 +2,7 @@
 
 #include "common/FrameMessages.h"
 #include "common/Text.h"
+#include "common/win/CheckListCommands.h"
 #include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
@@ -10,7 +11,6 @@
 #include "resources/planner_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
-#include "win/MessageBox.h"
 
 #include <shellapi.h>
 
@@ -74,10 +74,7 @@ void CPlanManagerDlg::ShowRow(int row) {
 }
 
 void CPlanManagerDlg::OnListClick() {
-  LVHITTESTINFO hit = list_.HitAtMessagePos();
-  if (!plans_.Click(hit.iItem, hit.iSubItem)) return;
-  ShowRow(hit.iItem);
-  if (hit.iSubItem == CPlanList::kCheckColumn) list_.View().RedrawItem(hit.iItem);
+  check_list::Click(list_, plans_, CPlanList::kCheckColumn, [this](int row) { ShowRow(row); });
 }
 
 void CPlanManagerDlg::Add() {
@@ -89,24 +86,13 @@ void CPlanManagerDlg::Add() {
 }
 
 void CPlanManagerDlg::Change() {
-  int row = list_.SelectedItem();
   CPlanEditDlg editor;
-  if (const char* message = plans_.PrepareChange(row, editor.data)) {
-    win::ShowMessage(message);
-    return;
-  }
-  if (editor.DoModal(hwnd_) != IDOK) return;
-  plans_.ApplyChange(row, editor.data);
-  list_.View().RedrawItem(row);
-  ShowRow(row);
+  int row = check_list::Change(list_, plans_, editor, hwnd_);
+  if (row >= 0) ShowRow(row);
 }
 
 void CPlanManagerDlg::Delete() {
-  if (const char* message = plans_.DeleteChecked()) {
-    win::ShowMessage(message);
-    return;
-  }
-  RefreshRows(-1);
+  if (!check_list::DeleteChecked(list_, plans_)) return;
   // The boxes may show a plan that is gone: they follow the selection.
   ShowRow(list_.SelectedItem());
 }
@@ -134,25 +120,13 @@ bool CPlanManagerDlg::OnButtonClicked(int id) {
   return Dialog::OnButtonClicked(id);
 }
 
-void CPlanManagerDlg::GetRowText(NMLVDISPINFOW& info) {
-  int row = info.item.iItem;
-  CCheckListCtrl::FillCell(info, row >= 0 && row < plans_.Count() ? plans_.CellText(row, info.item.iSubItem) : "");
-}
-
 LRESULT CPlanManagerDlg::OnNotify(int id, NMHDR* header) {
-  if (id == IDC_PLAN_LIST) {
-    switch (header->code) {
-      case LVN_GETDISPINFOW:
-        GetRowText(*reinterpret_cast<NMLVDISPINFOW*>(header));
-        return 0;
-      case NM_CLICK:
-        OnListClick();
-        return 0;
-      case NM_DBLCLK:
-        if (list_.SelectedItem() >= 0) Change();
-        return 0;
-    }
-  }
+  // The list view holds no rows of its own: it asks the plan list for them.
+  if (id == IDC_PLAN_LIST &&
+      check_list::OnNotify(
+          list_, header, plans_.Count(), [this](int row, int column) { return plans_.CellText(row, column); },
+          [this] { OnListClick(); }, [this] { Change(); }))
+    return 0;
   return Default();
 }
 

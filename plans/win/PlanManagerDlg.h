@@ -32,8 +32,6 @@ class CPlanManagerDlg : public win::Dialog {
   void OnListClick();
   // Shows the row's time and content below the list; nothing for -1.
   void ShowRow(int row);
-  // The list view holds no rows of its own: it asks the plan list for them.
-  void GetRowText(NMLVDISPINFOW& info);
   void RefreshRows(int selectRow);
 
   CPlanList plans_;

@@ -85,6 +85,15 @@ class Center {
     s_.Post("Pagorin", kOpenCenter);
     return s_.WaitForWindow("Tolvana");
   }
+  // Opens the center and checks where its window stands.
+  void ExpectOpensAt(int left, int top, int right, int bottom) {
+    auto w = Open();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->left, left);
+    EXPECT_EQ(w->top, top);
+    EXPECT_EQ(w->right, right);
+    EXPECT_EQ(w->bottom, bottom);
+  }
   bool WaitHidden() {
     return e2e::Session::WaitUntil([&] {
       auto w = s_.Window("Tolvana");
@@ -414,12 +423,7 @@ TEST(Center, PositionIsKeptAcrossClosingAndRestarts) {
   ASSERT_EQ(s.Winctl("move Tolvana 300 50 520 600").status, 0);
   s.Post("Tolvana", kWmClose);
   ASSERT_TRUE(c.WaitHidden());
-  auto reopened = c.Open();
-  ASSERT_TRUE(reopened);
-  EXPECT_EQ(reopened->left, 300);
-  EXPECT_EQ(reopened->top, 50);
-  EXPECT_EQ(reopened->right, 520);
-  EXPECT_EQ(reopened->bottom, 600);
+  ASSERT_NO_FATAL_FAILURE(c.ExpectOpensAt(300, 50, 520, 600));
   // Stored when the program ends, also while the window is hidden.
   s.Post("Tolvana", kWmClose);
   ASSERT_TRUE(c.WaitHidden());
@@ -429,12 +433,7 @@ TEST(Center, PositionIsKeptAcrossClosingAndRestarts) {
 
   brova = s.StartBrova();
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
-  auto restarted = c.Open();
-  ASSERT_TRUE(restarted);
-  EXPECT_EQ(restarted->left, 300);
-  EXPECT_EQ(restarted->top, 50);
-  EXPECT_EQ(restarted->right, 520);
-  EXPECT_EQ(restarted->bottom, 600);
+  ASSERT_NO_FATAL_FAILURE(c.ExpectOpensAt(300, 50, 520, 600));
   // Closing the capture window ends the program too, and stores the rectangle.
   ASSERT_EQ(s.Winctl("move Tolvana 310 60 530 610").status, 0);
   s.Post("Vistrel", kWmClose);
@@ -445,12 +444,7 @@ TEST(Center, PositionIsKeptAcrossClosingAndRestarts) {
   ASSERT_TRUE(e2e::WriteFile(s.appDir() + "/data/infotool.dat", center_rect::Encode({1715, 5, 1915, 1034})));
   brova = s.StartBrova();
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
-  auto reset = c.Open();
-  ASSERT_TRUE(reset);
-  EXPECT_EQ(reset->left, 1075);
-  EXPECT_EQ(reset->top, 5);
-  EXPECT_EQ(reset->right, 1275);
-  EXPECT_EQ(reset->bottom, 754);
+  ASSERT_NO_FATAL_FAILURE(c.ExpectOpensAt(1075, 5, 1275, 754));
 }
 
 }  // namespace

@@ -30,6 +30,21 @@ std::optional<e2e::WindowInfo> WaitForPromptInPlace(e2e::Session& s, const std::
   return prompt;
 }
 
+// "显示计划" from the frame, and the prompt it slides up.
+std::optional<e2e::WindowInfo> ShowPlanPrompt(e2e::Session& s) {
+  s.Post("Pagorin", kWmCommand, kShowPlan);
+  return WaitForPromptInPlace(s, kPromptTitle);
+}
+
+// Grabs the screen into img until enough(img) holds, for up to 5 seconds.
+template <class Enough>
+bool GrabUntil(e2e::Session& s, e2e::Image& img, Enough enough) {
+  return e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return enough(img);
+  }, 5000);
+}
+
 std::vector<e2e::WindowInfo> Prompts(e2e::Session& s) {
   std::vector<e2e::WindowInfo> out;
   for (const auto& w : s.TopLevelWindows())
@@ -54,12 +69,17 @@ void ConfirmPrompt(e2e::Session& s, const e2e::WindowInfo& prompt) {
   Click(s, prompt.left + kConfirmX, prompt.top + kConfirmY);
 }
 
-TEST(Planner, AddedPlanLandsInThePlanFileAfterThePlansOfItsTime) {
-  e2e::Session s;
-  WritePlanFile(s, Record("2031-05-28 08:00", "早会") + Record("2031-05-28 09:00", "NULL") +
-                       Record("2031-05-28 10:00", "评审"));
+// The plan file holding plans, brova started and the plan manager open.
+void OpenManagerWith(e2e::Session& s, const std::string& plans) {
+  WritePlanFile(s, plans);
   StartBrova(s);
   OpenManager(s);
+}
+
+TEST(Planner, AddedPlanLandsInThePlanFileAfterThePlansOfItsTime) {
+  e2e::Session s;
+  OpenManagerWith(s, Record("2031-05-28 08:00", "早会") + Record("2031-05-28 09:00", "NULL") +
+                         Record("2031-05-28 10:00", "评审"));
   auto rows = ListRows(s);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0], "未选中\t2031-05-28 08:00\t早会");
@@ -117,10 +137,8 @@ TEST(Planner, AddedPlanLandsInThePlanFileAfterThePlansOfItsTime) {
 
 TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime) {
   e2e::Session s;
-  WritePlanFile(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
-                       Record("2031-06-03 08:00", "丙-----CR-----LF-----第二行"));
-  StartBrova(s);
-  OpenManager(s);
+  OpenManagerWith(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
+                         Record("2031-06-03 08:00", "丙-----CR-----LF-----第二行"));
   ASSERT_EQ(ListRows(s).size(), 3u);
   const std::string original = ReadPlanFile(s);
 
@@ -209,10 +227,8 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
 
 TEST(Planner, ManagerCannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
   e2e::Session s;
-  WritePlanFile(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
-                       Record("2031-06-03 08:00", "丙"));
-  StartBrova(s);
-  OpenManager(s);
+  OpenManagerWith(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
+                         Record("2031-06-03 08:00", "丙"));
   TryToShrink(s, kManagerTitle);
   Box client = ClientArea(s, kManagerTitle);
   EXPECT_EQ(client.right - client.left, 320);
@@ -268,10 +284,8 @@ TEST(Planner, PlanOfTheCurrentMinuteSlidesUpThePromptWithItsSoundAndSnoozeHidesI
   EXPECT_TRUE(e2e::Session::WaitUntil([&] { return SoundsPlayed(s, prompt->handle) == 1; }))
       << "the reminder sound did not play";
   e2e::Image img;
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return TimeLineInk(img) > 60 && TextInk(img) > 40;
-  }, 5000)) << "time line or text missing: " << TimeLineInk(img) << " " << TextInk(img);
+  ASSERT_TRUE(GrabUntil(s, img, [](const e2e::Image& i) { return TimeLineInk(i) > 60 && TextInk(i) > 40; }))
+      << "time line or text missing: " << TimeLineInk(img) << " " << TextInk(img);
   EXPECT_EQ(CountRed(img, kPromptLeft + 80, kPromptTop + 46, kPromptLeft + 296, kPromptTop + 76), 0);
   s.KeepScreenshot("reminder-prompt");
 
@@ -325,14 +339,12 @@ TEST(Planner, PlanOfTheNextMinuteComesByItselfOnceAndPassedPlansAreNotReplayed) 
 TEST(Planner, ShowPlanWithoutPlansSaysSoInRedAndReloadAllBringsNewPlans) {
   e2e::Session s;
   StartBrova(s);
-  s.Post("Pagorin", kWmCommand, kShowPlan);
-  auto first = WaitForPromptInPlace(s, kPromptTitle);
+  auto first = ShowPlanPrompt(s);
   ASSERT_TRUE(first);
   e2e::Image img;
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return CountRed(img, kPromptLeft + 80, kPromptTop + 46, kPromptLeft + 296, kPromptTop + 66) > 30;
-  }, 5000)) << "暂无下一个计划 is not shown in red";
+  ASSERT_TRUE(GrabUntil(s, img, [](const e2e::Image& i) {
+    return CountRed(i, kPromptLeft + 80, kPromptTop + 46, kPromptLeft + 296, kPromptTop + 66) > 30;
+  })) << "暂无下一个计划 is not shown in red";
   EXPECT_EQ(TimeLineInk(img), 0) << "a time line without a plan";
   s.KeepScreenshot("reminder-prompt-empty");
 
@@ -354,14 +366,11 @@ TEST(Planner, PromptWithoutItsSkinShowsAPlainFaceThatCanStillBeClosed) {
   std::remove((s.appDir() + "/data/config.dat").c_str());
   WritePlanFile(s, Record("2031-01-01 08:00", "没有皮肤"));
   StartBrova(s);
-  s.Post("Pagorin", kWmCommand, kShowPlan);
-  auto prompt = WaitForPromptInPlace(s, kPromptTitle);
+  auto prompt = ShowPlanPrompt(s);
   ASSERT_TRUE(prompt);
   e2e::Image img;
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return TimeLineInk(img) > 60 && TextInk(img) > 20;
-  }, 5000)) << TimeLineInk(img) << " " << TextInk(img);
+  ASSERT_TRUE(GrabUntil(s, img, [](const e2e::Image& i) { return TimeLineInk(i) > 60 && TextInk(i) > 20; }))
+      << TimeLineInk(img) << " " << TextInk(img);
   // The plain face colour, framed in black.
   EXPECT_GT(CountColour(img, kPromptLeft + 150, kPromptTop + 100, kPromptLeft + 250, kPromptTop + 120, 250, 255, 255, 3),
             1500);

@@ -79,19 +79,18 @@ TEST(Shell, ExitButtonEndsTheProgram) {
 }
 
 TEST(Shell, ExitCommandAndClosingTheCaptureWindowEndTheProgram) {
-  {
+  const struct {
+    const char* window;
+    unsigned msg;
+    long wParam;
+  } kEnds[] = {{"Pagorin", kWmCommand, 32796},
+               {"Vistrel", 0x0010, 0}};  // WM_CLOSE, as the caption's close box does
+  for (const auto& end : kEnds) {
     e2e::Session s;
     pid_t brova = s.StartBrova();
     ASSERT_TRUE(s.WaitForWindow("Vistrel"));
-    s.Post("Pagorin", kWmCommand, 32796);
-    EXPECT_TRUE(s.WaitForExit(brova));
-  }
-  {
-    e2e::Session s;
-    pid_t brova = s.StartBrova();
-    ASSERT_TRUE(s.WaitForWindow("Vistrel"));
-    s.Post("Vistrel", 0x0010);  // WM_CLOSE, as the caption's close box does
-    EXPECT_TRUE(s.WaitForExit(brova));
+    s.Post(end.window, end.msg, end.wParam);
+    EXPECT_TRUE(s.WaitForExit(brova)) << end.window;
   }
 }
 
