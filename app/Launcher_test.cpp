@@ -43,7 +43,9 @@ void ExpectActions(Action (*parse)(const std::string&), const std::vector<Action
   for (const ActionCase& c : cases) {
     Action action = parse(c.line);
     EXPECT_EQ(action.kind, c.kind) << c.line;
-    if (c.target) EXPECT_EQ(action.target, c.target) << c.line;
+    if (c.target) {
+      EXPECT_EQ(action.target, c.target) << c.line;
+    }
   }
 }
 

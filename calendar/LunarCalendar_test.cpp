@@ -206,11 +206,17 @@ TEST(LunarCalendar, KnownDatesAndTextPrecedence) {
     Lunar l = Convert(c.y, c.m, c.d);
     SCOPED_TRACE(std::to_string(c.y) + "-" + std::to_string(c.m) + "-" + std::to_string(c.d));
     for (auto [got, want] : {std::pair{l.result, c.result}, {l.year, c.year}, {l.month, c.month}, {l.day, c.day},
-                             {l.term, c.term}})
-      if (want != -1) EXPECT_EQ(got, want);
+                             {l.term, c.term}}) {
+      if (want != -1) {
+        EXPECT_EQ(got, want);
+      }
+    }
     for (auto [got, want] : {std::pair<const std::string&, const char*>{l.cyclic, c.cyclic}, {l.animal, c.animal},
-                             {l.text, c.text}})
-      if (want) EXPECT_EQ(got, want);
+                             {l.text, c.text}}) {
+      if (want) {
+        EXPECT_EQ(got, want);
+      }
+    }
   }
 }
 

@@ -63,8 +63,12 @@ std::string RequestTail(const std::string& host) {
 void ExpectSplit(const std::string& url, const char* host, int port, const std::string& object) {
   UrlParts p;
   ASSERT_TRUE(SplitUrl(url, p)) << url;
-  if (host) EXPECT_EQ(p.host, host) << url;
-  if (port) EXPECT_EQ(p.port, port) << url;
+  if (host) {
+    EXPECT_EQ(p.host, host) << url;
+  }
+  if (port) {
+    EXPECT_EQ(p.port, port) << url;
+  }
   EXPECT_EQ(p.object, object) << url;
 }
 

@@ -217,7 +217,25 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool Window::OnCommand(int id, int code, HWND control) {
-  return code == BN_CLICKED && OnButtonClicked(id);
+  if (code != BN_CLICKED) return false;
+  for (const auto& click : clicks_) {
+    if (click.first != id) continue;
+    // A copy: the action may end the window and this object with it.
+    std::function<void()> action = click.second;
+    action();
+    return true;
+  }
+  return OnButtonClicked(id);
+}
+
+void Window::OnClick(int id, std::function<void()> action) {
+  for (auto& click : clicks_) {
+    if (click.first == id) {
+      click.second = std::move(action);
+      return;
+    }
+  }
+  clicks_.emplace_back(id, std::move(action));
 }
 
 void Window::OnSize(UINT type, int cx, int cy) {

@@ -8,7 +8,10 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "win/Gdi.h"
 
@@ -57,6 +60,10 @@ class Window {
   void Invalidate(bool erase = true) const { InvalidateRect(hwnd_, nullptr, erase); }
   LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(hwnd_, msg, wp, lp); }
   bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return PostMessageW(hwnd_, msg, wp, lp) != 0; }
+  // What a click on button id does: set once, as the window starts, instead
+  // of a case in OnButtonClicked. A click with an action set never reaches
+  // OnButtonClicked.
+  void OnClick(int id, std::function<void()> action);
   void MakeTopMost() const;
   void CenterOnDesktop() const;
   // The icon resource as the window's big and small icon.
@@ -155,6 +162,7 @@ class Window {
   COLORREF textColor_ = 0, backgroundColor_ = 0;
   bool colorLists_ = false;
   SIZE minClient_{};
+  std::vector<std::pair<int, std::function<void()>>> clicks_;
   bool* destroyed_ = nullptr;   // set when the object is deleted during a dispatch
   struct CurrentMessage {
     UINT msg;

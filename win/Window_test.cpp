@@ -112,6 +112,14 @@ TEST(Window, ClicksColoursAndPaintingComeFromTheBase) {
   EXPECT_EQ(w.clicked, 0);
   SendMessageW(button, BM_CLICK, 0, 0);
   EXPECT_EQ(w.clicked, 321);
+  // An action set for the button takes its clicks; setting it again replaces it.
+  int actions = 0;
+  w.OnClick(321, [&] { actions += 1; });
+  w.OnClick(321, [&] { actions += 10; });
+  w.clicked = 0;
+  SendMessageW(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(actions, 10);
+  EXPECT_EQ(w.clicked, 0);
 
   // Static texts and buttons get the window's colours and brush; a box that
   // takes typing keeps the system's.

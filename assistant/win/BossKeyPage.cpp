@@ -19,6 +19,8 @@ BOOL CBossKeyPage::OnInitDialog() {
   settings_page::PlacePicker(picker_, 0);
   FillWindowList();
   if (!record_.ShowsDesktop()) SelectTitle(record_.title);
+  OnClick(IDC_BOSS_REFRESH, [this] { FillWindowList(); });
+  OnClick(IDC_BOSS_TEST, [this] { Test(); });
   return TRUE;
 }
 
@@ -38,18 +40,6 @@ void CBossKeyPage::SelectTitle(const std::string& title) {
       return;
     }
   }
-}
-
-bool CBossKeyPage::OnButtonClicked(int id) {
-  switch (id) {
-    case IDC_BOSS_REFRESH:
-      FillWindowList();
-      return true;
-    case IDC_BOSS_TEST:
-      Test();
-      return true;
-  }
-  return Dialog::OnButtonClicked(id);
 }
 
 void CBossKeyPage::Test() {

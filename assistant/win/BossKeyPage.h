@@ -11,7 +11,6 @@ class CBossKeyPage : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   void OnOK() override;        // saves; the page stays
   void OnCancel() override {}  // the page never ends itself
 

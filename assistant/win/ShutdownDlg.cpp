@@ -37,6 +37,8 @@ BOOL CShutdownDlg::OnInitDialog() {
   // A stored time can only be cancelled, until a list is opened to change it.
   win::Control(save_.hwnd()).Enable(!stored);
   win::Control(cancelSetting_.hwnd()).Enable(stored);
+  OnClick(IDC_SHUTDOWN_SAVE, [this] { Save(); });
+  OnClick(IDC_SHUTDOWN_CANCEL_SETTING, [this] { CancelSetting(); });
   return TRUE;
 }
 
@@ -47,18 +49,6 @@ bool CShutdownDlg::OnCommand(int id, int code, HWND control) {
     return true;
   }
   return Dialog::OnCommand(id, code, control);
-}
-
-bool CShutdownDlg::OnButtonClicked(int id) {
-  switch (id) {
-    case IDC_SHUTDOWN_SAVE:
-      Save();
-      return true;
-    case IDC_SHUTDOWN_CANCEL_SETTING:
-      CancelSetting();
-      return true;
-  }
-  return Dialog::OnButtonClicked(id);
 }
 
 void CShutdownDlg::Save() {

@@ -12,7 +12,6 @@ class CShutdownDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
-  bool OnButtonClicked(int id) override;
 
  private:
   void Save();

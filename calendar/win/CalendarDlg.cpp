@@ -61,6 +61,11 @@ BOOL CCalendarDlg::OnInitDialog() {
   grid_.model().SetDate(year, month);
   ShowMonth(grid_.model().ShownYear() - CMonthModel::kFirstYear, grid_.model().ShownMonth() - 1);
   Layout();
+  OnClick(IDC_CAL_YEAR_BACK, [this] { Navigate(-1, 0); });
+  OnClick(IDC_CAL_YEAR_FORWARD, [this] { Navigate(1, 0); });
+  OnClick(IDC_CAL_MONTH_BACK, [this] { Navigate(0, -1); });
+  OnClick(IDC_CAL_MONTH_FORWARD, [this] { Navigate(0, 1); });
+  OnClick(IDC_CAL_PLANS, [this] { ShowPlanManager(hwnd_); });
   return TRUE;
 }
 
@@ -77,27 +82,6 @@ void CCalendarDlg::Navigate(int yearDelta, int monthDelta) {
   if (yearIndex < 0) yearIndex = grid_.model().ShownYear() - CMonthModel::kFirstYear;
   if (monthIndex < 0) monthIndex = grid_.model().ShownMonth() - 1;
   ShowMonth(std::clamp(yearIndex + yearDelta, 0, kYearCount - 1), std::clamp(monthIndex + monthDelta, 0, 11));
-}
-
-bool CCalendarDlg::OnButtonClicked(int id) {
-  switch (id) {
-    case IDC_CAL_YEAR_BACK:
-      Navigate(-1, 0);
-      return true;
-    case IDC_CAL_YEAR_FORWARD:
-      Navigate(1, 0);
-      return true;
-    case IDC_CAL_MONTH_BACK:
-      Navigate(0, -1);
-      return true;
-    case IDC_CAL_MONTH_FORWARD:
-      Navigate(0, 1);
-      return true;
-    case IDC_CAL_PLANS:
-      ShowPlanManager(hwnd_);
-      return true;
-  }
-  return Dialog::OnButtonClicked(id);
 }
 
 bool CCalendarDlg::OnCommand(int id, int code, HWND control) {

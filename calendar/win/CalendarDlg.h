@@ -17,7 +17,6 @@ class CCalendarDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
-  bool OnButtonClicked(int id) override;
   void Layout() override;
 
  private:

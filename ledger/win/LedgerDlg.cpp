@@ -23,6 +23,10 @@ BOOL CLedgerDlg::OnInitDialog() {
   ledger_win::AttachEntryList(list_, hwnd_, IDC_LEDGER_LIST);
   ledger_.Load();
   list_.ShowRows(ledger_.Count(), -1);
+  OnClick(IDC_LEDGER_ADD, [this] { Add(); });
+  OnClick(IDC_LEDGER_CHANGE, [this] { Change(); });
+  OnClick(IDC_LEDGER_DELETE, [this] { Delete(); });
+  OnClick(IDC_LEDGER_REPORT, [this] { CLedgerReportDlg(ledger_.Rows()).DoModal(hwnd_); });
   return TRUE;
 }
 
@@ -51,26 +55,6 @@ void CLedgerDlg::Change() {
 
 void CLedgerDlg::Delete() {
   if (check_list::DeleteChecked(list_, ledger_)) ShowRow(-1);
-}
-
-bool CLedgerDlg::OnButtonClicked(int id) {
-  switch (id) {
-    case IDC_LEDGER_ADD:
-      Add();
-      return true;
-    case IDC_LEDGER_CHANGE:
-      Change();
-      return true;
-    case IDC_LEDGER_DELETE:
-      Delete();
-      return true;
-    case IDC_LEDGER_REPORT: {
-      CLedgerReportDlg report(ledger_.Rows());
-      report.DoModal(hwnd_);
-      return true;
-    }
-  }
-  return CToolboxDlg::OnButtonClicked(id);
 }
 
 LRESULT CLedgerDlg::OnNotify(int id, NMHDR* header) {

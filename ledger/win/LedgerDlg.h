@@ -20,7 +20,6 @@ class CLedgerDlg : public CToolboxDlg {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   LRESULT OnNotify(int id, NMHDR* header) override;
   void OnOK() override {}
 

@@ -25,6 +25,9 @@ BOOL CLedgerLoginDlg::OnInitDialog() {
   list_.SetRowHeightImages(IDR_MAINFRAME);
   // A fresh installation offers the default account.
   Fill(ledger::ListAccountsOrDefault(accountFolder_));
+  OnClick(IDC_LOGIN_ENTER, [this] { Login(); });
+  OnClick(IDC_LOGIN_NEW, [this] { NewAccount(); });
+  OnClick(IDC_LOGIN_DELETE, [this] { DeleteAccount(); });
   return TRUE;
 }
 
@@ -60,21 +63,6 @@ void CLedgerLoginDlg::DeleteAccount() {
   if (win::ShowMessage(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
   ledger::DeleteAccount(accountFolder_, name);
   Fill(ledger::ListAccounts(accountFolder_));
-}
-
-bool CLedgerLoginDlg::OnButtonClicked(int id) {
-  switch (id) {
-    case IDC_LOGIN_ENTER:
-      Login();
-      return true;
-    case IDC_LOGIN_NEW:
-      NewAccount();
-      return true;
-    case IDC_LOGIN_DELETE:
-      DeleteAccount();
-      return true;
-  }
-  return CToolboxDlg::OnButtonClicked(id);
 }
 
 LRESULT CLedgerLoginDlg::OnNotify(int id, NMHDR* header) {

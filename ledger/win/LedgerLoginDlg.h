@@ -21,7 +21,6 @@ class CLedgerLoginDlg : public CToolboxDlg {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   LRESULT OnNotify(int id, NMHDR* header) override;
   void OnOK() override { Login(); }
 

@@ -45,6 +45,9 @@ BOOL CLedgerReportDlg::OnInitDialog() {
   win::ComboBox types(hwnd_, IDC_REPORT_TYPE);
   for (const char* t : ledger::kTypeFilterTexts) types.AddString(t);
   types.SetCurSel(ledger::kBothTypes);
+  OnClick(IDC_REPORT_SHOW, [this] { ShowReport(); });
+  OnClick(IDC_REPORT_EXPORT_TXT, [this] { Export("export.txt", report_.ExportText()); });
+  OnClick(IDC_REPORT_EXPORT_HTML, [this] { Export("export.html", report_.ExportHtml()); });
   return TRUE;
 }
 
@@ -112,21 +115,6 @@ bool CLedgerReportDlg::OnCommand(int id, int code, HWND control) {
     }
   }
   return CToolboxDlg::OnCommand(id, code, control);
-}
-
-bool CLedgerReportDlg::OnButtonClicked(int id) {
-  switch (id) {
-    case IDC_REPORT_SHOW:
-      ShowReport();
-      return true;
-    case IDC_REPORT_EXPORT_TXT:
-      Export("export.txt", report_.ExportText());
-      return true;
-    case IDC_REPORT_EXPORT_HTML:
-      Export("export.html", report_.ExportHtml());
-      return true;
-  }
-  return CToolboxDlg::OnButtonClicked(id);
 }
 
 LRESULT CLedgerReportDlg::OnNotify(int id, NMHDR* header) {

@@ -22,7 +22,6 @@ class CLedgerReportDlg : public CToolboxDlg {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
-  bool OnButtonClicked(int id) override;
   LRESULT OnNotify(int id, NMHDR* header) override;
   void OnOK() override {}
 

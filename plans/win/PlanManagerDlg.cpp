@@ -46,6 +46,10 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   plans_.Load();
   RefreshRows(-1);
   Layout();
+  OnClick(IDC_PLAN_ADD, [this] { Add(); });
+  OnClick(IDC_PLAN_CHANGE, [this] { Change(); });
+  OnClick(IDC_PLAN_DELETE, [this] { Delete(); });
+  OnClick(IDC_PLAN_OLD_VERSION, [this] { StartOldVersion(); });
   return TRUE;
 }
 
@@ -100,24 +104,6 @@ void CPlanManagerDlg::Delete() {
 void CPlanManagerDlg::StartOldVersion() {
   std::wstring path = text::Widen(ProgramFolder() + kOldVersionProgram);
   ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-bool CPlanManagerDlg::OnButtonClicked(int id) {
-  switch (id) {
-    case IDC_PLAN_ADD:
-      Add();
-      return true;
-    case IDC_PLAN_CHANGE:
-      Change();
-      return true;
-    case IDC_PLAN_DELETE:
-      Delete();
-      return true;
-    case IDC_PLAN_OLD_VERSION:
-      StartOldVersion();
-      return true;
-  }
-  return Dialog::OnButtonClicked(id);
 }
 
 LRESULT CPlanManagerDlg::OnNotify(int id, NMHDR* header) {

@@ -20,7 +20,6 @@ class CPlanManagerDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   LRESULT OnNotify(int id, NMHDR* header) override;
   void Layout() override;
 
