@@ -101,6 +101,9 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
   const bool wine = UseWinePaths();
   const int band = wine ? BandRows(g.cx) : g.cy;
   picture->ReadyPages(wine);
+  // The stream's worker makes the folders and the file while the screen
+  // settles.
+  const bool streamed = stream && stream->Start(*picture);
   win::Select select(memory, picture->bitmap());
   if (settle) {
     // Two reads of one piece while the wait runs leave the buffers of the
@@ -111,12 +114,14 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
     SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
-    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false, stream);
+    if (now.cx != g.cx || now.cy != g.cy) {
+      if (streamed) stream->Abandon();  // before the picture goes
+      return Grab(out, false, stream);
+    }
     g = now;
   }
   // From the bottom up, the order of the file's rows: a stream writes each
   // piece while the next is read.
-  const bool streamed = stream && stream->Start(*picture);
   for (int y = g.cy; y > 0; y -= band) {
     const int from = std::max(0, y - band);
     if (!BitBlt(memory, 0, from, g.cx, y - from, display, g.left, g.top + from, SRCCOPY)) {
@@ -212,8 +217,13 @@ bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& pa
       chosen);
 }
 
-bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE)>& write, std::string& chosen) {
-  const std::wstring temp = text::Widen(file::TempNameBeside(path));
+namespace {
+
+// WriteUnderFreeName with the temporary file beside tempBeside and the name
+// asked of path once the bytes are written.
+bool WriteAndName(const std::string& tempBeside, const std::function<bool(HANDLE)>& write,
+                  const std::function<std::string()>& path, std::string& chosen) {
+  const std::wstring temp = text::Widen(file::TempNameBeside(tempBeside));
   {
     win::Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -225,8 +235,9 @@ bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE
     }
   }
   // Without MOVEFILE_REPLACE_EXISTING the move never replaces an earlier capture.
+  const std::string first = path();
   for (int n = 1; n <= kMaxNameVariants; ++n) {
-    std::string name = SnapshotPathVariant(path, n);
+    std::string name = SnapshotPathVariant(first, n);
     if (MoveFileExW(temp.c_str(), text::Widen(name).c_str(), 0)) {
       chosen = name;
       return true;
@@ -238,7 +249,17 @@ bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE
   return false;
 }
 
+}  // namespace
+
+bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE)>& write, std::string& chosen) {
+  return WriteAndName(path, write, [&path] { return path; }, chosen);
+}
+
 namespace {
+
+std::string SnapshotFilePathAt(const std::string& folder, const SYSTEMTIME& t) {
+  return SnapshotFilePath(folder, t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+}
 
 // The file of a capture taken now, under the moment's name, its folders
 // made; no writer when there is nothing to write.
@@ -246,7 +267,7 @@ SnapshotFile WriteSnapshot(const std::string& folder, const std::function<bool(H
   SYSTEMTIME now{};
   GetLocalTime(&now);
   SnapshotFile result;
-  result.path = SnapshotFilePath(folder, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  result.path = SnapshotFilePathAt(folder, now);
   CreateFolderChain(result.path);
   std::string chosen;
   if (write && WriteUnderFreeName(result.path, write, chosen)) {
@@ -284,27 +305,49 @@ SnapshotStream::~SnapshotStream() { Abandon(); }
 bool SnapshotStream::Start(const CapturePicture& picture) {
   if (worker_.joinable() || !picture.GetFile(file_) || picture.height() <= 0) return false;
   stride_ = file_.rowBytes / static_cast<size_t>(picture.height());
-  worker_ = std::thread([this] {
-    // The headers, then the rows straight from the picture as they are
-    // read, then the zeros that end the block.
-    result_ = WriteSnapshot(folder_, [this](HANDLE out) {
-      if (!WriteAll(out, FilePart{file_.headers.data(), file_.headers.size()})) return false;
-      size_t done = 0;
-      while (done < file_.rowBytes) {
-        size_t ready = 0;
-        {
-          std::unique_lock<std::mutex> lock(mutex_);
-          more_.wait(lock, [&] { return abandoned_ || ready_ > done; });
-          if (abandoned_) return false;
-          ready = ready_;
-        }
-        if (!WriteAll(out, FilePart{file_.rows + done, ready - done})) return false;
-        done = ready;
-      }
-      return WriteAll(out, FilePart{nullptr, file_.zeros});
-    });
-  });
+  worker_ = std::thread([this] { result_ = Write(); });
   return true;
+}
+
+std::string SnapshotStream::MomentPath() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  more_.wait(lock, [this] { return taken_ || abandoned_; });
+  if (!taken_) GetLocalTime(&moment_);
+  return SnapshotFilePathAt(folder_, moment_);
+}
+
+// The headers, then the rows straight from the picture as they are read,
+// then the zeros that end the block.
+bool SnapshotStream::WriteRows(HANDLE out) {
+  if (!WriteAll(out, FilePart{file_.headers.data(), file_.headers.size()})) return false;
+  size_t done = 0;
+  while (done < file_.rowBytes) {
+    size_t ready = 0;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      more_.wait(lock, [&] { return abandoned_ || ready_ > done; });
+      if (abandoned_) return false;
+      ready = ready_;
+    }
+    if (!WriteAll(out, FilePart{file_.rows + done, ready - done})) return false;
+    done = ready;
+  }
+  return WriteAll(out, FilePart{nullptr, file_.zeros});
+}
+
+SnapshotFile SnapshotStream::Write() {
+  // The folders and the temporary file are made now, under a name of this
+  // moment; the file takes the capture's name when it is complete.
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const std::string early = SnapshotFilePathAt(folder_, now);
+  CreateFolderChain(early);
+  SnapshotFile result;
+  std::string chosen;
+  result.written = WriteAndName(
+      early, [this](HANDLE out) { return WriteRows(out); }, [this] { return MomentPath(); }, chosen);
+  result.path = result.written ? chosen : MomentPath();
+  return result;
 }
 
 void SnapshotStream::RowsRead(int rows) {
@@ -312,9 +355,11 @@ void SnapshotStream::RowsRead(int rows) {
   GdiFlush();  // the rows must be in the picture's memory before the worker reads them
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (!taken_) GetLocalTime(&moment_);
+    taken_ = true;
     ready_ = std::min(file_.rowBytes, static_cast<size_t>(rows) * stride_);
   }
-  more_.notify_one();
+  more_.notify_all();
 }
 
 SnapshotFile SnapshotStream::Finish() {
@@ -328,8 +373,12 @@ void SnapshotStream::Abandon() {
     std::lock_guard<std::mutex> lock(mutex_);
     abandoned_ = true;
   }
-  more_.notify_one();
+  more_.notify_all();
   worker_.join();
+  // Ready for a new start.
+  ready_ = 0;
+  abandoned_ = taken_ = false;
+  result_ = SnapshotFile();
 }
 
 RECT VisibleWindowBounds(HWND window) {
