@@ -86,7 +86,7 @@ int BandRows(int width) {
   return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
 }
 
-bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
+bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::function<void()>& whileWaiting) {
   const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
@@ -110,13 +110,14 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
     // reads mapped; what they drew is drawn over below.
     if (wine)
       for (int i = 0; i < 2; ++i) BitBlt(memory, 0, 0, g.cx, std::min(band, g.cy), display, g.left, g.top, SRCCOPY);
+    if (whileWaiting) whileWaiting();
     DWORD spent = GetTickCount() - start;
     SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
     if (now.cx != g.cx || now.cy != g.cy) {
       if (streamed) stream->Abandon();  // before the picture goes
-      return Grab(out, false, stream);
+      return Grab(out, false, stream, nullptr);
     }
     g = now;
   }
@@ -138,9 +139,11 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
 
 }  // namespace
 
-bool GrabScreen(ScreenGrab& out, SnapshotStream* stream) { return Grab(out, true, stream); }
+bool GrabScreen(ScreenGrab& out, SnapshotStream* stream, const std::function<void()>& whileWaiting) {
+  return Grab(out, true, stream, whileWaiting);
+}
 
-bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, nullptr); }
+bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, nullptr, nullptr); }
 
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return win::Bitmap();
@@ -305,7 +308,15 @@ SnapshotStream::~SnapshotStream() { Abandon(); }
 bool SnapshotStream::Start(const CapturePicture& picture) {
   if (worker_.joinable() || !picture.GetFile(file_) || picture.height() <= 0) return false;
   stride_ = file_.rowBytes / static_cast<size_t>(picture.height());
-  worker_ = std::thread([this] { result_ = Write(); });
+  worker_ = std::thread([this] {
+    SnapshotFile result = Write();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      result_ = std::move(result);
+      done_ = true;
+    }
+    more_.notify_all();
+  });
   return true;
 }
 
@@ -363,7 +374,10 @@ void SnapshotStream::RowsRead(int rows) {
 }
 
 SnapshotFile SnapshotStream::Finish() {
-  if (worker_.joinable()) worker_.join();
+  if (!worker_.joinable()) return result_;
+  // Not the worker's end: under Wine a thread takes a while to go.
+  std::unique_lock<std::mutex> lock(mutex_);
+  more_.wait(lock, [this] { return done_; });
   return result_;
 }
 
@@ -377,7 +391,7 @@ void SnapshotStream::Abandon() {
   worker_.join();
   // Ready for a new start.
   ready_ = 0;
-  abandoned_ = taken_ = false;
+  abandoned_ = taken_ = done_ = false;
   result_ = SnapshotFile();
 }
 

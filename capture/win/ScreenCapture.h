@@ -30,9 +30,12 @@ class SnapshotStream;
 // the screen shows (the picture's memory, the reading of the screen, with a
 // stream the file's folders and temporary file) is made ready during the
 // wait. With a stream, the picture's file is written while the screen is
-// read. False when the display DC or the picture cannot be made or the
-// screen not be read; a stream that was started is then abandoned.
-bool GrabScreen(ScreenGrab& out, SnapshotStream* stream = nullptr);
+// read. whileWaiting, when given, runs inside the wait: work of the caller
+// that changes nothing on the screen. False when the display DC or the
+// picture cannot be made or the screen not be read; a stream that was
+// started is then abandoned.
+bool GrabScreen(ScreenGrab& out, SnapshotStream* stream = nullptr,
+                const std::function<void()>& whileWaiting = nullptr);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
 // must be on the screen again before it is grabbed. Only paint messages
@@ -83,7 +86,8 @@ class SnapshotStream {
   bool started() const { return worker_.joinable(); }
   // The bottom rows of the picture, this many, are read.
   void RowsRead(int rows);
-  // Waits for the file; every row must have been reported read.
+  // Waits for the file; every row must have been reported read. The worker
+  // may still be ending; the destructor waits for it.
   SnapshotFile Finish();
   // Ends a stream whose rows will not all come; no file is left behind. The
   // stream may be started again afterwards.
@@ -104,6 +108,7 @@ class SnapshotStream {
   size_t ready_ = 0;  // bytes of rows read
   bool abandoned_ = false;
   bool taken_ = false;  // moment_ holds the moment of the capture
+  bool done_ = false;   // result_ holds the file
   SYSTEMTIME moment_{};
   SnapshotFile result_;
 };
