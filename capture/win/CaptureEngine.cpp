@@ -13,6 +13,13 @@ struct CaptureRun {
   CClipboardOffer& clipboard;
 };
 
+// The clipboard offer's window, made while a grab waits.
+std::function<void()> PrepareClipboard(const CaptureRun& run) {
+  return [&run] {
+    if (run.settings.toClipboard) run.clipboard.Prepare(run.frame);
+  };
+}
+
 // A left click where the cursor is, without moving it.
 void ClickAtCursor() {
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
@@ -62,7 +69,7 @@ int OutputAndShow(const CaptureRun& run, PicturePtr picture, int width, int heig
 int FullScreen(const CaptureRun& run) {
   SnapshotStream stream(run.settings.folder);
   ScreenGrab grab;
-  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr)) return kChoiceNone;
+  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr, PrepareClipboard(run))) return kChoiceNone;
   int choice = OutputAndShow(run, std::move(grab.picture), grab.width, grab.height, &stream);
   if (IsWindow(run.frame)) ClickAtCursor();
   return choice;
@@ -70,7 +77,7 @@ int FullScreen(const CaptureRun& run) {
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
-  if (!GrabScreen(grab)) return kChoiceNone;
+  if (!GrabScreen(grab, nullptr, PrepareClipboard(run))) return kChoiceNone;
   // The hook library is bound while the prompt is open.
   CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
   prompt.DoModal(run.frame);

@@ -13,12 +13,14 @@ CClipboardOffer::~CClipboardOffer() {
 
 void CClipboardOffer::PostNcDestroy() { picture_.reset(); }
 
+bool CClipboardOffer::Prepare(HWND parent) {
+  if (hwnd()) return true;
+  RegisterClass(kClass);
+  return Create(0, kClass, "", WS_CHILD, 0, 0, 0, 0, parent);
+}
+
 bool CClipboardOffer::Offer(HWND parent, PicturePtr picture) {
-  if (!hwnd()) {
-    RegisterClass(kClass);
-    if (!Create(0, kClass, "", WS_CHILD, 0, 0, 0, 0, parent)) return false;
-  }
-  if (!OpenClipboard(hwnd())) return false;
+  if (!Prepare(parent) || !OpenClipboard(hwnd())) return false;
   EmptyClipboard();  // an earlier offer of ours ends here (WM_DESTROYCLIPBOARD)
   picture_ = std::move(picture);
   // A null handle announces the format; the bitmap is made on request.

@@ -17,6 +17,9 @@ class CClipboardOffer : public win::Window {
   // made on first use as a hidden child of parent. False when the
   // clipboard could not be opened.
   bool Offer(HWND parent, PicturePtr picture);
+  // Makes the offer's window ahead of the first offer (while a grab waits
+  // for the screen to settle); false when it cannot be made.
+  bool Prepare(HWND parent);
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

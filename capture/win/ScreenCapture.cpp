@@ -86,7 +86,7 @@ int BandRows(int width) {
   return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
 }
 
-bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
+bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::function<void()>& whileWaiting) {
   const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
@@ -101,22 +101,28 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
   const bool wine = UseWinePaths();
   const int band = wine ? BandRows(g.cx) : g.cy;
   picture->ReadyPages(wine);
+  // The stream's worker makes the folders and the file while the screen
+  // settles.
+  const bool streamed = stream && stream->Start(*picture);
   win::Select select(memory, picture->bitmap());
   if (settle) {
     // Two reads of one piece while the wait runs leave the buffers of the
     // reads mapped; what they drew is drawn over below.
     if (wine)
       for (int i = 0; i < 2; ++i) BitBlt(memory, 0, 0, g.cx, std::min(band, g.cy), display, g.left, g.top, SRCCOPY);
+    if (whileWaiting) whileWaiting();
     DWORD spent = GetTickCount() - start;
     SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
-    if (now.cx != g.cx || now.cy != g.cy) return Grab(out, false, stream);
+    if (now.cx != g.cx || now.cy != g.cy) {
+      if (streamed) stream->Abandon();  // before the picture goes
+      return Grab(out, false, stream, nullptr);
+    }
     g = now;
   }
   // From the bottom up, the order of the file's rows: a stream writes each
   // piece while the next is read.
-  const bool streamed = stream && stream->Start(*picture);
   for (int y = g.cy; y > 0; y -= band) {
     const int from = std::max(0, y - band);
     if (!BitBlt(memory, 0, from, g.cx, y - from, display, g.left, g.top + from, SRCCOPY)) {
@@ -133,9 +139,11 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream) {
 
 }  // namespace
 
-bool GrabScreen(ScreenGrab& out, SnapshotStream* stream) { return Grab(out, true, stream); }
+bool GrabScreen(ScreenGrab& out, SnapshotStream* stream, const std::function<void()>& whileWaiting) {
+  return Grab(out, true, stream, whileWaiting);
+}
 
-bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, nullptr); }
+bool GrabScreenNow(ScreenGrab& out) { return Grab(out, false, nullptr, nullptr); }
 
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   if (r.Width() <= 0 || r.Height() <= 0) return win::Bitmap();
@@ -212,8 +220,13 @@ bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& pa
       chosen);
 }
 
-bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE)>& write, std::string& chosen) {
-  const std::wstring temp = text::Widen(file::TempNameBeside(path));
+namespace {
+
+// WriteUnderFreeName with the temporary file beside tempBeside and the name
+// asked of path once the bytes are written.
+bool WriteAndName(const std::string& tempBeside, const std::function<bool(HANDLE)>& write,
+                  const std::function<std::string()>& path, std::string& chosen) {
+  const std::wstring temp = text::Widen(file::TempNameBeside(tempBeside));
   {
     win::Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -225,8 +238,9 @@ bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE
     }
   }
   // Without MOVEFILE_REPLACE_EXISTING the move never replaces an earlier capture.
+  const std::string first = path();
   for (int n = 1; n <= kMaxNameVariants; ++n) {
-    std::string name = SnapshotPathVariant(path, n);
+    std::string name = SnapshotPathVariant(first, n);
     if (MoveFileExW(temp.c_str(), text::Widen(name).c_str(), 0)) {
       chosen = name;
       return true;
@@ -238,7 +252,17 @@ bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE
   return false;
 }
 
+}  // namespace
+
+bool WriteUnderFreeName(const std::string& path, const std::function<bool(HANDLE)>& write, std::string& chosen) {
+  return WriteAndName(path, write, [&path] { return path; }, chosen);
+}
+
 namespace {
+
+std::string SnapshotFilePathAt(const std::string& folder, const SYSTEMTIME& t) {
+  return SnapshotFilePath(folder, t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+}
 
 // The file of a capture taken now, under the moment's name, its folders
 // made; no writer when there is nothing to write.
@@ -246,7 +270,7 @@ SnapshotFile WriteSnapshot(const std::string& folder, const std::function<bool(H
   SYSTEMTIME now{};
   GetLocalTime(&now);
   SnapshotFile result;
-  result.path = SnapshotFilePath(folder, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  result.path = SnapshotFilePathAt(folder, now);
   CreateFolderChain(result.path);
   std::string chosen;
   if (write && WriteUnderFreeName(result.path, write, chosen)) {
@@ -285,26 +309,56 @@ bool SnapshotStream::Start(const CapturePicture& picture) {
   if (worker_.joinable() || !picture.GetFile(file_) || picture.height() <= 0) return false;
   stride_ = file_.rowBytes / static_cast<size_t>(picture.height());
   worker_ = std::thread([this] {
-    // The headers, then the rows straight from the picture as they are
-    // read, then the zeros that end the block.
-    result_ = WriteSnapshot(folder_, [this](HANDLE out) {
-      if (!WriteAll(out, FilePart{file_.headers.data(), file_.headers.size()})) return false;
-      size_t done = 0;
-      while (done < file_.rowBytes) {
-        size_t ready = 0;
-        {
-          std::unique_lock<std::mutex> lock(mutex_);
-          more_.wait(lock, [&] { return abandoned_ || ready_ > done; });
-          if (abandoned_) return false;
-          ready = ready_;
-        }
-        if (!WriteAll(out, FilePart{file_.rows + done, ready - done})) return false;
-        done = ready;
-      }
-      return WriteAll(out, FilePart{nullptr, file_.zeros});
-    });
+    SnapshotFile result = Write();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      result_ = std::move(result);
+      done_ = true;
+    }
+    more_.notify_all();
   });
   return true;
+}
+
+std::string SnapshotStream::MomentPath() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  more_.wait(lock, [this] { return taken_ || abandoned_; });
+  if (!taken_) GetLocalTime(&moment_);
+  return SnapshotFilePathAt(folder_, moment_);
+}
+
+// The headers, then the rows straight from the picture as they are read,
+// then the zeros that end the block.
+bool SnapshotStream::WriteRows(HANDLE out) {
+  if (!WriteAll(out, FilePart{file_.headers.data(), file_.headers.size()})) return false;
+  size_t done = 0;
+  while (done < file_.rowBytes) {
+    size_t ready = 0;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      more_.wait(lock, [&] { return abandoned_ || ready_ > done; });
+      if (abandoned_) return false;
+      ready = ready_;
+    }
+    if (!WriteAll(out, FilePart{file_.rows + done, ready - done})) return false;
+    done = ready;
+  }
+  return WriteAll(out, FilePart{nullptr, file_.zeros});
+}
+
+SnapshotFile SnapshotStream::Write() {
+  // The folders and the temporary file are made now, under a name of this
+  // moment; the file takes the capture's name when it is complete.
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const std::string early = SnapshotFilePathAt(folder_, now);
+  CreateFolderChain(early);
+  SnapshotFile result;
+  std::string chosen;
+  result.written = WriteAndName(
+      early, [this](HANDLE out) { return WriteRows(out); }, [this] { return MomentPath(); }, chosen);
+  result.path = result.written ? chosen : MomentPath();
+  return result;
 }
 
 void SnapshotStream::RowsRead(int rows) {
@@ -312,13 +366,18 @@ void SnapshotStream::RowsRead(int rows) {
   GdiFlush();  // the rows must be in the picture's memory before the worker reads them
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (!taken_) GetLocalTime(&moment_);
+    taken_ = true;
     ready_ = std::min(file_.rowBytes, static_cast<size_t>(rows) * stride_);
   }
-  more_.notify_one();
+  more_.notify_all();
 }
 
 SnapshotFile SnapshotStream::Finish() {
-  if (worker_.joinable()) worker_.join();
+  if (!worker_.joinable()) return result_;
+  // Not the worker's end: under Wine a thread takes a while to go.
+  std::unique_lock<std::mutex> lock(mutex_);
+  more_.wait(lock, [this] { return done_; });
   return result_;
 }
 
@@ -328,8 +387,12 @@ void SnapshotStream::Abandon() {
     std::lock_guard<std::mutex> lock(mutex_);
     abandoned_ = true;
   }
-  more_.notify_one();
+  more_.notify_all();
   worker_.join();
+  // Ready for a new start.
+  ready_ = 0;
+  abandoned_ = taken_ = done_ = false;
+  result_ = SnapshotFile();
 }
 
 RECT VisibleWindowBounds(HWND window) {

@@ -27,12 +27,15 @@ class SnapshotStream;
 
 // Waits 100 ms (menus and just-hidden windows leave the screen), then copies
 // the display into a new picture. Everything that does not depend on what
-// the screen shows (the picture's memory, the reading of the screen) is
-// made ready during the wait. With a stream, the picture's file is written
-// while the screen is read. False when the display DC or the picture
-// cannot be made or the screen not be read; a stream that was started is
-// then abandoned.
-bool GrabScreen(ScreenGrab& out, SnapshotStream* stream = nullptr);
+// the screen shows (the picture's memory, the reading of the screen, with a
+// stream the file's folders and temporary file) is made ready during the
+// wait. With a stream, the picture's file is written while the screen is
+// read. whileWaiting, when given, runs inside the wait: work of the caller
+// that changes nothing on the screen. False when the display DC or the
+// picture cannot be made or the screen not be read; a stream that was
+// started is then abandoned.
+bool GrabScreen(ScreenGrab& out, SnapshotStream* stream = nullptr,
+                const std::function<void()>& whileWaiting = nullptr);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
 // must be on the screen again before it is grabbed. Only paint messages
@@ -67,7 +70,9 @@ SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::s
 // A capture file written by a worker thread while the picture's rows are
 // still coming: the headers, the rows as they are reported read (bottom-up,
 // the file's order), then the zeros that end the pixel block. The file is
-// named and placed as SaveSnapshotBmp does.
+// named and placed as SaveSnapshotBmp does; the moment in its name is when
+// the first rows are reported read, so the worker may open its temporary
+// file before the capture is taken.
 class SnapshotStream {
  public:
   explicit SnapshotStream(std::string folder) : folder_(std::move(folder)) {}
@@ -81,12 +86,19 @@ class SnapshotStream {
   bool started() const { return worker_.joinable(); }
   // The bottom rows of the picture, this many, are read.
   void RowsRead(int rows);
-  // Waits for the file; every row must have been reported read.
+  // Waits for the file; every row must have been reported read. The worker
+  // may still be ending; the destructor waits for it.
   SnapshotFile Finish();
-  // Ends a stream whose rows will not all come; no file is left behind.
+  // Ends a stream whose rows will not all come; no file is left behind. The
+  // stream may be started again afterwards.
   void Abandon();
 
  private:
+  SnapshotFile Write();
+  bool WriteRows(HANDLE out);
+  // The file's name for the moment of the capture, once it is known.
+  std::string MomentPath();
+
   std::string folder_;
   CapturePicture::File file_;
   size_t stride_ = 0;
@@ -95,6 +107,9 @@ class SnapshotStream {
   std::condition_variable more_;
   size_t ready_ = 0;  // bytes of rows read
   bool abandoned_ = false;
+  bool taken_ = false;  // moment_ holds the moment of the capture
+  bool done_ = false;   // result_ holds the file
+  SYSTEMTIME moment_{};
   SnapshotFile result_;
 };
 
