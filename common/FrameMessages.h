@@ -18,8 +18,8 @@ constexpr uint32_t kInfoCenter = 0x040B;
 // Posted by our own windows after they have written what the frame holds.
 constexpr uint32_t kReloadPlans = 0x040C;        // "data\plan.ini" changed
 constexpr uint32_t kReloadHotKeys = 0x040D;      // the capture settings changed
-constexpr uint32_t kReloadBossKey = 0x040E;      // "data3\bosskey.dat" changed
-constexpr uint32_t kReloadCdKeys = 0x040F;       // "data3\cdkey.dat" changed
+constexpr uint32_t kReloadBossKey = 0x040E;      // the boss key saved through the frame's store
+constexpr uint32_t kReloadCdKeys = 0x040F;       // the CD keys saved through the frame's store
 constexpr uint32_t kReloadShutdown = 0x0410;     // "data3\shutdown.ini" written or deleted
 
 // Reports of the hook library (data\trelk.dll) to the registered window.

@@ -286,18 +286,6 @@ void CMainFrame::ReloadAll() {
   ReloadPlans();
 }
 
-int CMainFrame::ReloadBossKey() {
-  int result = bossKey_.Load(ProgramFolder());
-  ReloadHotKeys();
-  return result;
-}
-
-int CMainFrame::ReloadCdKeys() {
-  int result = cdKeys_.Load(ProgramFolder());
-  ReloadHotKeys();
-  return result;
-}
-
 int CMainFrame::ReloadShutdown() {
   int result = shutdown_.Load(ProgramFolder());
   // A time set for the current minute comes now, not a day late.
@@ -363,10 +351,8 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       ReloadHotKeys();
       return 0;
     case msg::kReloadBossKey:
-      ReloadBossKey();
-      return 0;
     case msg::kReloadCdKeys:
-      ReloadCdKeys();
+      ReloadHotKeys();
       return 0;
     case msg::kReloadShutdown:
       ReloadShutdown();

@@ -49,10 +49,9 @@ class CMainFrame : public win::Window {
   int ReloadPlans();
   // "显示计划": a reminder prompt for the next plan, or an empty one.
   void ShowPlanPrompt();
-  // The assistant's settings read again from "data3\"; 0 when the file was
-  // read, 1 when defaults were set (the shutdown time: 1 when not set).
-  int ReloadBossKey();
-  int ReloadCdKeys();
+  // The shutdown time read again from "data3\"; 0 when it was read, 1 when
+  // not set. (The boss-key and CD pages save through the frame's stores and
+  // post their reload messages, which only pass the keys on.)
   int ReloadShutdown();
 
   // The capture sequences.
@@ -65,6 +64,8 @@ class CMainFrame : public win::Window {
   HotKeySet CurrentHotKeys() const;
   // What the capture settings page writes through, wherever it is shown.
   CCaptureSettingsStore& CaptureSettings() { return captureSettings_; }
+  assistant::RecordStore<BossKeyRecord>& BossKeyStore() { return bossKey_; }
+  assistant::RecordStore<CdKeyRecords>& CdKeyStore() { return cdKeys_; }
 
  protected:
   int OnCreate(CREATESTRUCTW* cs) override;

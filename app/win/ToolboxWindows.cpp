@@ -29,7 +29,7 @@ bool OpenToolboxWindow(int buttonId, HWND center) {
         auto page = std::make_unique<CCaptureSettingsDlg>(frame->CaptureSettings());
         if (!page->Create(parent)) return nullptr;
         return page;
-      });
+      }, {frame->BossKeyStore(), frame->CdKeyStore()});
       settings.DoModal(center);
       return true;
     }

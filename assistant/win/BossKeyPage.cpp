@@ -1,6 +1,5 @@
 #include "assistant/win/BossKeyPage.h"
 
-#include "assistant/RecordStore.h"
 #include "assistant/win/BossKeyAction.h"
 #include "assistant/win/SettingsPage.h"
 #include "common/FrameMessages.h"
@@ -8,12 +7,10 @@
 #include "resources/assistant_ids.h"
 #include "win/Controls.h"
 
-CBossKeyPage::CBossKeyPage() : Dialog(IDD_BOSS_KEY_PAGE) {}
+CBossKeyPage::CBossKeyPage(assistant::RecordStore<BossKeyRecord>& store) : Dialog(IDD_BOSS_KEY_PAGE), store_(store) {}
 
 BOOL CBossKeyPage::OnInitDialog() {
-  assistant::RecordStore<BossKeyRecord> store(kBossKeyPath);
-  store.Load(ProgramFolder());
-  record_ = store.Current();
+  record_ = store_.Current();
   picker_.Bind(&record_.key);
   picker_.Create(hwnd_);
   settings_page::PlacePicker(picker_, 0);
@@ -59,6 +56,5 @@ void CBossKeyPage::OnOK() {
   record_.listIndex = i;
   record_.title = i >= 0 ? list.ItemText(i) : std::string();
   picker_.Save();
-  assistant::RecordStore<BossKeyRecord> store(kBossKeyPath);
-  settings_page::Saved(store.Save(ProgramFolder(), record_), frame_msg::kReloadBossKey);
+  settings_page::Saved(store_.Save(ProgramFolder(), record_), frame_msg::kReloadBossKey);
 }

@@ -2,12 +2,15 @@
 // brings to the front (entry 0 of the list: show the desktop).
 #pragma once
 #include "assistant/BossKeyRecord.h"
+#include "assistant/RecordStore.h"
 #include "common/win/HotKeyPicker.h"
 #include "win/Dialog.h"
 
 class CBossKeyPage : public win::Dialog {
  public:
-  CBossKeyPage();
+  // The page starts from the store's record and saves through it, so the
+  // store's holder has the saved record without reading the file again.
+  explicit CBossKeyPage(assistant::RecordStore<BossKeyRecord>& store);
 
  protected:
   BOOL OnInitDialog() override;
@@ -19,6 +22,7 @@ class CBossKeyPage : public win::Dialog {
   void SelectTitle(const std::string& title);
   void Test();
 
+  assistant::RecordStore<BossKeyRecord>& store_;
   BossKeyRecord record_;
   CHotKeyPicker picker_;
 };

@@ -1,17 +1,14 @@
 #include "assistant/win/CdKeyPage.h"
 
-#include "assistant/RecordStore.h"
 #include "assistant/win/SettingsPage.h"
 #include "common/FrameMessages.h"
 #include "common/win/ProgramFolder.h"
 #include "resources/assistant_ids.h"
 
-CCdKeyPage::CCdKeyPage() : Dialog(IDD_CD_KEY_PAGE) {}
+CCdKeyPage::CCdKeyPage(assistant::RecordStore<CdKeyRecords>& store) : Dialog(IDD_CD_KEY_PAGE), store_(store) {}
 
 BOOL CCdKeyPage::OnInitDialog() {
-  assistant::RecordStore<CdKeyRecords> store(kCdKeyPath);
-  store.Load(ProgramFolder());
-  record_ = store.Current();
+  record_ = store_.Current();
   openPicker_.Bind(&record_.open);
   closePicker_.Bind(&record_.close);
   openPicker_.Create(hwnd_);
@@ -24,6 +21,5 @@ BOOL CCdKeyPage::OnInitDialog() {
 void CCdKeyPage::OnOK() {
   openPicker_.Save();
   closePicker_.Save();
-  assistant::RecordStore<CdKeyRecords> store(kCdKeyPath);
-  settings_page::Saved(store.Save(ProgramFolder(), record_), frame_msg::kReloadCdKeys);
+  settings_page::Saved(store_.Save(ProgramFolder(), record_), frame_msg::kReloadCdKeys);
 }

@@ -2,12 +2,14 @@
 // CD trays.
 #pragma once
 #include "assistant/CdKeyRecords.h"
+#include "assistant/RecordStore.h"
 #include "common/win/HotKeyPicker.h"
 #include "win/Dialog.h"
 
 class CCdKeyPage : public win::Dialog {
  public:
-  CCdKeyPage();
+  // Starts from the store's keys and saves through it.
+  explicit CCdKeyPage(assistant::RecordStore<CdKeyRecords>& store);
 
  protected:
   BOOL OnInitDialog() override;
@@ -15,6 +17,7 @@ class CCdKeyPage : public win::Dialog {
   void OnCancel() override {}  // the page never ends itself
 
  private:
+  assistant::RecordStore<CdKeyRecords>& store_;
   CdKeyRecords record_;
   CHotKeyPicker openPicker_;
   CHotKeyPicker closePicker_;

@@ -18,8 +18,8 @@ constexpr int kPageTop = 28;
 constexpr int kPageBottomMargin = 10;
 }  // namespace
 
-CSettingsTabDlg::CSettingsTabDlg(PageMaker makeCapturePage)
-    : Dialog(IDD_SETTINGS_TAB), makeCapturePage_(std::move(makeCapturePage)) {}
+CSettingsTabDlg::CSettingsTabDlg(PageMaker makeCapturePage, Stores stores)
+    : Dialog(IDD_SETTINGS_TAB), makeCapturePage_(std::move(makeCapturePage)), stores_(stores) {}
 
 CSettingsTabDlg::~CSettingsTabDlg() = default;
 
@@ -39,10 +39,10 @@ std::unique_ptr<win::Dialog> CSettingsTabDlg::MakePage(int k) {
     case kCapturePage:
       return makeCapturePage_ ? makeCapturePage_(hwnd_) : nullptr;
     case kBossKeyPage:
-      page = std::make_unique<CBossKeyPage>();
+      page = std::make_unique<CBossKeyPage>(stores_.bossKey);
       break;
     case kCdPage:
-      page = std::make_unique<CCdKeyPage>();
+      page = std::make_unique<CCdKeyPage>(stores_.cdKeys);
       break;
     case kStartupPage:
       page = std::make_unique<CStartupPage>();

@@ -5,6 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "assistant/BossKeyRecord.h"
+#include "assistant/CdKeyRecords.h"
+#include "assistant/RecordStore.h"
 #include "win/Dialog.h"
 
 class CSettingsTabDlg : public win::Dialog {
@@ -15,7 +18,13 @@ class CSettingsTabDlg : public win::Dialog {
   // The capture page comes from the capture windows: makeCapturePage returns
   // it made (modeless, owned by the parent it is given), or null.
   using PageMaker = std::function<std::unique_ptr<win::Dialog>(HWND parent)>;
-  explicit CSettingsTabDlg(PageMaker makeCapturePage);
+  // The boss-key and CD pages write through the stores their holder reads
+  // the keys from.
+  struct Stores {
+    assistant::RecordStore<BossKeyRecord>& bossKey;
+    assistant::RecordStore<CdKeyRecords>& cdKeys;
+  };
+  CSettingsTabDlg(PageMaker makeCapturePage, Stores stores);
   ~CSettingsTabDlg() override;
 
   // Shows page k, making it when it does not exist yet; false for another k.
@@ -31,6 +40,7 @@ class CSettingsTabDlg : public win::Dialog {
   std::unique_ptr<win::Dialog> MakePage(int k);
 
   PageMaker makeCapturePage_;
+  Stores stores_;
   int current_ = -1;
   std::unique_ptr<win::Dialog> pages_[kPageCount];
 };
