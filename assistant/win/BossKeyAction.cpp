@@ -6,8 +6,14 @@
 namespace boss_key {
 namespace {
 const char kProgramManager[] = "Program Manager";
-// SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED
-constexpr UINT kRaiseFlags = 0x23;
+constexpr UINT kRaiseFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED;
+
+// A minimised window comes back where it was; true when it was minimised.
+bool RestoreIfMinimised(HWND window) {
+  if (!IsIconic(window)) return false;
+  SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  return true;
+}
 }  // namespace
 
 std::vector<HWND> OwnWindows() {
@@ -28,7 +34,7 @@ std::vector<std::string> ListedTitles() {
   std::vector<std::string> titles;
   for (HWND w : OwnWindows()) {
     std::string title = win::TextOf(w);
-    if (!title.empty() && !SameTitle(title, kProgramManager)) titles.push_back(title);
+    if (!SameTitle(title, kProgramManager)) titles.push_back(title);
   }
   return titles;
 }
@@ -42,10 +48,7 @@ void MinimiseAll() {
 }
 
 void ShowWindowOnTop(HWND window) {
-  if (IsIconic(window)) {
-    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    return;
-  }
+  if (RestoreIfMinimised(window)) return;
   SetForegroundWindow(window);
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
 }
@@ -56,10 +59,7 @@ void Run(const BossKeyRecord& record) {
     MinimiseAll();
     return;
   }
-  if (IsIconic(cover)) {
-    SendMessageW(cover, WM_SYSCOMMAND, SC_RESTORE, 0);
-    return;
-  }
+  if (RestoreIfMinimised(cover)) return;
   // Top-most and back: above every ordinary window, and not top-most after.
   SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0, kRaiseFlags);
   SetWindowPos(cover, HWND_NOTOPMOST, 0, 0, 0, 0, kRaiseFlags);
