@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/Text.h"
+#include "win/Dpi.h"
 #include "win/Window.h"
 
 namespace win {
@@ -74,12 +75,13 @@ class ListView : public Control {
  public:
   using Control::Control;
   void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
-  int InsertColumn(int index, const std::string& title, int width, int format = LVCFMT_LEFT) const {
+  // width96 is in pixels at 96 DPI; the column gets it scaled to the list's DPI.
+  int InsertColumn(int index, const std::string& title, int width96, int format = LVCFMT_LEFT) const {
     std::wstring w = text::Widen(title);
     LVCOLUMNW c{};
     c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     c.fmt = format;
-    c.cx = width;
+    c.cx = Scale(hwnd_, width96);
     c.pszText = &w[0];
     return static_cast<int>(Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&c)));
   }

@@ -2,14 +2,13 @@
 
 #include "ledger/Ledger.h"
 #include "resources/app_ids.h"
-#include "win/Dpi.h"
 
 namespace ledger_win {
 
 void AttachEntryList(CCheckListCtrl& list, HWND dialog, int id) {
   list.Attach(dialog, id, {ledger::kColumnCount, /*firstColumnIsCheck=*/true});
   for (int c = 0; c < ledger::kColumnCount; ++c)
-    list.View().InsertColumn(c, ledger::ColumnHeader(c), win::Scale(dialog, ledger::ColumnWidth(c)));
+    list.View().InsertColumn(c, ledger::ColumnHeader(c), ledger::ColumnWidth(c));
   list.SetRowHeightImages(IDR_MAINFRAME);
 }
 

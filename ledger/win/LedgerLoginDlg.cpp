@@ -21,7 +21,7 @@ BOOL CLedgerLoginDlg::OnInitDialog() {
   new_.Attach(hwnd_, IDC_LOGIN_NEW);
   delete_.Attach(hwnd_, IDC_LOGIN_DELETE);
   list_.Attach(hwnd_, IDC_LOGIN_LIST, {1, /*firstColumnIsCheck=*/false});
-  list_.View().InsertColumn(0, "账号", Px(kNameColumnWidth));
+  list_.View().InsertColumn(0, "账号", kNameColumnWidth);
   list_.SetRowHeightImages(IDR_MAINFRAME);
   // A fresh installation offers the default account.
   Fill(ledger::ListAccountsOrDefault(accountFolder_));

@@ -38,7 +38,7 @@ BOOL CPlanManagerDlg::OnInitDialog() {
 
   win::ListView list = list_.View();
   for (int c = 0; c < CPlanList::kColumnCount; ++c)
-    list.InsertColumn(c, CPlanList::ColumnHeader(c), Px(CPlanList::ColumnWidth(c)));
+    list.InsertColumn(c, CPlanList::ColumnHeader(c), CPlanList::ColumnWidth(c));
   list_.SetRowHeightImages(IDR_MAINFRAME);
 
   // The frame's reminders and plan queue read the file again.
