@@ -22,7 +22,16 @@ bool Dialog::Create(HWND parent) {
   return CreateFromTemplate(parent) != nullptr;
 }
 
+Dialog::~Dialog() {
+  if (modal_) ReleaseOwner();  // made and never run
+}
+
 INT_PTR Dialog::DoModal(HWND owner) {
+  if (!CreateModal(owner)) return -1;
+  return RunModal();
+}
+
+bool Dialog::CreateModal(HWND owner) {
   if (!owner) owner = App::MainWindow();
   if (owner) owner = GetAncestor(owner, GA_ROOT);
   modal_ = true;
@@ -30,18 +39,24 @@ INT_PTR Dialog::DoModal(HWND owner) {
   result_ = -1;
   // The owner is disabled before the dialog exists, as the system's own
   // modal dialogs do, so nothing reaches it while the dialog starts.
-  bool disabledOwner = false;
+  owner_ = nullptr;
   if (owner && IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
-    disabledOwner = true;
+    owner_ = owner;
   }
-  HWND dlg = CreateFromTemplate(owner);
-  if (!dlg) {
-    if (disabledOwner) EnableWindow(owner, TRUE);
+  if (!CreateFromTemplate(owner)) {
+    ReleaseOwner();
     modal_ = false;
-    return -1;
+    return false;
   }
-  if (!ended_ && !IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOWNORMAL);
+  return true;
+}
+
+INT_PTR Dialog::RunModal() {
+  HWND dlg = hwnd_;
+  if (!modal_ || !dlg) return -1;
+  if (!ended_) OnShowModal();
+  if (!ended_ && IsWindow(dlg) && !IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOWNORMAL);
   MSG msg;
   while (!ended_ && IsWindow(dlg)) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -54,11 +69,17 @@ INT_PTR Dialog::DoModal(HWND owner) {
   }
   // Give activation back to the owner before our window goes, so it does not
   // fall to another program.
-  if (disabledOwner) EnableWindow(owner, TRUE);
+  HWND owner = GetWindow(dlg, GW_OWNER);
+  ReleaseOwner();
   if (owner && GetActiveWindow() == dlg) SetActiveWindow(owner);
   if (IsWindow(dlg)) DestroyWindow(dlg);
   modal_ = false;
   return result_;
+}
+
+void Dialog::ReleaseOwner() {
+  if (owner_) EnableWindow(owner_, TRUE);
+  owner_ = nullptr;
 }
 
 void Dialog::EndDialog(INT_PTR result) {

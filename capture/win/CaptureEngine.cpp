@@ -14,10 +14,8 @@ struct CaptureRun {
 };
 
 // The clipboard offer's window, made while a grab waits.
-std::function<void()> PrepareClipboard(const CaptureRun& run) {
-  return [&run] {
-    if (run.settings.toClipboard) run.clipboard.Prepare(run.frame);
-  };
+void PrepareClipboard(const CaptureRun& run) {
+  if (run.settings.toClipboard) run.clipboard.Prepare(run.frame);
 }
 
 // A left click where the cursor is, without moving it.
@@ -29,13 +27,14 @@ void ClickAtCursor() {
 // The file line of the info line.
 std::string FileLine(const SnapshotFile& file) { return (file.written ? " 保存目录: " : " 保存失败: ") + file.path; }
 
-// Clipboard and file as the settings say, then the result window; returns
-// the user's choice there. An empty picture (a pick of width or height 0)
-// goes nowhere, and the window shows its size. A picture that holds its
-// own file bytes is written by a worker thread (stream, when the grab
-// already started it) while the result window is made; the window takes
-// the outcome into its info line before it shows.
-int OutputAndShow(const CaptureRun& run, PicturePtr picture, int width, int height,
+// Clipboard and file as the settings say, then the result window (made
+// here unless it was made while the grab waited); returns the user's choice
+// there. An empty picture (a pick of width or height 0) goes nowhere, and
+// the window shows its size. A picture that holds its own file bytes is
+// written by a worker thread (stream, when the grab already started it)
+// while the result window is made; the window takes the outcome into its
+// info line before it shows.
+int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr picture, int width, int height,
                   SnapshotStream* stream = nullptr) {
   const SnapshotSettings& settings = run.settings;
   const std::string info = capture::InfoLine(width, height);
@@ -55,29 +54,36 @@ int OutputAndShow(const CaptureRun& run, PicturePtr picture, int width, int heig
   };
   // Only announced here: the result window does not wait for the bitmap.
   if (picture && settings.toClipboard) run.clipboard.Offer(run.frame, picture);
-  CCaptureResultDlg result(
+  if (!result.hwnd()) result.CreateModal(run.frame);
+  result.SetContent(
       [&] {
         finishFile();
         return info + fileLine;
       },
-      width, height, picture);
-  result.DoModal(run.frame);
+      width, height, std::move(picture));
+  result.RunModal();
   finishFile();  // the window could not be made
   return result.choice();
 }
 
 int FullScreen(const CaptureRun& run) {
   SnapshotStream stream(run.settings.folder);
+  // Made while the screen settles, hidden; it goes unseen when the grab fails.
+  CCaptureResultDlg result;
   ScreenGrab grab;
-  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr, PrepareClipboard(run))) return kChoiceNone;
-  int choice = OutputAndShow(run, std::move(grab.picture), grab.width, grab.height, &stream);
+  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr, [&] {
+        PrepareClipboard(run);
+        result.CreateModal(run.frame);
+      }))
+    return kChoiceNone;
+  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, &stream);
   if (IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
-  if (!GrabScreen(grab, nullptr, PrepareClipboard(run))) return kChoiceNone;
+  if (!GrabScreen(grab, nullptr, [&run] { PrepareClipboard(run); })) return kChoiceNone;
   // The hook library is bound while the prompt is open.
   CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
   prompt.DoModal(run.frame);
@@ -95,7 +101,8 @@ int Pick(const CaptureRun& run, int mode) {
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture.
     PicturePtr cropped = CropPicture(*grab.picture, r);
-    choice = OutputAndShow(run, std::move(cropped), r.Width(), r.Height());
+    CCaptureResultDlg result;
+    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height());
   }
   grab.picture.reset();
   if (mode == kPickRegion && IsWindow(run.frame)) ClickAtCursor();

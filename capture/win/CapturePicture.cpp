@@ -59,15 +59,21 @@ std::shared_ptr<CapturePicture> CapturePicture::Make(HDC dc, int width, int heig
   return p;
 }
 
-void CapturePicture::ReadyPages(bool wine) {
+size_t CapturePicture::RowBytes() const {
+  return static_cast<size_t>(layout_.stride) * static_cast<size_t>(height_);
+}
+
+void CapturePicture::MapPages(bool wine) {
+  // Under Wine VirtualLock has the system map every page of the range at
+  // once, for far less than a fault a page costs; the one write to each
+  // page that follows then costs less too.
+  if (bits_ && wine && VirtualLock(bits_, RowBytes())) VirtualUnlock(bits_, RowBytes());
+}
+
+void CapturePicture::ReadyPages() {
   if (!bitmap_) return;
   if (bits_) {
-    // Under Wine VirtualLock has the system map every page of the range at
-    // once, for far less than a fault a page costs; the one write to each
-    // page that follows then costs less too.
-    const size_t size = static_cast<size_t>(layout_.stride) * static_cast<size_t>(height_);
-    if (wine && VirtualLock(bits_, size)) VirtualUnlock(bits_, size);
-    ClearPages(bits_, size);
+    ClearPages(bits_, RowBytes());
     return;
   }
   win::WindowDc screen(nullptr);
@@ -81,7 +87,7 @@ bool CapturePicture::GetFile(File& out) const {
   GdiFlush();  // drawing into a DIB section may still be queued
   out.headers = BmpHeaderBytes(layout_);
   out.rows = bits_;
-  out.rowBytes = static_cast<size_t>(layout_.stride) * static_cast<size_t>(height_);
+  out.rowBytes = RowBytes();
   out.zeros = layout_.blockSize - out.rowBytes;
   return true;
 }

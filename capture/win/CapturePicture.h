@@ -31,10 +31,13 @@ class CapturePicture {
   int width() const { return width_; }
   int height() const { return height_; }
 
-  // Brings every page of a new picture into memory now, so that the copy
-  // of the screen that follows meets no page faults. The picture is black
-  // afterwards.
-  void ReadyPages(bool wine);
+  // Make a new picture's memory ready before the screen is copied into it,
+  // in two steps, so that the copy meets no page faults: MapPages has the
+  // system map every page (under Wine; elsewhere it does nothing), then
+  // ReadyPages writes to each page once; the picture is black afterwards.
+  // Between the two the pages may be read, by this thread or another.
+  void MapPages(bool wine);
+  void ReadyPages();
 
   // The BMP file of the picture: its 54 header bytes, the pixel rows in the
   // picture's own memory, and the number of zero bytes that end the pixel
@@ -51,6 +54,7 @@ class CapturePicture {
 
  private:
   CapturePicture() = default;
+  size_t RowBytes() const;  // of the DIB section's rows
 
   win::Bitmap bitmap_;
   int width_ = 0;

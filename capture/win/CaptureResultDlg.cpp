@@ -14,28 +14,48 @@ constexpr int kInfoY = 45;
 const int kButtonIds[4] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REGION, IDC_EXIT};
 }  // namespace
 
-CCaptureResultDlg::CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture)
-    : Dialog(IDD_CAPTURE_RESULT), info_(std::move(info)), width_(width), height_(height),
-      picture_(std::move(picture)) {}
+CCaptureResultDlg::CCaptureResultDlg() : Dialog(IDD_CAPTURE_RESULT) {}
 
+CCaptureResultDlg::CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture)
+    : Dialog(IDD_CAPTURE_RESULT) {
+  SetContent(std::move(info), width, height, std::move(picture));
+}
+
+void CCaptureResultDlg::SetContent(std::function<std::string()> info, int width, int height, PicturePtr picture) {
+  info_ = std::move(info);
+  width_ = width;
+  height_ = height;
+  picture_ = std::move(picture);
+  hasContent_ = true;
+  if (hwnd_) ShowContent();
+}
+
+void CCaptureResultDlg::ShowContent() {
+  if (view_.hwnd()) view_.SetPicture(std::move(picture_), width_, height_);
+  const std::string line = info_ ? info_() : std::string();
+  info_ = nullptr;  // asked once
+  SetItemText(IDC_INFO_LINE, line);
+}
+
+// Nothing here may take activation or change the screen: the window may be
+// made while the screen waits to be captured.
 BOOL CCaptureResultDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
-  CenterOnDesktop();
   for (int i = 0; i < 4; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
-
-  if (view_.Create(hwnd_)) {
-    view_.SetPicture(std::move(picture_), width_, height_);
-    view_.Show(SW_SHOW);
-  }
-  SetItemText(IDC_INFO_LINE, info_ ? info_() : std::string());
+  if (view_.Create(hwnd_)) view_.Show(SW_SHOW);
+  if (hasContent_) ShowContent();
   SetColors(palette::kText, palette::kGrey);
   Layout();
+  return FALSE;  // the focus is set as the window shows
+}
 
+void CCaptureResultDlg::OnShowModal() {
+  CenterOnDesktop();
   BringWindowToTop(hwnd_);
   SetForegroundWindow(hwnd_);
+  SetFocus(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
   SetTimer(hwnd_, kClickTimer, kClickDelayMs, nullptr);
-  return TRUE;
 }
 
 void CCaptureResultDlg::Layout() {

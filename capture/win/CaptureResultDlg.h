@@ -17,15 +17,23 @@ enum CaptureChoice { kChoiceNone = -1, kChoiceFullScreen = 0, kChoiceWindow = 1,
 
 class CCaptureResultDlg : public win::Dialog {
  public:
+  // A window whose content comes later: made with CreateModal while a
+  // capture waits for the screen, it is given its picture with SetContent
+  // once the screen is read, and then runs (RunModal).
+  CCaptureResultDlg();
+  CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture);
+
   // The window hands the picture (which may be empty) to its image view,
   // which holds it until it goes. info gives the info line; it is asked
-  // once, as the window opens, before it shows.
-  CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture);
+  // once, before the window shows: here when the window exists, otherwise
+  // as it is made.
+  void SetContent(std::function<std::string()> info, int width, int height, PicturePtr picture);
 
   int choice() const { return choice_; }
 
  protected:
   BOOL OnInitDialog() override;
+  void OnShowModal() override;
   bool OnButtonClicked(int id) override;
   void OnTimer(UINT_PTR id) override;
   void OnSize(UINT type, int cx, int cy) override;
@@ -40,10 +48,12 @@ class CCaptureResultDlg : public win::Dialog {
   // Draws the client area into the painter's memory DC.
   void Draw(HDC dc, const RECT& client);
   void CloseProgram();
+  void ShowContent();
 
+  bool hasContent_ = false;
   std::function<std::string()> info_;
-  int width_;
-  int height_;
+  int width_ = 0;
+  int height_ = 0;
   PicturePtr picture_;
   int choice_ = kChoiceNone;
   win::OffscreenPainter painter_;

@@ -19,6 +19,13 @@ constexpr DWORD kGrabDelayMs = 100;
 constexpr int kMaxNameVariants = 1000;
 constexpr DWORD kDwmExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
 
+// Bytes of screen read in one piece under Wine. Each read maps fresh
+// buffers of its size in the X library and in Wine unless they are small
+// enough to be taken again from the heaps; below that, a piece costs a
+// round trip to the X server and no page faults. Also the size of a write
+// of the file's first pass (SnapshotStream).
+constexpr size_t kBandBytes = 480 * 1024;
+
 // WriteFile takes at most 4 GiB - 1 a call; a capture file is far smaller,
 // so a part is one call in practice. A part without data is that many zero
 // bytes.
@@ -75,12 +82,6 @@ GrabGeometry Measure(HDC display) {
   return g;
 }
 
-// Bytes of screen read in one piece under Wine. Each read maps fresh
-// buffers of its size in the X library and in Wine unless they are small
-// enough to be taken again from the heaps; below that, a piece costs a
-// round trip to the X server and no page faults.
-constexpr size_t kBandBytes = 480 * 1024;
-
 int BandRows(int width) {
   const size_t row = static_cast<size_t>(width) * 4;
   return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
@@ -100,10 +101,11 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::funct
   // cost of its own, so it is read at once.
   const bool wine = UseWinePaths();
   const int band = wine ? BandRows(g.cx) : g.cy;
-  picture->ReadyPages(wine);
+  picture->MapPages(wine);
   // The stream's worker makes the folders and the file while the screen
-  // settles.
+  // settles and this thread makes the picture's pages ready.
   const bool streamed = stream && stream->Start(*picture);
+  picture->ReadyPages();
   win::Select select(memory, picture->bitmap());
   if (settle) {
     // Two reads of one piece while the wait runs leave the buffers of the
@@ -165,7 +167,8 @@ PicturePtr CropPicture(const CapturePicture& source, const Rect& r) {
   win::OwnedDc from = win::OwnedDc::Compatible(screen);
   win::OwnedDc to = win::OwnedDc::Compatible(screen);
   if (!part || !from || !to) return nullptr;
-  part->ReadyPages(UseWinePaths());
+  part->MapPages(UseWinePaths());
+  part->ReadyPages();
   win::Select selectSource(from, source.bitmap());
   win::Select selectPart(to, part->bitmap());
   if (!BitBlt(to, 0, 0, r.Width(), r.Height(), from, r.left, r.top, SRCCOPY)) return nullptr;
@@ -308,6 +311,7 @@ SnapshotStream::~SnapshotStream() { Abandon(); }
 bool SnapshotStream::Start(const CapturePicture& picture) {
   if (worker_.joinable() || !picture.GetFile(file_) || picture.height() <= 0) return false;
   stride_ = file_.rowBytes / static_cast<size_t>(picture.height());
+  firstPass_ = UseWinePaths();
   worker_ = std::thread([this] {
     SnapshotFile result = Write();
     {
@@ -327,9 +331,31 @@ std::string SnapshotStream::MomentPath() {
   return SnapshotFilePathAt(folder_, moment_);
 }
 
+// The file's whole length from the picture's memory while no row is read
+// (under Wine): the system's first read of a page of a process costs it
+// about what a page fault costs, and so does the first page of a file
+// that grows, so both are paid here, while the screen settles, instead
+// of while the rows are written. The pass ends at the first rows read;
+// the file is written again from its start.
+bool SnapshotStream::FirstPass(HANDLE out) {
+  size_t done = 0;
+  while (done < file_.rowBytes) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (abandoned_ || ready_ > 0) break;
+    }
+    const size_t part = std::min(file_.rowBytes - done, kBandBytes);
+    if (!WriteAll(out, FilePart{file_.rows + done, part})) return false;
+    done += part;
+  }
+  LARGE_INTEGER start{};
+  return SetFilePointerEx(out, start, nullptr, FILE_BEGIN) != FALSE;
+}
+
 // The headers, then the rows straight from the picture as they are read,
 // then the zeros that end the block.
 bool SnapshotStream::WriteRows(HANDLE out) {
+  if (firstPass_ && !FirstPass(out)) return false;
   if (!WriteAll(out, FilePart{file_.headers.data(), file_.headers.size()})) return false;
   size_t done = 0;
   while (done < file_.rowBytes) {

@@ -80,8 +80,11 @@ class SnapshotStream {
   SnapshotStream(const SnapshotStream&) = delete;
   SnapshotStream& operator=(const SnapshotStream&) = delete;
 
-  // Starts the file of picture, which must live until the stream ends;
-  // false, and nothing started, for a picture without file bytes of its own.
+  // Starts the file of picture, which must live until the stream ends and
+  // whose pages must be mapped (CapturePicture::MapPages); false, and
+  // nothing started, for a picture without file bytes of its own. Under
+  // Wine the worker writes over the file's length from the picture's memory
+  // until the first rows are read, then from its start again.
   bool Start(const CapturePicture& picture);
   bool started() const { return worker_.joinable(); }
   // The bottom rows of the picture, this many, are read.
@@ -96,12 +99,14 @@ class SnapshotStream {
  private:
   SnapshotFile Write();
   bool WriteRows(HANDLE out);
+  bool FirstPass(HANDLE out);
   // The file's name for the moment of the capture, once it is known.
   std::string MomentPath();
 
   std::string folder_;
   CapturePicture::File file_;
   size_t stride_ = 0;
+  bool firstPass_ = false;
   std::thread worker_;
   std::mutex mutex_;
   std::condition_variable more_;

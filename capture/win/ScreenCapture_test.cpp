@@ -303,7 +303,8 @@ PicturePtr PictureOf(HBITMAP bitmap, int width, int height) {
   win::WindowDc screen(nullptr);
   PicturePtr p = CapturePicture::Make(screen, width, height);
   if (!p) return nullptr;
-  p->ReadyPages(UseWinePaths());
+  p->MapPages(UseWinePaths());
+  p->ReadyPages();
   win::OwnedDc from = win::OwnedDc::Compatible(screen);
   win::OwnedDc to = win::OwnedDc::Compatible(screen);
   win::Select a(from, bitmap);
