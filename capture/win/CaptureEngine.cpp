@@ -6,6 +6,9 @@
 
 namespace {
 
+// About what making the result window takes under Wine (15-25 ms measured).
+constexpr DWORD kResultWindowMs = 30;
+
 // What one capture works with, taken as it starts.
 struct CaptureRun {
   HWND frame;
@@ -68,12 +71,14 @@ int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr p
 
 int FullScreen(const CaptureRun& run) {
   SnapshotStream stream(run.settings.folder);
-  // Made while the screen settles, hidden; it goes unseen when the grab fails.
+  // Made while the screen settles, hidden, when the wait has time left for
+  // it (at large sizes the picture's memory takes the wait); it goes unseen
+  // when the grab fails.
   CCaptureResultDlg result;
   ScreenGrab grab;
-  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr, [&] {
+  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr, [&](DWORD msLeft) {
         PrepareClipboard(run);
-        result.CreateModal(run.frame);
+        if (msLeft >= kResultWindowMs) result.CreateModal(run.frame);
       }))
     return kChoiceNone;
   int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, &stream);
@@ -83,7 +88,7 @@ int FullScreen(const CaptureRun& run) {
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
-  if (!GrabScreen(grab, nullptr, [&run] { PrepareClipboard(run); })) return kChoiceNone;
+  if (!GrabScreen(grab, nullptr, [&run](DWORD) { PrepareClipboard(run); })) return kChoiceNone;
   // The hook library is bound while the prompt is open.
   CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
   prompt.DoModal(run.frame);

@@ -87,7 +87,13 @@ int BandRows(int width) {
   return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
 }
 
-bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::function<void()>& whileWaiting) {
+// The milliseconds left of the wait that started at start.
+DWORD WaitLeft(DWORD start) {
+  const DWORD spent = GetTickCount() - start;
+  return spent < kGrabDelayMs ? kGrabDelayMs - spent : 0;
+}
+
+bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::function<void(DWORD)>& whileWaiting) {
   const DWORD start = GetTickCount();
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
@@ -112,9 +118,8 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::funct
     // reads mapped; what they drew is drawn over below.
     if (wine)
       for (int i = 0; i < 2; ++i) BitBlt(memory, 0, 0, g.cx, std::min(band, g.cy), display, g.left, g.top, SRCCOPY);
-    if (whileWaiting) whileWaiting();
-    DWORD spent = GetTickCount() - start;
-    SettleScreen(spent < kGrabDelayMs ? kGrabDelayMs - spent : 0);
+    if (whileWaiting) whileWaiting(WaitLeft(start));
+    SettleScreen(WaitLeft(start));
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
     if (now.cx != g.cx || now.cy != g.cy) {
@@ -141,7 +146,7 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::funct
 
 }  // namespace
 
-bool GrabScreen(ScreenGrab& out, SnapshotStream* stream, const std::function<void()>& whileWaiting) {
+bool GrabScreen(ScreenGrab& out, SnapshotStream* stream, const std::function<void(DWORD)>& whileWaiting) {
   return Grab(out, true, stream, whileWaiting);
 }
 

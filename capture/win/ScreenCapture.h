@@ -30,12 +30,13 @@ class SnapshotStream;
 // the screen shows (the picture's memory, the reading of the screen, with a
 // stream the file's folders and temporary file) is made ready during the
 // wait. With a stream, the picture's file is written while the screen is
-// read. whileWaiting, when given, runs inside the wait: work of the caller
-// that changes nothing on the screen. False when the display DC or the
+// read. whileWaiting, when given, runs inside the wait, told how many
+// milliseconds of it are left: work of the caller that changes nothing on
+// the screen. False when the display DC or the
 // picture cannot be made or the screen not be read; a stream that was
 // started is then abandoned.
 bool GrabScreen(ScreenGrab& out, SnapshotStream* stream = nullptr,
-                const std::function<void()>& whileWaiting = nullptr);
+                const std::function<void(DWORD msLeft)>& whileWaiting = nullptr);
 // Waits ms milliseconds, repainting the windows of this thread meanwhile:
 // what a window of ours that just closed (the result window) had covered
 // must be on the screen again before it is grabbed. Only paint messages
