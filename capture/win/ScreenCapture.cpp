@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -87,6 +89,31 @@ int BandRows(int width) {
   return static_cast<int>(std::max<size_t>(1, kBandBytes / row));
 }
 
+// With BROVA_BENCH_CAPTURE_LOG naming a file, each grab that waits adds
+// "prep <ms>" to it: how long its preparation took, to be compared with the
+// wait it is meant to fit in (tools/bench-capture.sh).
+class PrepLog {
+ public:
+  PrepLog() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    start_ = t.QuadPart;
+  }
+  void Done() const {
+    const char* path = std::getenv("BROVA_BENCH_CAPTURE_LOG");
+    if (!path || !*path) return;
+    LARGE_INTEGER t, frequency;
+    QueryPerformanceCounter(&t);
+    QueryPerformanceFrequency(&frequency);
+    const double ms = static_cast<double>(t.QuadPart - start_) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    file::FilePtr f = file::Open(path, "ab");
+    if (f) std::fprintf(f.get(), "prep %.1f\n", ms);
+  }
+
+ private:
+  LONGLONG start_ = 0;
+};
+
 // The milliseconds left of the wait that started at start.
 DWORD WaitLeft(DWORD start) {
   const DWORD spent = GetTickCount() - start;
@@ -95,6 +122,7 @@ DWORD WaitLeft(DWORD start) {
 
 bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::function<void(DWORD)>& whileWaiting) {
   const DWORD start = GetTickCount();
+  const PrepLog prepLog;
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
   win::OwnedDc memory = win::OwnedDc::Compatible(display);
@@ -119,6 +147,7 @@ bool Grab(ScreenGrab& out, bool settle, SnapshotStream* stream, const std::funct
     if (wine)
       for (int i = 0; i < 2; ++i) BitBlt(memory, 0, 0, g.cx, std::min(band, g.cy), display, g.left, g.top, SRCCOPY);
     if (whileWaiting) whileWaiting(WaitLeft(start));
+    prepLog.Done();
     SettleScreen(WaitLeft(start));
     // The wait may have seen the display change.
     GrabGeometry now = Measure(display);
