@@ -172,16 +172,19 @@ class KeyWatcher : public win::Dialog {
  public:
   KeyWatcher() : Dialog(IDD_ABOUTBOX) {}
   bool ownerWasDisabled = false;
+  bool visibleAtKey = false;
+  bool defaultFocus = true;  // what OnInitDialog returns
   HWND owner = nullptr;
 
  protected:
   BOOL OnInitDialog() override {
     ownerWasDisabled = owner && !IsWindowEnabled(owner);
     PostMessageW(GetDlgItem(hwnd_, IDOK), WM_KEYDOWN, 'Q', 0);
-    return TRUE;
+    return defaultFocus;
   }
   bool PreTranslateMessage(MSG& msg) override {
     if (msg.message == WM_KEYDOWN && msg.wParam == 'Q') {
+      visibleAtKey = IsWindowVisible(hwnd_) != FALSE;
       EndDialog(42);
       return true;
     }
@@ -199,6 +202,39 @@ TEST(Dialog, ModalLoopPreTranslatesAndReturnsTheResult) {
   EXPECT_TRUE(dlg.ownerWasDisabled);
   EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
   EXPECT_EQ(dlg.hwnd(), nullptr) << "the dialog window is gone after DoModal";
+}
+
+// Made ahead (CreateModal), a dialog that takes no default focus stays
+// hidden and inactive, its owner disabled, until it runs; one never run
+// goes with its object and enables its owner again.
+TEST(Dialog, MadeAheadStaysHiddenUntilItRuns) {
+  Recorder owner;
+  ASSERT_TRUE(MakeWindow(owner));
+  ShowWindow(owner.hwnd(), SW_SHOW);
+  SetActiveWindow(owner.hwnd());
+  HWND unused = nullptr;
+  {
+    KeyWatcher dlg;
+    dlg.defaultFocus = false;
+    ASSERT_TRUE(dlg.CreateModal(owner.hwnd()));
+    unused = dlg.hwnd();
+    EXPECT_FALSE(IsWindowEnabled(owner.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(unused));
+    EXPECT_NE(GetActiveWindow(), unused);
+  }
+  EXPECT_FALSE(IsWindow(unused));
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+
+  KeyWatcher dlg;
+  dlg.defaultFocus = false;
+  dlg.owner = owner.hwnd();
+  ASSERT_TRUE(dlg.CreateModal(owner.hwnd()));
+  EXPECT_FALSE(IsWindowVisible(dlg.hwnd()));
+  EXPECT_EQ(dlg.RunModal(), 42);
+  EXPECT_TRUE(dlg.visibleAtKey);
+  EXPECT_TRUE(dlg.ownerWasDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+  EXPECT_EQ(dlg.RunModal(), -1) << "run once";
 }
 
 class Closer : public win::Dialog {
