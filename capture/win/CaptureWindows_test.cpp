@@ -211,10 +211,18 @@ class Canvas {
   HGDIOBJ old_ = nullptr;
 };
 
-TEST(CaptureResult, InfoLineIsWholeAboveTheFramedView) {
+// Made ahead, as while a capture waits for the screen: hidden, taking no
+// activation; its drawing keeps the info line whole.
+TEST(CaptureResult, MadeHiddenAndInactiveWithTheInfoLineWholeAboveTheFramedView) {
   const std::string info = capture::InfoLine(1280, 800);
-  CCaptureResultDlg result([&] { return info; }, 50, 40, SolidPicture(50, 40, RGB(10, 200, 30)));
-  ASSERT_TRUE(result.Create(nullptr));
+  HWND active = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(active);
+  SetActiveWindow(active);
+  CCaptureResultDlg result;
+  ASSERT_TRUE(result.CreateModal(nullptr));
+  EXPECT_FALSE(IsWindowVisible(result.hwnd()));
+  EXPECT_EQ(GetActiveWindow(), active);
+  result.SetContent([&] { return info; }, 50, 40, SolidPicture(50, 40, RGB(10, 200, 30)));
   const RECT c = result.ClientRect();
   // The window's own drawing: its erase paints all but the view and the
   // buttons, which keep the canvas's black.
@@ -238,7 +246,7 @@ TEST(CaptureResult, InfoLineIsWholeAboveTheFramedView) {
       }
   EXPECT_GT(ink, 100);
   EXPECT_EQ(lost, 0) << "of " << ink << " ink pixels of the info line";
-  result.Destroy();
+  DestroyWindow(active);
 }
 
 // The frame's side of a save: it sees the reload message.
