@@ -1,6 +1,7 @@
 // The assistant's settings files: the boss-key and CD-key records and the
 // shutdown time, through their stores; and when the shutdown countdown opens.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "assistant/BossKeyRecord.h"
 #include "assistant/CdKeyRecords.h"
@@ -118,8 +119,17 @@ TEST_F(AssistantFiles, ShutdownTimeFile) {
   EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
   EXPECT_EQ(h * 100 + m, 0);
 
-  ShutdownStore::Remove(Folder());
-  ShutdownStore::Remove(Folder());
+  // A folder under the name: neither a save nor a removal can work, and
+  // both say so.
+  ASSERT_TRUE(file::Remove(Folder() + kShutdownPath));
+  ASSERT_TRUE(file::CreateDir(Folder() + kShutdownPath));
+  EXPECT_FALSE(ShutdownStore::Save(Folder(), 22, 5));
+  EXPECT_FALSE(ShutdownStore::Remove(Folder()));
+  ASSERT_EQ(rmdir((Folder() + "data3/shutdown.ini").c_str()), 0);
+
+  ASSERT_TRUE(ShutdownStore::Save(Folder(), 7, 30));
+  EXPECT_TRUE(ShutdownStore::Remove(Folder()));
+  EXPECT_TRUE(ShutdownStore::Remove(Folder())) << "nothing left to remove";
   EXPECT_EQ(store.Load(Folder()), 1);
   EXPECT_EQ(store.Current().hour, -1);
   EXPECT_EQ(store.Current().minute, 30) << "a missing file leaves the minute";

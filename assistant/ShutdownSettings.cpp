@@ -43,7 +43,10 @@ bool ShutdownStore::Save(const std::string& programFolder, int hour, int minute)
   return assistant::WriteRecordFile(programFolder, kShutdownPath, text::Format("%d,%d", hour, minute));
 }
 
-void ShutdownStore::Remove(const std::string& programFolder) { file::Remove(programFolder + kShutdownPath); }
+bool ShutdownStore::Remove(const std::string& programFolder) {
+  const std::string path = programFolder + kShutdownPath;
+  return file::Remove(path) || !file::Exists(path);
+}
 
 bool ShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& now) {
   if (!settings.armed || now.hour != settings.hour || now.minute != settings.minute) return false;

@@ -27,8 +27,9 @@ class ShutdownStore {
   static bool ReadTime(const std::string& programFolder, int& hour, int& minute);
   // Writes "%d,%d" (creating "data3\"); false when nothing was written.
   static bool Save(const std::string& programFolder, int hour, int minute);
-  // Deletes the file; a missing file is no failure.
-  static void Remove(const std::string& programFolder);
+  // Deletes the file; true when there is none afterwards (a missing file is
+  // no failure).
+  static bool Remove(const std::string& programFolder);
 
  private:
   ShutdownSettings current_;

@@ -88,5 +88,6 @@ const char* CLedger::DeleteChecked() {
 }
 
 void CLedger::Save() {
-  if (ledger::SaveLedger(path_, rows_, backupBeforeSave_) == 0) backupBeforeSave_ = false;
+  saveFailed_ = ledger::SaveLedger(path_, rows_, backupBeforeSave_) != 0;
+  if (!saveFailed_) backupBeforeSave_ = false;
 }

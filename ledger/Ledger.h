@@ -55,6 +55,9 @@ class CLedger {
   // Deletes the checked rows and saves; the message to show when none was
   // checked, else nullptr.
   const char* DeleteChecked();
+  // The last save left the entry file as it was (disk full, no rights): the
+  // rows in the window are not on disk.
+  bool SaveFailed() const { return saveFailed_; }
 
  private:
   void Save();
@@ -62,4 +65,5 @@ class CLedger {
   std::string path_;
   std::vector<ledger::LedgerRow> rows_;
   bool backupBeforeSave_ = false;
+  bool saveFailed_ = false;
 };

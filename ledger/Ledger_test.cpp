@@ -1,6 +1,7 @@
 #include "ledger/Ledger.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -65,6 +66,26 @@ TEST_F(LedgerListTest, AddChangeAndDeleteKeepTimeOrderAndTheFile) {
   CLedger reread(dir_ + "\\a.dat");
   reread.Load();
   EXPECT_EQ(Rows(reread), "未选中|支出|2031-05-28 09:00|99999.990000|改\n");
+}
+
+// A save that cannot write (here a folder holds the file's name) says so;
+// the rows stay for the next save, which writes them all.
+TEST_F(LedgerListTest, AFailedSaveIsKnownAndTheRowsStay) {
+  const std::string path = dir_ + "/a.dat";
+  CLedger ledger(path);
+  ledger.Load();
+  ASSERT_TRUE(file::CreateDir(path));
+  ledger.Add(Added(2031, 5, 28, 9, 0, true, "1"));
+  EXPECT_TRUE(ledger.SaveFailed());
+  ledger.Add(Added(2031, 5, 29, 9, 0, true, "2"));
+  EXPECT_EQ(ledger.Count(), 2);
+  ASSERT_EQ(rmdir(path.c_str()), 0);
+  ledger.Click(0, kCheckColumn);
+  EXPECT_EQ(ledger.DeleteChecked(), nullptr);
+  EXPECT_FALSE(ledger.SaveFailed());
+  CLedger reread(path);
+  reread.Load();
+  EXPECT_EQ(Rows(reread), "未选中|收入|2031-05-29 09:00|2.000000|\n");
 }
 
 TEST_F(LedgerListTest, TheEditorTakesOnlyNumbersAsAmounts) {

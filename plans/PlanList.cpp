@@ -77,7 +77,7 @@ const char* CPlanList::DeleteChecked() {
 void CPlanList::Save() {
   std::vector<PlanRow> records;
   for (const Row& row : rows_) records.push_back({row.timeText, row.content});
-  if (WritePlanFile(records, path_, backupBeforeSave_ ? kKeepOldAsBackup : kNoBackup) == 0)
-    backupBeforeSave_ = false;
+  saveFailed_ = WritePlanFile(records, path_, backupBeforeSave_ ? kKeepOldAsBackup : kNoBackup) != 0;
+  if (!saveFailed_) backupBeforeSave_ = false;
   if (afterSave_) afterSave_();
 }

@@ -56,6 +56,9 @@ class CPlanList {
   // Deletes the checked rows, whatever the selection, and saves. Returns the
   // message to show when nothing was deleted, else nullptr.
   const char* DeleteChecked();
+  // The last save left the plan file as it was (disk full, no rights): the
+  // rows in the window are not on disk.
+  bool SaveFailed() const { return saveFailed_; }
 
  private:
   void Save();
@@ -63,5 +66,6 @@ class CPlanList {
   std::string path_;
   std::vector<Row> rows_;
   bool backupBeforeSave_ = false;
+  bool saveFailed_ = false;
   std::function<void()> afterSave_;
 };

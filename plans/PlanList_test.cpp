@@ -1,6 +1,7 @@
 #include "plans/PlanList.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <stdlib.h>
 
 #include <cstdlib>
@@ -115,6 +116,26 @@ TEST_F(PlanListTest, DeleteWorksOnCheckMarksOnly) {
   CPlanList empty(dir_ + "/none.ini");
   EXPECT_EQ(empty.Load(), kPlanFileMissing);
   EXPECT_STREQ(empty.DeleteChecked(), "请先选择要删除的项");
+}
+
+// A save that cannot write (here a folder holds the file's name) says so;
+// the rows stay for the next save, which writes them all.
+TEST_F(PlanListTest, AFailedSaveIsKnownAndTheRowsStay) {
+  CPlanList list = Loaded({{"2012-05-28 08:00", "a"}});
+  ASSERT_TRUE(file::Remove(path_));
+  ASSERT_TRUE(file::CreateDir(path_));
+  list.Add(Added({2012, 6, 1, 0, 0}, "b"));
+  EXPECT_TRUE(list.SaveFailed());
+  EXPECT_EQ(list.Count(), 2);
+  ASSERT_EQ(rmdir(path_.c_str()), 0);
+  PlanEditData edit;
+  ASSERT_EQ(list.PrepareChange(0, edit), nullptr);
+  edit.content = "c";
+  list.ApplyChange(0, edit);
+  EXPECT_FALSE(list.SaveFailed());
+  ASSERT_EQ(OnDisk().size(), 2u);
+  EXPECT_EQ(OnDisk()[0].content, "c");
+  EXPECT_EQ(OnDisk()[1].content, "b");
 }
 
 TEST_F(PlanListTest, FirstSaveAfterADamagedReadKeepsTheOldFile) {

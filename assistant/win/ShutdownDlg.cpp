@@ -9,6 +9,7 @@
 #include "resources/assistant_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
+#include "win/MessageBox.h"
 
 namespace {
 const char kReplaceCaption[] = "保存关机设置";
@@ -54,13 +55,22 @@ bool CShutdownDlg::OnCommand(int id, int code, HWND control) {
 void CShutdownDlg::Save() {
   int hour = win::ComboBox(hwnd_, IDC_SHUTDOWN_HOUR).CurSel();
   int minute = win::ComboBox(hwnd_, IDC_SHUTDOWN_MINUTE).CurSel();
-  ShutdownStore::Save(ProgramFolder(), hour, minute);
+  // The dialog stays open when the time was not stored: no shutdown would come.
+  if (!ShutdownStore::Save(ProgramFolder(), hour, minute)) {
+    win::ShowMessage("保存失败,可能是硬盘空间不足");
+    return;
+  }
   PostMessageW(win::App::MainWindow(), frame_msg::kReloadShutdown, 0, 0);
   EndDialog(IDOK);
 }
 
 void CShutdownDlg::CancelSetting() {
-  ShutdownStore::Remove(ProgramFolder());
+  // The dialog stays open when the stored time is still there: it would
+  // still shut the computer down.
+  if (!ShutdownStore::Remove(ProgramFolder())) {
+    win::ShowMessage("取消失败,关机设置仍然有效");
+    return;
+  }
   PostMessageW(win::App::MainWindow(), frame_msg::kReloadShutdown, 0, 0);
   EndDialog(IDOK);
 }

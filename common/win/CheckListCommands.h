@@ -1,7 +1,8 @@
 // The commands that the plan manager and the ledger window share over a
 // check-mark list whose rows come from a model with Count, Click(row,
-// column), PrepareChange, ApplyChange and DeleteChecked (the plan list, the
-// ledger): a click on a row, change, delete, and the list's notifications.
+// column), PrepareChange, ApplyChange, DeleteChecked and SaveFailed (the
+// plan list, the ledger): a click on a row, change, delete, the report of a
+// save that failed, and the list's notifications.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +13,15 @@
 #include "win/MessageBox.h"
 
 namespace check_list {
+
+constexpr const char* kSaveFailed = "保存失败,可能是硬盘空间不足";
+
+// After a command that saves: the user learns when the file was not written,
+// so that nothing typed is believed safe when it is not.
+template <class Rows>
+void ReportSave(const Rows& rows) {
+  if (rows.SaveFailed()) win::ShowMessage(kSaveFailed);
+}
 
 // NM_CLICK: the model takes the click; showRow(row) shows the row hit below
 // the list, and a click in the check column redraws the row's mark.
@@ -36,6 +46,7 @@ int Change(const CCheckListCtrl& list, Rows& rows, Editor& editor, HWND owner) {
   if (editor.DoModal(owner) != IDOK) return -1;
   rows.ApplyChange(row, editor.data);
   list.View().RedrawItem(row);
+  ReportSave(rows);
   return row;
 }
 
@@ -48,6 +59,7 @@ bool DeleteChecked(const CCheckListCtrl& list, Rows& rows) {
     return false;
   }
   list.ShowRows(rows.Count(), -1);
+  ReportSave(rows);
   return true;
 }
 

@@ -45,6 +45,7 @@ void CLedgerDlg::Add() {
   if (editor.DoModal(hwnd_) != IDOK) return;
   int row = ledger_.Add(editor.data);
   list_.ShowRows(ledger_.Count(), row);
+  check_list::ReportSave(ledger_);
 }
 
 void CLedgerDlg::Change() {

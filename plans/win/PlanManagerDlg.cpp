@@ -87,6 +87,7 @@ void CPlanManagerDlg::Add() {
   if (editor.DoModal(hwnd_) != IDOK) return;
   int row = plans_.Add(editor.data);
   RefreshRows(row);
+  check_list::ReportSave(plans_);
 }
 
 void CPlanManagerDlg::Change() {

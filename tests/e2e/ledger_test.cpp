@@ -183,6 +183,14 @@ TEST(Ledger, FromTheCenterEntriesReportsAndExportsHoldWhatTheWindowsShow) {
   ASSERT_EQ(Rows(s, kLedgerTitle, kList).size(), 2u);
   EXPECT_EQ(Rows(s, kLedgerTitle, kList)[1], "未选中\t收入\t" + today + " 09:30\t99999.990000\t工资, 五月  <奖金> & \"税\"");
 
+  // A save that fails (a folder holds the file's name) says so; the entry
+  // stays in the window. (Outside the ranges of the reports below.)
+  s.Shell("rm " + e2e::ShellQuote(file) + " && mkdir " + e2e::ShellQuote(file));
+  AddEntry(s, {year - 1, 6, 1, 10, 0}, true, "5", "");
+  EXPECT_EQ(TakeMessage(s, "保存失败"), "保存失败,可能是硬盘空间不足");
+  EXPECT_EQ(Rows(s, kLedgerTitle, kList).size(), 3u);
+  s.Shell("rmdir " + e2e::ShellQuote(file));
+
   // Reports: a custom range of last year's day, expenses only; then this month.
   ClickItem(s, kLedgerTitle, 1021);
   ASSERT_TRUE(s.WaitForWindow(kReportTitle));
