@@ -1,5 +1,6 @@
 #include "assistant/win/SettingsPage.h"
 
+#include "common/win/SaveTexts.h"
 #include "win/App.h"
 #include "win/MessageBox.h"
 
@@ -9,7 +10,6 @@ constexpr int kPickerX = 28;
 constexpr int kPickerY[2] = {55, 125};
 constexpr int kPickerWidth = 372;
 constexpr int kPickerHeight = 25;
-const char kSavedText[] = "保存成功";
 }  // namespace
 
 void PlacePicker(const CHotKeyPicker& picker, int row) {
@@ -18,8 +18,11 @@ void PlacePicker(const CHotKeyPicker& picker, int row) {
 }
 
 void Saved(bool written, uint32_t reloadMessage) {
-  if (!written) return;
-  win::ShowMessage(kSavedText);
+  if (!written) {
+    win::ShowMessage(save_text::kFailed);
+    return;
+  }
+  win::ShowMessage(save_text::kSaved);
   PostMessageW(win::App::MainWindow(), reloadMessage, 0, 0);
 }
 

@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
+#include "common/win/SaveTexts.h"
 #include "resources/app_ids.h"
 #include "resources/assistant_ids.h"
 #include "win/App.h"
@@ -57,7 +58,7 @@ void CShutdownDlg::Save() {
   int minute = win::ComboBox(hwnd_, IDC_SHUTDOWN_MINUTE).CurSel();
   // The dialog stays open when the time was not stored: no shutdown would come.
   if (!ShutdownStore::Save(ProgramFolder(), hour, minute)) {
-    win::ShowMessage("保存失败,可能是硬盘空间不足");
+    win::ShowMessage(save_text::kFailed);
     return;
   }
   PostMessageW(win::App::MainWindow(), frame_msg::kReloadShutdown, 0, 0);

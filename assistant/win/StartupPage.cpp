@@ -4,6 +4,7 @@
 #include "common/File.h"
 #include "common/FolderPath.h"
 #include "common/win/ProgramFolder.h"
+#include "common/win/SaveTexts.h"
 #include "resources/assistant_ids.h"
 #include "win/Controls.h"
 #include "win/MessageBox.h"
@@ -13,7 +14,6 @@ const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kRunValue[] = "vq09";
 const char kNoValue[] = "null";
 const char kMarker[] = "data\\show_no.ini";
-const char kSavedText[] = "保存成功";
 const char kRunClearedWarning[] = "提示:\r\n如果取消本选项,软件的某些功能将不能正常使用.";
 
 // The Run key of the machine, or false when it cannot be opened (no rights).
@@ -60,5 +60,5 @@ void CStartupPage::OnOK() {
     saved = file::Open(marker, "wb") != nullptr && saved;
   }
   // What could not be written is not reported as saved.
-  if (saved) win::ShowMessage(kSavedText);
+  win::ShowMessage(saved ? save_text::kSaved : save_text::kFailed);
 }

@@ -6,6 +6,7 @@
 #include "common/Text.h"
 #include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
+#include "common/win/SaveTexts.h"
 #include "resources/capture_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
@@ -19,7 +20,6 @@ constexpr int kButtonWidth = 85;
 constexpr int kRowHeight = 20;
 constexpr int kPickerX = 105;
 constexpr int kPickerWidth = 330;
-const char kSavedText[] = "保存成功";
 const char kBrowseTitle[] = "请选择目录";
 }  // namespace
 
@@ -110,9 +110,12 @@ void CCaptureSettingsDlg::Save() {
   settings_.toClipboard = win::Button(hwnd_, IDC_TO_CLIPBOARD).Checked() ? 1 : 0;
   settings_.toFile = win::Button(hwnd_, IDC_TO_FILE).Checked() ? 1 : 0;
   settings_.folder = folder;
-  if (!store_.Save(settings_)) return;
+  if (!store_.Save(settings_)) {
+    win::ShowMessage(save_text::kFailed);
+    return;
+  }
   // The frame hands the store's new values to the hot keys and the captures.
   PostMessageW(win::App::MainWindow(), frame_msg::kReloadHotKeys, 0, 0);
-  win::ShowMessage(kSavedText);
+  win::ShowMessage(save_text::kSaved);
   EndDialog(IDOK);
 }

@@ -10,17 +10,16 @@
 #include <string>
 
 #include "common/win/CheckListCtrl.h"
+#include "common/win/SaveTexts.h"
 #include "win/MessageBox.h"
 
 namespace check_list {
-
-constexpr const char* kSaveFailed = "保存失败,可能是硬盘空间不足";
 
 // After a command that saves: the user learns when the file was not written,
 // so that nothing typed is believed safe when it is not.
 template <class Rows>
 void ReportSave(const Rows& rows) {
-  if (rows.SaveFailed()) win::ShowMessage(kSaveFailed);
+  if (rows.SaveFailed()) win::ShowMessage(save_text::kFailed);
 }
 
 // NM_CLICK: the model takes the click; showRow(row) shows the row hit below

@@ -187,7 +187,7 @@ TEST(Ledger, FromTheCenterEntriesReportsAndExportsHoldWhatTheWindowsShow) {
   // stays in the window. (Outside the ranges of the reports below.)
   s.Shell("rm " + e2e::ShellQuote(file) + " && mkdir " + e2e::ShellQuote(file));
   AddEntry(s, {year - 1, 6, 1, 10, 0}, true, "5", "");
-  EXPECT_EQ(TakeMessage(s, "保存失败"), "保存失败,可能是硬盘空间不足");
+  EXPECT_EQ(TakeMessage(s, "保存失败"), "保存失败,请检查磁盘空间和写入权限");
   EXPECT_EQ(Rows(s, kLedgerTitle, kList).size(), 3u);
   s.Shell("rmdir " + e2e::ShellQuote(file));
 
