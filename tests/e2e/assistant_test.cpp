@@ -155,6 +155,11 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   EXPECT_TRUE(Session::WaitUntil([&] { return s.Winctl("foreground").out.find(notepad->handle) == 0; }));
   auto raised = s.Window(notepad->handle);
   EXPECT_EQ(CursorPos(s), std::make_pair(raised->left + raised->width() / 2, raised->top + raised->height() / 2));
+  // "测试" does for the chosen window what the key does: a minimised one comes back.
+  s.Post(notepad->handle, kWmSysCommand, kScMinimize);
+  ASSERT_TRUE(Session::WaitUntil([&] { return Minimised(s, notepad->handle); }));
+  ClickOn(s, Visible(s, kSettingsTitle, "测试"));
+  EXPECT_TRUE(Session::WaitUntil([&] { return !Minimised(s, notepad->handle); })) << "the test restored nothing";
   s.Winctl("activate " + s.Window(kSettingsTitle)->handle);
 
   // "光驱": the two keys, saved as 8 bytes; a key and the commands start tray requests.
