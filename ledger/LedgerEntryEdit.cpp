@@ -29,6 +29,12 @@ int LedgerEntryEdit::SelectedIndex(List list) const {
   return plan.SelectedIndex(list);
 }
 
+std::string LedgerEntryEdit::ValueText(List list) const {
+  PlanEditData plan;
+  plan.time = time;
+  return plan.ValueText(list);
+}
+
 std::string LedgerEntryEdit::AmountText() const {
   return mode == kAdd ? kInitialAmountText : ledger::FormatAmount(amount);
 }

@@ -29,6 +29,7 @@ struct LedgerEntryEdit {
   bool TimeListsEnabled() const { return mode == kAdd; }
   // The entry of a list that shows the time (-1 when none does).
   int SelectedIndex(List list) const;
+  std::string ValueText(List list) const;
   std::string AmountText() const;  // what the amount box shows
 
   // "保存结果": the lists' selections (-1 = none), the type buttons and the

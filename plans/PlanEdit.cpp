@@ -56,6 +56,10 @@ int PlanEditData::SelectedIndex(List list) const {
   return index >= 0 && index < kRanges[list].count ? index : -1;
 }
 
+std::string PlanEditData::ValueText(List list) const {
+  return time.month > 0 ? text::Format("%d", ValueOf(time, list)) : std::string();
+}
+
 const char* PlanEditData::Accept(const int (&selection)[kListCount],
                                  const std::string& contentText) {
   if (mode == kAdd) {

@@ -31,6 +31,9 @@ struct PlanEditData {
   static std::string EntryText(List list, int index);  // "%d" of the entry's value
   // The entry that shows the current time in the list, -1 when none does.
   int SelectedIndex(List list) const;
+  // The time's own value in the list's terms ("%d"), for a time no entry
+  // shows (a year past the list's last); empty when the time did not parse.
+  std::string ValueText(List list) const;
 
   // "保存结果" with the lists' selections (-1 = none) and the content box text.
   // Returns nullptr when accepted (time and content updated), else the message

@@ -27,15 +27,20 @@ class CEditorDlg : public CToolboxDlg {
   void Finish(const char* message);
 
   // Fills the time lists ids (in the order of Lists::List) with Lists's
-  // entries, each showing edit's time, enabled as edit says.
+  // entries, each showing edit's time, enabled as edit says. A locked list
+  // whose entries do not hold the time (a year past the last) shows the
+  // time's own value as an entry of its own.
   template <class Lists, class Edit, size_t N>
   void FillTimeLists(const int (&ids)[N], const Edit& edit) const {
     for (size_t l = 0; l < N; ++l) {
       auto list = static_cast<typename Lists::List>(l);
       win::ComboBox box(hwnd_, ids[l]);
       for (int i = 0; i < Lists::EntryCount(list); ++i) box.AddString(Lists::EntryText(list, i));
-      box.SetCurSel(edit.SelectedIndex(list));
-      box.Enable(edit.TimeListsEnabled());
+      int shown = edit.SelectedIndex(list);
+      const bool enabled = edit.TimeListsEnabled();
+      if (shown < 0 && !enabled && !edit.ValueText(list).empty()) shown = box.AddString(edit.ValueText(list));
+      box.SetCurSel(shown);
+      box.Enable(enabled);
     }
   }
   // The time lists' selections (-1 = none).

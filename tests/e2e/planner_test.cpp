@@ -137,7 +137,7 @@ TEST(Planner, AddedPlanLandsInThePlanFileAfterThePlansOfItsTime) {
 
 TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime) {
   e2e::Session s;
-  OpenManagerWith(s, Record("2031-06-01 08:00", "甲") + Record("2031-06-02 08:00", "乙") +
+  OpenManagerWith(s, Record("2031-06-01 08:00", "甲") + Record("2051-06-02 08:00", "乙") +
                          Record("2031-06-03 08:00", "丙-----CR-----LF-----第二行"));
   ASSERT_EQ(ListRows(s).size(), 3u);
   const std::string original = ReadPlanFile(s);
@@ -184,8 +184,8 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
   EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kManagerTitle, 1009)->text == "2031-06-03 08:00"; }));
   ClickItem(s, kManagerTitle, 1020);
   ASSERT_TRUE(e2e::Session::WaitUntil([&] { return ListRows(s).size() == 1; }));
-  EXPECT_EQ(ListRows(s)[0], "未选中\t2031-06-02 08:00\t乙");
-  EXPECT_EQ(ReadPlanFile(s), Record("2031-06-02 08:00", "乙"));
+  EXPECT_EQ(ListRows(s)[0], "未选中\t2051-06-02 08:00\t乙");
+  EXPECT_EQ(ReadPlanFile(s), Record("2051-06-02 08:00", "乙"));
   // The deleted plan leaves the boxes below; no row is selected, so they are empty.
   EXPECT_EQ(s.Item(kManagerTitle, 1009)->text, "");
   EXPECT_EQ(s.Item(kManagerTitle, 1023)->text, "");
@@ -196,24 +196,29 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
   ASSERT_TRUE(box);
   CloseMessage(s, *box);
 
-  // A double click changes the row: the time lists show its time and are locked.
+  // A double click changes the row: the time lists show its time and are
+  // locked; a year past the list's last (2049) is an entry of its own.
   Box row = RowRect(s, 0);
   DoubleClick(s, row.left + 200, (row.top + row.bottom) / 2);
   ASSERT_TRUE(s.WaitForWindow(kEditorTitle));
   const int lists[] = {1024, 1002, 1003, 1004, 1005};
-  const int shown[] = {31, 5, 1, 8, 0};
+  const int shown[] = {50, 5, 1, 8, 0};
+  const char* texts[] = {"2051", "6", "2", "8", "0"};
   for (int i = 0; i < 5; ++i) {
     int selected = -1;
-    ComboEntries(s, kEditorTitle, lists[i], &selected);
+    auto entries = ComboEntries(s, kEditorTitle, lists[i], &selected);
     EXPECT_EQ(selected, shown[i]) << "list " << lists[i];
+    ASSERT_GT(static_cast<int>(entries.size()), shown[i]);
+    EXPECT_EQ(entries[shown[i]], texts[i]) << "list " << lists[i];
     EXPECT_FALSE(s.Item(kEditorTitle, lists[i])->enabled) << "list " << lists[i];
   }
+  s.KeepScreenshot("plan-editor-year-past-the-list");
   EXPECT_EQ(s.Item(kEditorTitle, 1007)->text, "乙");
   s.Winctl("settext " + s.Item(kEditorTitle, 1007)->handle + " " + e2e::ShellQuote("乙 改过"));
   ClickItem(s, kEditorTitle, 1015);
   ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
-  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return ReadPlanFile(s) == Record("2031-06-02 08:00", "乙 改过"); }, 5000));
-  EXPECT_EQ(ListRows(s)[0], "*未选中\t2031-06-02 08:00\t乙 改过");
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return ReadPlanFile(s) == Record("2051-06-02 08:00", "乙 改过"); }, 5000));
+  EXPECT_EQ(ListRows(s)[0], "*未选中\t2051-06-02 08:00\t乙 改过");
   EXPECT_EQ(s.Item(kManagerTitle, 1023)->text, "乙 改过");
 
   // "退出" leaves the plan as it was.
@@ -222,7 +227,7 @@ TEST(Planner, ClicksShowAndCheckPlansDeleteTakesTheCheckedOnesChangeKeepsTheTime
   s.Winctl("settext " + s.Item(kEditorTitle, 1007)->handle + " " + e2e::ShellQuote("不要"));
   ClickItem(s, kEditorTitle, 2);
   ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
-  EXPECT_EQ(ReadPlanFile(s), Record("2031-06-02 08:00", "乙 改过"));
+  EXPECT_EQ(ReadPlanFile(s), Record("2051-06-02 08:00", "乙 改过"));
 }
 
 TEST(Planner, ManagerCannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
