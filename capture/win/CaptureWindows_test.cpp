@@ -215,7 +215,8 @@ class Canvas {
 // activation; its drawing keeps the info line whole.
 TEST(CaptureResult, MadeHiddenAndInactiveWithTheInfoLineWholeAboveTheFramedView) {
   const std::string info = capture::InfoLine(1280, 800);
-  HWND active = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
+  HWND active =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(active);
   SetActiveWindow(active);
   CCaptureResultDlg result;

@@ -366,11 +366,12 @@ std::string SnapshotStream::MomentPath() {
 }
 
 // The file's whole length from the picture's memory while no row is read
-// (under Wine): the system's first read of a page of a process costs it
-// about what a page fault costs, and so does the first page of a file
-// that grows, so both are paid here, while the screen settles, instead
-// of while the rows are written. The pass ends at the first rows read;
-// the file is written again from its start.
+// (under Wine). On the virtual machines we measure on, the system's first
+// read of each page of a process's memory costs about what a page fault
+// does (33 MB: about 50 ms), over the process's own first write to it; the
+// pass pays that on this thread while the screen settles, so that writing
+// the rows after the read is a plain copy. It ends at the first rows read;
+// the file is then written again from its start.
 bool SnapshotStream::FirstPass(HANDLE out) {
   size_t done = 0;
   while (done < file_.rowBytes) {
