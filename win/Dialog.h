@@ -15,10 +15,10 @@ class Dialog : public Window {
   // the value given to EndDialog, or -1 when the dialog could not be made.
   INT_PTR DoModal(HWND owner = nullptr);
   // DoModal in two steps, for a dialog made ahead of the moment it shows:
-  // CreateModal disables the owner and makes the dialog, hidden (false when
-  // it cannot be made); RunModal shows it and runs it (-1 when it was not
-  // made). A dialog made and never run goes with its object, and its owner
-  // is enabled again.
+  // CreateModal disables the owner and makes the dialog, hidden when its
+  // template is (false when it cannot be made); RunModal shows it and runs
+  // it (-1 when it was not made). A dialog made and never run goes with its
+  // object, and its owner is enabled again.
   bool CreateModal(HWND owner = nullptr);
   INT_PTR RunModal();
   // Creates the dialog modeless; it is shown when its template says so.
