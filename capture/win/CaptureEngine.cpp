@@ -104,10 +104,12 @@ int Pick(const CaptureRun& run, int mode) {
       BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
     }
     // Cut from the grabbed picture itself, so that nothing drawn on the
-    // screen since the grab can reach the capture.
-    PicturePtr cropped = CropPicture(*grab.picture, r);
+    // screen since the grab can reach the capture; its file starts as the
+    // cut is made.
+    SnapshotStream stream(run.settings.folder);
+    PicturePtr cropped = CropPicture(*grab.picture, r, run.settings.toFile ? &stream : nullptr);
     CCaptureResultDlg result;
-    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height());
+    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), &stream);
   }
   grab.picture.reset();
   if (mode == kPickRegion && IsWindow(run.frame)) ClickAtCursor();

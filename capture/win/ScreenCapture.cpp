@@ -194,7 +194,7 @@ win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   return copy;
 }
 
-PicturePtr CropPicture(const CapturePicture& source, const Rect& r) {
+PicturePtr CropPicture(const CapturePicture& source, const Rect& r, SnapshotStream* stream) {
   if (r.Width() <= 0 || r.Height() <= 0) return nullptr;
   win::WindowDc screen(nullptr);
   PicturePtr part = CapturePicture::Make(screen, r.Width(), r.Height());
@@ -202,10 +202,17 @@ PicturePtr CropPicture(const CapturePicture& source, const Rect& r) {
   win::OwnedDc to = win::OwnedDc::Compatible(screen);
   if (!part || !from || !to) return nullptr;
   part->MapPages(UseWinePaths());
+  const bool streamed = stream && stream->Start(*part);
   part->ReadyPages();
-  win::Select selectSource(from, source.bitmap());
-  win::Select selectPart(to, part->bitmap());
-  if (!BitBlt(to, 0, 0, r.Width(), r.Height(), from, r.left, r.top, SRCCOPY)) return nullptr;
+  {
+    win::Select selectSource(from, source.bitmap());
+    win::Select selectPart(to, part->bitmap());
+    if (!BitBlt(to, 0, 0, r.Width(), r.Height(), from, r.left, r.top, SRCCOPY)) {
+      if (streamed) stream->Abandon();  // before the picture goes
+      return nullptr;
+    }
+  }
+  if (streamed) stream->RowsRead(r.Height());
   return part;
 }
 

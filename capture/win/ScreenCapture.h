@@ -49,7 +49,9 @@ bool GrabScreenNow(ScreenGrab& out);
 // selected into a DC); empty for an empty rectangle.
 win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r);
 // A new capture picture holding r of source; null for an empty rectangle.
-PicturePtr CropPicture(const CapturePicture& source, const Rect& r);
+// With a stream, the picture's file is started while the picture is made
+// and its rows are reported read once they are copied.
+PicturePtr CropPicture(const CapturePicture& source, const Rect& r, SnapshotStream* stream = nullptr);
 
 // The file a capture went to: the name that was chosen, and whether the
 // whole file was written there.
