@@ -26,7 +26,6 @@ void CCaptureResultDlg::SetContent(std::function<std::string()> info, int width,
   width_ = width;
   height_ = height;
   picture_ = std::move(picture);
-  hasContent_ = true;
   if (hwnd_) ShowContent();
 }
 
@@ -43,7 +42,7 @@ BOOL CCaptureResultDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
   for (int i = 0; i < 4; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
   if (view_.Create(hwnd_)) view_.Show(SW_SHOW);
-  if (hasContent_) ShowContent();
+  ShowContent();  // empty until SetContent when the content comes later
   SetColors(palette::kText, palette::kGrey);
   Layout();
   return FALSE;  // the focus is set as the window shows

@@ -50,7 +50,6 @@ class CCaptureResultDlg : public win::Dialog {
   void CloseProgram();
   void ShowContent();
 
-  bool hasContent_ = false;
   std::function<std::string()> info_;
   int width_ = 0;
   int height_ = 0;

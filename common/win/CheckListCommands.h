@@ -1,8 +1,8 @@
 // The commands that the plan manager and the ledger window share over a
 // check-mark list whose rows come from a model with Count, Click(row,
-// column), PrepareChange, ApplyChange, DeleteChecked and SaveFailed (the
-// plan list, the ledger): a click on a row, change, delete, the report of a
-// save that failed, and the list's notifications.
+// column), Add, PrepareChange, ApplyChange, DeleteChecked and SaveFailed
+// (the plan list, the ledger): a click on a row, add, change, delete, the
+// report of a save that failed, and the list's notifications.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -30,6 +30,17 @@ void Click(const CCheckListCtrl& list, Rows& rows, int checkColumn, ShowRow show
   if (!rows.Click(hit.iItem, hit.iSubItem)) return;
   showRow(hit.iItem);
   if (hit.iSubItem == checkColumn) list.View().RedrawItem(hit.iItem);
+}
+
+// Add: the editor run modally, its accepted data a new row of the model,
+// shown selected. Returns the new row, or -1.
+template <class Rows, class Editor>
+int Add(const CCheckListCtrl& list, Rows& rows, Editor& editor, HWND owner) {
+  if (editor.DoModal(owner) != IDOK) return -1;
+  int row = rows.Add(editor.data);
+  list.ShowRows(rows.Count(), row);
+  ReportSave(rows);
+  return row;
 }
 
 // Change: the selected row into the editor (or the model's message when none

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "common/win/SkinButton.h"
 #include "common/win/ToolboxDlg.h"
@@ -38,7 +39,10 @@ class CEditorDlg : public CToolboxDlg {
       for (int i = 0; i < Lists::EntryCount(list); ++i) box.AddString(Lists::EntryText(list, i));
       int shown = edit.SelectedIndex(list);
       const bool enabled = edit.TimeListsEnabled();
-      if (shown < 0 && !enabled && !edit.ValueText(list).empty()) shown = box.AddString(edit.ValueText(list));
+      if (shown < 0 && !enabled) {
+        const std::string own = edit.ValueText(list);
+        if (!own.empty()) shown = box.AddString(own);
+      }
       box.SetCurSel(shown);
       box.Enable(enabled);
     }

@@ -41,11 +41,8 @@ void CLedgerDlg::OnListClick() {
 }
 
 void CLedgerDlg::Add() {
-  CLedgerEntryDlg editor;
-  if (editor.DoModal(hwnd_) != IDOK) return;
-  int row = ledger_.Add(editor.data);
-  list_.ShowRows(ledger_.Count(), row);
-  check_list::ReportSave(ledger_);
+  CLedgerEntryDlg editor;  // in add mode
+  check_list::Add(list_, ledger_, editor, hwnd_);
 }
 
 void CLedgerDlg::Change() {

@@ -44,7 +44,7 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   // The frame's reminders and plan queue read the file again.
   plans_.SetAfterSave([] { PostMessageW(win::App::MainWindow(), frame_msg::kReloadPlans, 0, 0); });
   plans_.Load();
-  RefreshRows(-1);
+  list_.ShowRows(plans_.Count(), -1);
   Layout();
   OnClick(IDC_PLAN_ADD, [this] { Add(); });
   OnClick(IDC_PLAN_CHANGE, [this] { Change(); });
@@ -52,8 +52,6 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   OnClick(IDC_PLAN_OLD_VERSION, [this] { StartOldVersion(); });
   return TRUE;
 }
-
-void CPlanManagerDlg::RefreshRows(int selectRow) { list_.ShowRows(plans_.Count(), selectRow); }
 
 void CPlanManagerDlg::Layout() {
   if (!Item(IDC_PLAN_ADD)) return;
@@ -82,12 +80,8 @@ void CPlanManagerDlg::OnListClick() {
 }
 
 void CPlanManagerDlg::Add() {
-  CPlanEditDlg editor;
-  editor.data.mode = PlanEditData::kAdd;
-  if (editor.DoModal(hwnd_) != IDOK) return;
-  int row = plans_.Add(editor.data);
-  RefreshRows(row);
-  check_list::ReportSave(plans_);
+  CPlanEditDlg editor;  // in add mode
+  check_list::Add(list_, plans_, editor, hwnd_);
 }
 
 void CPlanManagerDlg::Change() {

@@ -31,7 +31,6 @@ class CPlanManagerDlg : public win::Dialog {
   void OnListClick();
   // Shows the row's time and content below the list; nothing for -1.
   void ShowRow(int row);
-  void RefreshRows(int selectRow);
 
   CPlanList plans_;
   CCheckListCtrl list_;
