@@ -1,0 +1,24 @@
+#include "capture/PinSettings.h"
+
+#include "common/File.h"
+#include "common/SectionFile.h"
+
+namespace {
+constexpr char kIncludeKey[] = "[INCLUDE_IN_CAPTURE]";
+}
+
+PinSettings ReadPinSettings(const std::string& path) {
+  PinSettings settings;
+  CSectionFile file;
+  if (file.Load(path) != 0) return settings;
+  settings.includeInCapture = file.GetValue(kIncludeKey) == "1";
+  return settings;
+}
+
+std::string PinSettingsText(const PinSettings& settings) {
+  return std::string(kIncludeKey) + "\r\n" + (settings.includeInCapture ? "1" : "0") + "\r\n";
+}
+
+bool WritePinSettings(const std::string& path, const PinSettings& settings) {
+  return file::WriteAtomic(path, PinSettingsText(settings));
+}
