@@ -434,7 +434,9 @@ void CMarkupEditor::DrawToolIcon(HDC dc, int id, const RECT& r, COLORREF ink) {
       }
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, step ? RGB(255, 255, 255) : ink);
-      win::Select font(dc, shared_gdi::BoldFont12(Dpi()));
+      win::Font big(CreateFontW(-(b - t + Px(4)), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+      win::Select font(dc, step ? shared_gdi::BoldFont12(Dpi()) : big.get());
       RECT box = r;
       win::DrawText(dc, step ? "1" : "T", box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       break;

@@ -6,11 +6,14 @@
 #include <cstring>
 #include <vector>
 
+#include "capture/LoupeGeometry.h"
+#include "capture/win/Loupe.h"
 #include "capture/win/MarkupEditor.h"
 #include "capture/win/PictureOutput.h"
 #include "capture/win/PinWindow.h"
 #include "common/File.h"
 #include "common/Text.h"
+#include "common/win/SharedGdi.h"
 #include "resources/markup_ids.h"
 #include "win/App.h"
 
@@ -247,6 +250,59 @@ TEST(Pin, SitsWhereItWasTakenZoomsAboutThePointerAndFreesItsPicture) {
   EXPECT_TRUE(board.pins().empty());
   at.picture.reset();
   EXPECT_EQ(source.picture.use_count(), 1) << "every pin let the picture go";
+}
+
+// A memory bitmap standing in for the display, or for the grabbed screen B.
+struct Surface {
+  Surface(int w, int h) {
+    win::WindowDc screen(nullptr);
+    bitmap.reset(CreateCompatibleBitmap(screen, w, h));
+    dc = win::OwnedDc::Compatible(screen);
+    old = SelectObject(dc, bitmap);
+  }
+  ~Surface() { SelectObject(dc, old); }
+  COLORREF At(int x, int y) const { return GetPixel(dc, x, y) & 0xFFFFFF; }
+  win::Bitmap bitmap;
+  win::OwnedDc dc;
+  HGDIOBJ old;
+};
+
+TEST(Loupe, MagnifiesTheGrabbedScreenBesideThePointerAndLeavesItAsItWas) {
+  Surface b(400, 300), display(400, 300);
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x) SetPixel(b.dc, x, y, RGB(x % 256, y % 256, (x * 7 + y) % 256));
+  BitBlt(display.dc, 0, 0, 400, 300, b.dc, 0, 0, SRCCOPY);
+  CLoupe lens(b.dc, POINT{0, 0}, 400, 300, shared_gdi::Font14(96));
+  const Rect monitor{0, 0, 400, 300};
+  lens.Show(display.dc, POINT{100, 80}, monitor, Rect{});
+  const Rect at = lens.area();
+  EXPECT_GT(at.left, 100);
+  EXPECT_GT(at.top, 80);
+  EXPECT_EQ(lens.colour(), 0x64500Cu) << "B's pixel under the pointer";
+  // Each of the 17 x 17 pixels around the pointer is an 8 x 8 block.
+  for (int cy : {0, 3, 16})
+    for (int cx : {0, 8, 16})
+      for (int d : {1, 6})
+        EXPECT_EQ(display.At(at.left + 1 + cx * 8 + d, at.top + 1 + cy * 8 + d), b.At(100 - 8 + cx, 80 - 8 + cy))
+            << cx << "," << cy;
+  // At the corner it flips to the pointer's left and above; what it left
+  // is B again.
+  std::vector<Rect> uncovered = lens.Show(display.dc, POINT{390, 290}, monitor, Rect{});
+  EXPECT_LT(lens.area().right, 390);
+  EXPECT_LT(lens.area().bottom, 290);
+  EXPECT_FALSE(uncovered.empty());
+  EXPECT_EQ(display.At(at.left + 5, at.top + 5), b.At(at.left + 5, at.top + 5));
+  lens.Hide(display.dc);
+  for (int y = 0; y < 300; y += 7)
+    for (int x = 0; x < 400; x += 7) ASSERT_EQ(display.At(x, y), b.At(x, y)) << x << "," << y;
+
+  ASSERT_TRUE(CopyTextToClipboard(nullptr, loupe::HexText(lens.colour())));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text::Narrow(text), loupe::HexText(lens.colour()));
+  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+  CloseClipboard();
 }
 
 TEST(PictureOutput, AFailedWriteKeepsTheOldFile) {
