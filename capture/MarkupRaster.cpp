@@ -259,7 +259,18 @@ void RasterMosaic(const PixelView& out, const PixelView& picture, const Shape& s
 }
 
 void RasterStroke(const PixelView& out, const Shape& s, const Rect& area, double width, int alpha) {
-  const std::vector<Segment> segs = SegmentsOf(s.points);
+  // Only the pieces of a long stroke that reach the area.
+  std::vector<Segment> segs = SegmentsOf(s.points);
+  const double reach = width / 2 + 1;
+  segs.erase(std::remove_if(segs.begin(), segs.end(),
+                            [&](const Segment& g) {
+                              return std::max(g.ax, g.bx) + reach < area.left ||
+                                     std::min(g.ax, g.bx) - reach > area.right ||
+                                     std::max(g.ay, g.by) + reach < area.top ||
+                                     std::min(g.ay, g.by) - reach > area.bottom;
+                            }),
+             segs.end());
+  if (segs.empty()) return;
   BlendRows(out, area, s.colour, alpha,
             [&](int y, std::vector<double>& row) { CapsuleRow(segs, width / 2.0, y, row, area.left); });
 }

@@ -22,7 +22,7 @@ n=$(brova_free_display)
 brova_start_xvfb "$n" "$size"
 export DISPLAY=":$n"
 trap 'wineserver -k 2>/dev/null; kill "$BROVA_XVFB_PID" 2>/dev/null' EXIT
-wine build/win/markup_bench.exe open 7
+[ -n "${ONLY:-}" ] || wine build/win/markup_bench.exe open 7
 wine build/win/markup_bench.exe stroke 300
 wine build/win/markup_bench.exe loupe 300
 wine build/win/markup_bench.exe pins 100
