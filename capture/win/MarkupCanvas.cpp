@@ -178,8 +178,29 @@ int CMarkupCanvas::Tolerance() const {
 
 // Drawing.
 
-void CMarkupCanvas::Redraw(const std::vector<Rect>& areas) {
+// Areas that overlap mostly (a shape's pieces where it was and where it is
+// after a move of a few pixels) are drawn once, as their union.
+static std::vector<Rect> MergeAreas(const std::vector<Rect>& areas) {
+  auto size = [](const Rect& r) { return static_cast<long long>(r.Width()) * r.Height(); };
+  std::vector<Rect> out;
   for (const Rect& a : areas) {
+    if (markup::IsEmpty(a)) continue;
+    bool merged = false;
+    for (Rect& o : out) {
+      const Rect u = markup::Union(o, a);
+      if (size(u) * 4 <= (size(o) + size(a)) * 5) {
+        o = u;
+        merged = true;
+        break;
+      }
+    }
+    if (!merged) out.push_back(a);
+  }
+  return out;
+}
+
+void CMarkupCanvas::Redraw(const std::vector<Rect>& pieces) {
+  for (const Rect& a : MergeAreas(pieces)) {
     const Rect clipped = markup::Intersect(a, composite_.Area());
     if (markup::IsEmpty(clipped)) continue;
     markup::RenderArea(composite_, original_, doc_, clipped, painter_.get());
@@ -310,8 +331,8 @@ void CMarkupCanvas::OnPaint() {
     auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
     if (size && GetRegionData(update, size, data)) {
       const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
-      // Many small pieces cost more to copy one by one than their frame.
-      if (data->rdh.nCount <= 64) rects.assign(r, r + data->rdh.nCount);
+      // Copied piece by piece: their frame may be the whole canvas.
+      if (data->rdh.nCount <= 2048) rects.assign(r, r + data->rdh.nCount);
     }
   }
   win::PaintDc dc(hwnd_);
