@@ -10,6 +10,13 @@
 
 namespace {
 
+// The holiday file as it ships: resources/data beside this folder.
+std::string ShippedFile() {
+  std::string here = __FILE__;
+  std::string folder = here.substr(0, here.find_last_of("/\\"));
+  return folder.substr(0, folder.find_last_of("/\\") + 1) + "resources/data/holiday.dat";
+}
+
 TEST(HolidayCalendar, DamagedLinesAreSkippedAndEveryOtherLineKept) {
   // Each damaged line between good ones: a NUL byte, a date that does not
   // exist, a date without its dashes, a mark that is neither 休 nor 班, no
@@ -80,6 +87,48 @@ TEST_F(HolidayFileTest, AMissingOrOversizedFileGivesNoHolidays) {
   EXPECT_TRUE(cal.Empty()) << "what was held before is gone";
   ASSERT_TRUE(file::WriteAtomic(PathOf("holiday.dat"), std::string(CHolidayCalendar::kMaxFileBytes + 1, '/')));
   EXPECT_EQ(cal.Load(PathOf("holiday.dat")), CHolidayCalendar::kFileMissing);
+}
+
+TEST(HolidayCalendar, DaysAreHolidaysMakeUpWorkdaysWorkdaysOrWeekends) {
+  CHolidayCalendar cal;
+  ASSERT_EQ(cal.Load(ShippedFile()), CHolidayCalendar::kLoaded) << ShippedFile();
+  const struct {
+    int y, m, d;
+    DayKind kind;
+  } kDays[] = {
+      {2026, 10, 1, DayKind::kHoliday},         // Thursday, 国庆节
+      {2026, 10, 3, DayKind::kHoliday},         // Saturday inside the holiday
+      {2026, 10, 8, DayKind::kWorkday},         // Thursday after it
+      {2026, 10, 10, DayKind::kMakeUpWorkday},  // Saturday worked
+      {2026, 10, 11, DayKind::kWeekend},
+      {2026, 9, 20, DayKind::kMakeUpWorkday},   // Sunday worked
+      {2020, 2, 1, DayKind::kHoliday},          // a 班 day that the extended 春节 of 2020 took back
+      {2011, 12, 31, DayKind::kMakeUpWorkday},  // worked for 元旦 of the next year
+      {2030, 10, 1, DayKind::kWorkday},         // past the data: the weekday alone
+  };
+  for (const auto& c : kDays) EXPECT_EQ(cal.Classify(c.y, c.m, c.d), c.kind) << c.y << "-" << c.m << "-" << c.d;
+  EXPECT_FALSE(cal.IsWorkingDay(2026, 10, 1));
+  EXPECT_TRUE(cal.IsWorkingDay(2026, 10, 10));
+  EXPECT_FALSE(cal.IsPastData(2026, 12, 31));
+  EXPECT_TRUE(cal.IsPastData(2027, 1, 1));
+
+  // October 2026: 1-7 off, 8 and 9 worked, the 10th a 班 Saturday, then the
+  // 12th; its last working day is Friday the 30th.
+  const int firstWorkingDays[] = {8, 9, 10, 12, 13};
+  for (int n = 1; n <= 5; ++n) EXPECT_EQ(cal.NthWorkingDay(2026, 10, n), firstWorkingDays[n - 1]) << n;
+  EXPECT_EQ(cal.NthWorkingDay(2026, 10, -1), 30);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 10, -2), 29);
+  // February 2026: 春节 takes the 15th to the 23rd, the 14th and 28th are worked.
+  EXPECT_EQ(cal.NthWorkingDay(2026, 2, 10), 13);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 2, 11), 14);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 2, 12), 24);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 2, -1), 28);
+  // October 2026 has 17 + 1 working days; there is no 19th, and no 0th.
+  EXPECT_EQ(cal.NthWorkingDay(2026, 10, 18), 30);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 10, 19), 0);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 10, -19), 0);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 10, 0), 0);
+  EXPECT_EQ(cal.NthWorkingDay(2026, 13, 1), 0);
 }
 
 }  // namespace

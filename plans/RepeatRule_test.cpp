@@ -160,6 +160,62 @@ TEST(RepeatRule, MonthlyAndYearlyKeepTheirDayAtMonthEndsAndInLeapYears) {
   }
 }
 
+// The holiday file as it ships: resources/data beside this folder.
+std::string ShippedHolidayFile() {
+  std::string here = __FILE__;
+  std::string folder = here.substr(0, here.find_last_of("/\\"));
+  return folder.substr(0, folder.find_last_of("/\\") + 1) + "resources/data/holiday.dat";
+}
+
+// The working days of 2024-2026 as the State Council's notices give them:
+// Monday to Friday outside the days off, and the weekend days worked.
+TEST(RepeatRule, WorkdaysOf2024To2026AreTheOfficialCalendarDayByDay) {
+  struct Span {
+    int y, m1, d1, m2, d2;
+  };
+  const Span kOff[] = {
+      {2024, 1, 1, 1, 1},   {2024, 2, 10, 2, 17}, {2024, 4, 4, 4, 6},   {2024, 5, 1, 5, 5},   {2024, 6, 10, 6, 10},
+      {2024, 9, 15, 9, 17}, {2024, 10, 1, 10, 7}, {2025, 1, 1, 1, 1},   {2025, 1, 28, 2, 4},  {2025, 4, 4, 4, 6},
+      {2025, 5, 1, 5, 5},   {2025, 5, 31, 6, 2},  {2025, 10, 1, 10, 8}, {2026, 1, 1, 1, 3},   {2026, 2, 15, 2, 23},
+      {2026, 4, 4, 4, 6},   {2026, 5, 1, 5, 5},   {2026, 6, 19, 6, 21}, {2026, 9, 25, 9, 27}, {2026, 10, 1, 10, 7},
+  };
+  const Span kWorked[] = {
+      {2024, 2, 4, 0, 0},   {2024, 2, 18, 0, 0}, {2024, 4, 7, 0, 0},  {2024, 4, 28, 0, 0}, {2024, 5, 11, 0, 0},
+      {2024, 9, 14, 0, 0},  {2024, 9, 29, 0, 0}, {2024, 10, 12, 0, 0}, {2025, 1, 26, 0, 0}, {2025, 2, 8, 0, 0},
+      {2025, 4, 27, 0, 0},  {2025, 9, 28, 0, 0}, {2025, 10, 11, 0, 0}, {2026, 1, 4, 0, 0},  {2026, 2, 14, 0, 0},
+      {2026, 2, 28, 0, 0},  {2026, 5, 9, 0, 0},  {2026, 9, 20, 0, 0},  {2026, 10, 10, 0, 0},
+  };
+  const int64_t first = Days(2024, 1, 1), last = Days(2026, 12, 31);
+  std::vector<int64_t> expected;
+  for (int64_t d = first; d <= last; ++d) {
+    int y, m, dd;
+    civil::CivilFromDays(d, y, m, dd);
+    const int weekday = civil::Weekday(y, m, dd);
+    bool working = weekday != 1 && weekday != 7;
+    for (const Span& s : kOff)
+      if (d >= Days(s.y, s.m1, s.d1) && d <= Days(s.y, s.m2, s.d2)) working = false;
+    for (const Span& s : kWorked)
+      if (d == Days(s.y, s.m1, s.d1)) working = true;
+    if (working) expected.push_back(d);
+  }
+
+  CHolidayCalendar holidays;
+  ASSERT_EQ(holidays.Load(ShippedHolidayFile()), CHolidayCalendar::kLoaded) << ShippedHolidayFile();
+  RepeatRule workdays;
+  workdays.kind = RepeatKind::kWorkdays;
+  std::vector<std::string> got, want;
+  for (int64_t d : Series(workdays, first, last, holidays)) got.push_back(DateText(d));
+  for (int64_t d : expected) want.push_back(DateText(d));
+  EXPECT_EQ(got, want);
+
+  // The plan's own minute: the first working day after the 国庆 holiday of 2026.
+  const PlanTime start{2024, 1, 2, 8, 45};
+  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 9, 30, 8, 46}, holidays), (PlanTime{2026, 10, 8, 8, 45}));
+  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 10, 9, 9, 0}, holidays), (PlanTime{2026, 10, 10, 8, 45}));
+  // Without the holiday file, Monday to Friday.
+  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 9, 30, 8, 46}, kNoHolidays), (PlanTime{2026, 10, 1, 8, 45}));
+}
+
 TEST(RepeatRule, DailyWeeklyEndsTimesOfDayAndOneTimePlans) {
   RepeatRule weekly;
   weekly.kind = RepeatKind::kWeekly;
