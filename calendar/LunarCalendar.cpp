@@ -104,6 +104,50 @@ const char* CLunarCalendar::LunarMonthName(int m) {
 const char* CLunarCalendar::LunarDayName(int d) { return d >= 1 && d <= 30 ? kDayNames[d] : ""; }
 const char* CLunarCalendar::AnimalName(int lunarYear) { return kAnimals[Mod(lunarYear - 4, 12)]; }
 
+int CLunarCalendar::MonthDays(int year, int month, bool leapMonth) const {
+  if (!leapMonth) return MonthDays(year, month);
+  return month >= 1 && LeapMonth(year) == month ? LeapMonthDays(year) : 0;
+}
+
+bool CLunarCalendar::ToLunar(int64_t days, Date& lunar) const {
+  int64_t offset = days - kBaseDay;
+  if (offset < 0) return false;
+  int ly = kFirstYear;
+  while (ly <= kLastYear && offset >= YearDays(ly)) offset -= YearDays(ly++);
+  if (ly > kLastYear) return false;
+
+  // Months in order: 1 .. L, then the leap month (numbered like L), L+1 .. 12.
+  const int leap = LeapMonth(ly);
+  int lm = 1;
+  bool inLeap = false;
+  for (;;) {
+    int length = MonthDays(ly, lm, inLeap);
+    if (offset < length) break;
+    offset -= length;
+    if (!inLeap && lm == leap) {
+      inLeap = true;
+    } else {
+      inLeap = false;
+      ++lm;
+    }
+  }
+  lunar = Date{ly, lm, static_cast<int>(offset) + 1, inLeap};
+  return true;
+}
+
+bool CLunarCalendar::ToDays(const Date& lunar, int64_t& days) const {
+  if (lunar.year < kFirstYear || lunar.year > kLastYear || lunar.month < 1 || lunar.month > 12) return false;
+  const int length = MonthDays(lunar.year, lunar.month, lunar.leapMonth);
+  if (lunar.day < 1 || lunar.day > length) return false;
+  int64_t day = kBaseDay;
+  for (int y = kFirstYear; y < lunar.year; ++y) day += YearDays(y);
+  const int leap = LeapMonth(lunar.year);
+  for (int m = 1; m < lunar.month; ++m) day += MonthDays(lunar.year, m) + (m == leap ? LeapMonthDays(lunar.year) : 0);
+  if (lunar.leapMonth) day += MonthDays(lunar.year, lunar.month);
+  days = day + lunar.day - 1;
+  return true;
+}
+
 int CLunarCalendar::Convert(int year, int month, int day, int& lunarYear, int& lunarMonth,
                             int& lunarDay, std::string& cyclicName, std::string& animal,
                             std::string& dayText, int& isSolarTerm) const {
@@ -115,33 +159,14 @@ int CLunarCalendar::Convert(int year, int month, int day, int& lunarYear, int& l
 
   if (!civil::IsValidDate(year, month, day)) return 1;
 
-  int64_t offset = civil::DaysFromCivil(year, month, day) - kBaseDay;
-  bool inTable = offset >= 0;
-  int ly = kFirstYear;
-  while (inTable && ly <= kLastYear && offset >= YearDays(ly)) offset -= YearDays(ly++);
-  inTable = inTable && ly <= kLastYear;
-
+  Date lunar;
+  const bool inTable = ToLunar(civil::DaysFromCivil(year, month, day), lunar);
   if (inTable) {
-    // Months in order: 1 .. L, then the leap month (named like L), L+1 .. 12.
-    int leap = LeapMonth(ly);
-    int lm = 1;
-    bool inLeap = false;
-    for (;;) {
-      int length = inLeap ? LeapMonthDays(ly) : MonthDays(ly, lm);
-      if (offset < length) break;
-      offset -= length;
-      if (!inLeap && lm == leap) {
-        inLeap = true;
-      } else {
-        inLeap = false;
-        ++lm;
-      }
-    }
-    lunarYear = ly;
-    lunarMonth = lm;
-    lunarDay = static_cast<int>(offset) + 1;
-    CyclicYearName(ly - 1864, cyclicName);
-    animal = AnimalName(ly);
+    lunarYear = lunar.year;
+    lunarMonth = lunar.month;
+    lunarDay = lunar.day;
+    CyclicYearName(lunar.year - 1864, cyclicName);
+    animal = AnimalName(lunar.year);
   }
 
   // A solar term wins over the month name, which wins over the day name.

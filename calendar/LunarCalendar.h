@@ -4,6 +4,7 @@
 // otherwise the lunar day name). Pure computation over constant tables.
 // Texts are UTF-8.
 #pragma once
+#include <cstdint>
 #include <string>
 
 class CLunarCalendar {
@@ -38,6 +39,20 @@ class CLunarCalendar {
   int Convert(int year, int month, int day, int& lunarYear, int& lunarMonth, int& lunarDay,
               std::string& cyclicName, std::string& animal, std::string& dayText,
               int& isSolarTerm) const;
+
+  // A lunar date that tells the leap month from the ordinary month of the
+  // same number, which Convert does not.
+  struct Date {
+    int year = 0, month = 0, day = 0;
+    bool leapMonth = false;
+  };
+  // The lunar date of a day (days from 1970-01-01); false outside the table.
+  bool ToLunar(int64_t days, Date& lunar) const;
+  // The day of a lunar date; false when the year lies outside the table, the
+  // year has no such leap month, or the month has no such day.
+  bool ToDays(const Date& lunar, int64_t& days) const;
+  // 29 or 30 for the ordinary or the leap month; 0 when there is none.
+  int MonthDays(int year, int month, bool leapMonth) const;
 
   static const char* SolarTermName(int n);    // n 0-23
   static const char* LunarMonthName(int m);   // m 1-12; "" otherwise

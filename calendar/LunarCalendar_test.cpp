@@ -121,14 +121,31 @@ TEST(LunarCalendar, EveryLeapMonthStartsAndEndsOnItsDay) {
     }
 }
 
-TEST(LunarCalendar, EveryDayOfTheTableFollowsTheDayBefore) {
+TEST(LunarCalendar, EveryDayOfTheTableFollowsTheDayBeforeAndComesBackFromItsLunarDate) {
   Ymd date{1900, 1, 31};
   Lunar prev = Convert(date);
   int monthsInYear = 1;
+  bool prevLeap = false;
   for (;;) {
     date = AddDays(date, 1);
     Lunar l = Convert(date);
-    if (l.result != 0) break;
+    const int64_t day = civil::DaysFromCivil(date.y, date.m, date.d);
+    CLunarCalendar::Date lunar;
+    if (l.result != 0) {
+      EXPECT_FALSE(kCal.ToLunar(day, lunar));
+      break;
+    }
+    ASSERT_TRUE(kCal.ToLunar(day, lunar));
+    ASSERT_EQ(lunar.year, l.year);
+    ASSERT_EQ(lunar.month, l.month);
+    ASSERT_EQ(lunar.day, l.day);
+    // The leap month is the second month of its number in the year.
+    const bool leap = l.day == 1 ? (l.month == prev.month && l.year == prev.year) : prevLeap;
+    ASSERT_EQ(lunar.leapMonth, leap) << date.y << "-" << date.m << "-" << date.d;
+    int64_t back = 0;
+    ASSERT_TRUE(kCal.ToDays(lunar, back));
+    ASSERT_EQ(back, day);
+    prevLeap = leap;
     if (l.day != 1) {
       ASSERT_EQ(l.day, prev.day + 1) << date.y << "-" << date.m << "-" << date.d;
       ASSERT_EQ(l.month, prev.month);
@@ -218,6 +235,25 @@ TEST(LunarCalendar, KnownDatesAndTextPrecedence) {
       }
     }
   }
+}
+
+TEST(LunarCalendar, LunarDatesThatDoNotExistHaveNoDay) {
+  int64_t day = 0;
+  const CLunarCalendar::Date missing[] = {
+      {2012, 5, 1, true},    // 2012 leaps the fourth month, not the fifth
+      {2012, 4, 30, true},   // its leap month has 29 days
+      {2013, 4, 1, true},    // 2013 has no leap month
+      {2012, 2, 30, false},  // the second month of 2012 is short
+      {2012, 13, 1, false}, {2012, 0, 1, false}, {2012, 1, 0, false},
+      {1899, 1, 1, false},   {2050, 1, 1, false},
+  };
+  for (const auto& d : missing) {
+    EXPECT_FALSE(kCal.ToDays(d, day)) << d.year << "-" << d.month << "-" << d.day << (d.leapMonth ? " leap" : "");
+  }
+  ASSERT_TRUE(kCal.ToDays({2012, 4, 29, true}, day));
+  EXPECT_EQ(day, civil::DaysFromCivil(2012, 6, 18));
+  ASSERT_TRUE(kCal.ToDays({2049, 12, 29, false}, day));
+  EXPECT_EQ(day, civil::DaysFromCivil(2050, 1, 22));
 }
 
 TEST(LunarCalendar, DatesOutsideTheTableReportFailureWithoutLunarFields) {

@@ -20,6 +20,10 @@ constexpr int kHeaderBottom = 92;
 constexpr int kGridTop = 94;
 constexpr int kDayTextGap = 2;
 constexpr int kDayTextHeight = 16;
+// The 休/班 mark: a 14-pixel character in the upper right corner, inside
+// the cell's frame.
+constexpr int kMarkInset = 3;
+constexpr int kMarkSize = 16;
 
 }  // namespace
 
@@ -66,7 +70,18 @@ void CMonthModel::FillMonth() {
     std::string cyclic, animal;
     lunar_.Convert(shownYear_, shownMonth_, day, ly, lm, ld, cyclic, animal, cell.dayText, isTerm);
     cell.solarTerm = isTerm != 0;
+    if (HolidaysShown())
+      if (const CHolidayCalendar::Day* h = holidays_->Find(shownYear_, shownMonth_, day)) {
+        cell.holiday = !h->makeUpWorkday;
+        cell.makeUpWorkday = h->makeUpWorkday;
+      }
   }
+}
+
+void CMonthModel::SetHolidays(const CHolidayCalendar* holidays, bool shown) {
+  holidays_ = holidays;
+  holidaysShown_ = shown;
+  FillMonth();
 }
 
 int CMonthModel::DaysInMonth(int year, int month) { return civil::DaysInMonth(year, month); }
@@ -95,6 +110,66 @@ Rect CMonthModel::DayTextRect(int row, int column) const {
   Rect cell = CellRect(row, column);
   int top = cell.top + cellHeight_ / 2 + kDayTextGap;
   return {cell.left, top, cell.right, top + kDayTextHeight};
+}
+
+Rect CMonthModel::MarkRect(int row, int column) const {
+  Rect cell = CellRect(row, column);
+  int right = cell.right - kMarkInset;
+  int top = cell.top + kMarkInset;
+  return {right - kMarkSize, top, right, top + kMarkSize};
+}
+
+int CMonthModel::DayAt(int x, int y) const {
+  if (cellWidth_ <= 0 || cellHeight_ <= 0 || x < grid_.left || y < grid_.top) return 0;
+  int column = (x - grid_.left) / cellWidth_, row = (y - grid_.top) / cellHeight_;
+  if (column >= kColumns || row >= kRows) return 0;
+  const Cell& cell = CellAt(row, column);
+  return cell.holdsDay ? cell.day : 0;
+}
+
+bool CMonthModel::CellOfDay(int day, int& row, int& column) const {
+  for (int i = 0; i < kRows * kColumns; ++i)
+    if (cells_[i].holdsDay && cells_[i].day == day) {
+      row = i / kColumns;
+      column = i % kColumns;
+      return true;
+    }
+  return false;
+}
+
+bool CMonthModel::DayNumberIsRed(int row, int column) const {
+  const Cell& cell = CellAt(row, column);
+  return cell.holiday || (IsWeekendColumn(column) && !cell.makeUpWorkday);
+}
+
+const char* CMonthModel::HolidayMark(const Cell& cell) {
+  if (cell.holiday) return CHolidayCalendar::kOffMark;
+  if (cell.makeUpWorkday) return CHolidayCalendar::kWorkMark;
+  return "";
+}
+
+std::string CMonthModel::DetailText(int day) const {
+  if (!civil::IsValidDate(shownYear_, shownMonth_, day)) return std::string();
+  std::string out = text::Format("%04d年%02d月%02d日 %s", shownYear_, shownMonth_, day,
+                                 WeekdayName(civil::Weekday(shownYear_, shownMonth_, day)));
+  CLunarCalendar::Date lunar;
+  if (lunar_.ToLunar(civil::DaysFromCivil(shownYear_, shownMonth_, day), lunar)) {
+    std::string cyclic;
+    lunar_.CyclicYearName(lunar.year - 1864, cyclic);
+    out += text::Format("  农历%s年%s%s%s", cyclic.c_str(), lunar.leapMonth ? "闰" : "",
+                        CLunarCalendar::LunarMonthName(lunar.month), CLunarCalendar::LunarDayName(lunar.day));
+  }
+  for (int n = 2 * shownMonth_ - 2; n <= 2 * shownMonth_ - 1; ++n)
+    if (lunar_.SolarTermDay(shownYear_, n) == day) out += std::string("  ") + CLunarCalendar::SolarTermName(n);
+  if (HolidaysShown()) {
+    if (const CHolidayCalendar::Day* h = holidays_->Find(shownYear_, shownMonth_, day)) {
+      out += "  " + h->name + " " + (h->makeUpWorkday ? CHolidayCalendar::kWorkMark : CHolidayCalendar::kOffMark);
+    } else if (holidays_->IsPastData(shownYear_, shownMonth_, day)) {
+      int y, m, d;
+      if (holidays_->ValidThrough(y, m, d)) out += text::Format("  节假日数据截至 %d 年", y);
+    }
+  }
+  return out;
 }
 
 std::string CMonthModel::TitleText() const {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Text.h"
+
 namespace {
 
 CMonthModel Shown(int year, int month) {
@@ -120,6 +122,61 @@ TEST(MonthModel, LayoutFollowsTheClientRectangle) {
   EXPECT_TRUE(CMonthModel::IsWeekendColumn(6));
   EXPECT_FALSE(CMonthModel::IsWeekendColumn(3));
   EXPECT_STREQ(CMonthModel::WeekdayName(1), "星期日");
+}
+
+TEST(MonthModel, HolidaysMarkTheirCellsAndTheDetailLineNamesThem) {
+  CHolidayCalendar holidays;
+  ASSERT_EQ(holidays.Parse(text::ToGb("[VALID_THROUGH] 2026-12-31\n"
+                                      "2026-09-20 班 国庆节\n"
+                                      "2026-10-01 休 国庆节\n2026-10-02 休 国庆节\n2026-10-03 休 国庆节\n"
+                                      "2026-10-04 休 国庆节\n2026-10-05 休 国庆节\n2026-10-06 休 国庆节\n"
+                                      "2026-10-07 休 国庆节\n2026-10-10 班 国庆节\n")),
+            CHolidayCalendar::kLoaded);
+  CMonthModel m = Shown(2026, 10);  // Thursday first
+  m.SetHolidays(&holidays, true);
+  // 1-7 October: 休, numbers red on every weekday; the 10th, a Saturday, 班 in black.
+  for (int day = 1; day <= 31; ++day) {
+    int r, c;
+    ASSERT_TRUE(m.CellOfDay(day, r, c));
+    const CMonthModel::Cell& cell = m.CellAt(r, c);
+    const bool off = day <= 7, worked = day == 10;
+    EXPECT_EQ(cell.holiday, off) << day;
+    EXPECT_EQ(cell.makeUpWorkday, worked) << day;
+    EXPECT_STREQ(CMonthModel::HolidayMark(cell), off ? "休" : worked ? "班" : "") << day;
+    EXPECT_EQ(m.DayNumberIsRed(r, c), off || (CMonthModel::IsWeekendColumn(c) && !worked)) << day;
+  }
+  EXPECT_EQ(m.DetailText(1), "2026年10月01日 星期四  农历丙午年八月廿一  国庆节 休");
+  EXPECT_EQ(m.DetailText(10), "2026年10月10日 星期六  农历丙午年九月初一  国庆节 班");
+  EXPECT_EQ(m.DetailText(8), "2026年10月08日 星期四  农历丙午年八月廿八  寒露");
+  EXPECT_EQ(m.DetailText(32), "");
+
+  // The mark stands in the upper right corner, clear of the day number's text.
+  int r, c;
+  ASSERT_TRUE(m.CellOfDay(1, r, c));
+  Rect cell = m.CellRect(r, c), mark = m.MarkRect(r, c);
+  EXPECT_GT(mark.left, cell.left + m.CellWidth() / 2);
+  EXPECT_LE(mark.right, cell.right);
+  EXPECT_GE(mark.top, cell.top);
+  EXPECT_EQ(m.DayAt(cell.left + 1, cell.top + 1), 1);
+  EXPECT_EQ(m.DayAt(cell.right, cell.bottom), 1);
+  EXPECT_EQ(m.DayAt(m.CellRect(0, 0).left + 5, m.CellRect(0, 0).top + 5), 0) << "the cell before the 1st";
+  EXPECT_EQ(m.DayAt(cell.left, m.GridArea().top - 1), 0) << "the header";
+
+  // Past the data the line says how far it goes; hidden holidays say nothing.
+  m.SetDate(2027, 10);
+  m.FillMonth();
+  EXPECT_EQ(m.DetailText(1), "2027年10月01日 星期五  农历丁未年九月初二  节假日数据截至 2026 年");
+  m.SetDate(2026, 10);
+  m.SetHolidays(&holidays, false);
+  EXPECT_EQ(m.DetailText(1), "2026年10月01日 星期四  农历丙午年八月廿一");
+  ASSERT_TRUE(m.CellOfDay(10, r, c));
+  EXPECT_STREQ(CMonthModel::HolidayMark(m.CellAt(r, c)), "");
+  EXPECT_TRUE(m.DayNumberIsRed(r, c));
+
+  // A day of a leap month says so.
+  m.SetDate(2012, 5);
+  m.FillMonth();
+  EXPECT_EQ(m.DetailText(28), "2012年05月28日 星期一  农历壬辰年闰四月初八");
 }
 
 }  // namespace

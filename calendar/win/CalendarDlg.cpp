@@ -3,10 +3,13 @@
 #include <algorithm>
 
 #include "common/win/Palette.h"
+#include "common/win/ProgramFolder.h"
+#include "common/win/SaveTexts.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
+#include "win/MessageBox.h"
 
 namespace {
 
@@ -23,15 +26,19 @@ constexpr Place kRow[] = {
     {IDC_CAL_YEAR_BACK, 5, 20, 20},     {IDC_CAL_YEAR_LIST, 30, 80, 500},
     {IDC_CAL_YEAR_FORWARD, 115, 20, 20}, {IDC_CAL_MONTH_BACK, 140, 20, 20},
     {IDC_CAL_MONTH_LIST, 165, 80, 500},  {IDC_CAL_MONTH_FORWARD, 250, 20, 20},
-    {IDC_CAL_PLANS, 275, 70, 20},
+    {IDC_CAL_PLANS, 275, 70, 20},        {IDC_CAL_SHOW_HOLIDAYS, 355, 90, 20},
 };
 constexpr int kGridX = 5;
 constexpr int kGridY = 30;
+// The detail line under the grid.
+constexpr int kDetailHeight = 20;
+constexpr int kDetailGap = 2;
+constexpr int kMargin = 5;
 // The smallest client area that keeps the layout whole: the control row and
 // the longest title line fit across, and every cell keeps room for its day
 // number above its day text.
-constexpr int kMinClientWidth = 400;
-constexpr int kMinClientHeight = 380;
+constexpr int kMinClientWidth = 450;
+constexpr int kMinClientHeight = 380 + kDetailHeight + kDetailGap;
 
 }  // namespace
 
@@ -51,6 +58,13 @@ BOOL CCalendarDlg::OnInitDialog() {
   monthForward_.Attach(hwnd_, IDC_CAL_MONTH_FORWARD);
   plans_.Attach(hwnd_, IDC_CAL_PLANS);
 
+  // Read on every opening, so a file the update service replaced is seen.
+  holidays_.Load(ProgramFolder() + kHolidayFilePath);
+  LoadCalendarSettings(ProgramFolder() + kCalendarSettingsPath, settings_);
+  win::Button(hwnd_, IDC_CAL_SHOW_HOLIDAYS).SetCheck(settings_.showHolidays);
+  grid_.model().SetHolidays(&holidays_, settings_.showHolidays);
+  grid_.OnShownDayChange([this] { ShowDetail(); });
+
   win::ComboBox years(hwnd_, IDC_CAL_YEAR_LIST), months(hwnd_, IDC_CAL_MONTH_LIST);
   for (int y = CMonthModel::kFirstYear; y <= CMonthModel::kLastYear; ++y) years.AddString(CMonthModel::YearListEntry(y));
   for (int m = 1; m <= 12; ++m) months.AddString(CMonthModel::MonthListEntry(m));
@@ -66,14 +80,32 @@ BOOL CCalendarDlg::OnInitDialog() {
   OnClick(IDC_CAL_MONTH_BACK, [this] { Navigate(0, -1); });
   OnClick(IDC_CAL_MONTH_FORWARD, [this] { Navigate(0, 1); });
   OnClick(IDC_CAL_PLANS, [this] { ShowPlanManager(hwnd_); });
+  OnClick(IDC_CAL_SHOW_HOLIDAYS, [this] { ToggleHolidays(); });
   return TRUE;
+}
+
+void CCalendarDlg::ShowDetail() { SetItemText(IDC_CAL_DETAIL, grid_.model().DetailText(grid_.ShownDay())); }
+
+void CCalendarDlg::ToggleHolidays() {
+  settings_.showHolidays = win::Button(hwnd_, IDC_CAL_SHOW_HOLIDAYS).Checked();
+  grid_.model().SetHolidays(&holidays_, settings_.showHolidays);
+  grid_.Invalidate(false);
+  ShowDetail();
+  if (!SaveCalendarSettings(ProgramFolder() + kCalendarSettingsPath, settings_)) win::ShowMessage(save_text::kFailed);
 }
 
 void CCalendarDlg::ShowMonth(int yearIndex, int monthIndex) {
   win::ComboBox(hwnd_, IDC_CAL_YEAR_LIST).SetCurSel(yearIndex);
   win::ComboBox(hwnd_, IDC_CAL_MONTH_LIST).SetCurSel(monthIndex);
-  grid_.model().SetDate(yearIndex + CMonthModel::kFirstYear, monthIndex + 1);
+  CMonthModel& model = grid_.model();
+  model.SetDate(yearIndex + CMonthModel::kFirstYear, monthIndex + 1);
+  model.FillMonth();
+  // Today when the month holds it, else its first day.
+  int year, month, day;
+  LocalToday(year, month, day);
+  grid_.Select(year == model.ShownYear() && month == model.ShownMonth() ? day : 1);
   if (grid_) grid_.Invalidate(false);
+  ShowDetail();
 }
 
 void CCalendarDlg::Navigate(int yearDelta, int monthDelta) {
@@ -100,7 +132,10 @@ void CCalendarDlg::Layout() {
   if (!Item(IDC_CAL_MONTH_LIST)) return;
   for (const Place& p : kRow) win::Control(hwnd_, p.id).Move(Px(p.x), Px(kRowY), Px(p.width), Px(p.height));
   RECT client = ClientRect();
-  win::Control(grid_.hwnd()).Move(Px(kGridX), Px(kGridY), client.right - Px(10), client.bottom - Px(35));
+  const int width = client.right - Px(2 * kMargin);
+  const int detailTop = client.bottom - Px(kMargin + kDetailHeight);
+  win::Control(grid_.hwnd()).Move(Px(kGridX), Px(kGridY), width, detailTop - Px(kDetailGap) - Px(kGridY));
+  win::Control(hwnd_, IDC_CAL_DETAIL).Move(Px(kMargin), detailTop, width, Px(kDetailHeight));
   grid_.Invalidate(false);
 }
 

@@ -14,6 +14,9 @@ constexpr COLORREF kBlack = palette::kText;
 constexpr COLORREF kRed = palette::kRed;
 constexpr COLORREF kFrameTopLeft = RGB(115, 115, 155);
 constexpr COLORREF kFrameBottomRight = RGB(110, 110, 110);
+constexpr COLORREF kWorkMark = RGB(96, 96, 96);  // 班: dark grey, a working day
+constexpr COLORREF kSelection = palette::kGreen;
+constexpr int kSelectionWidth = 2;
 
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -46,7 +49,7 @@ void LocalToday(int& year, int& month, int& day) {
   day = now.wDay;
 }
 
-void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont, int dpi) {
+void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont, int dpi, int selectedDay) {
   SetBkMode(dc, TRANSPARENT);
   {
     win::Select font(dc, textFont);
@@ -72,13 +75,26 @@ void PaintMonthModel(HDC dc, const CMonthModel& model, HFONT textFont, int dpi) 
       if (!cell.holdsDay) continue;
       {
         win::Select font(dc, shared_gdi::Font24(dpi));
-        SetTextColor(dc, CMonthModel::IsWeekendColumn(c) ? kRed : kBlack);
+        SetTextColor(dc, model.DayNumberIsRed(r, c) ? kRed : kBlack);
         DrawTextIn(dc, model.DayNumberText(r, c), model.DayNumberRect(r, c),
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       }
       win::Select font(dc, shared_gdi::Font14(dpi));
       SetTextColor(dc, cell.solarTerm ? kRed : kBlack);
       DrawTextIn(dc, cell.dayText, model.DayTextRect(r, c), DT_CENTER | DT_TOP | DT_SINGLELINE);
+      const std::string mark = CMonthModel::HolidayMark(cell);
+      if (!mark.empty()) {
+        SetTextColor(dc, cell.holiday ? kRed : kWorkMark);
+        DrawTextIn(dc, mark, model.MarkRect(r, c), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      }
+      if (cell.day == selectedDay) {
+        Rect b = model.CellRect(r, c);
+        const int w = kSelectionWidth;
+        Fill(dc, RECT{b.left + 1, b.top + 1, b.right - 1, b.top + 1 + w}, kSelection);
+        Fill(dc, RECT{b.left + 1, b.bottom - 1 - w, b.right - 1, b.bottom - 1}, kSelection);
+        Fill(dc, RECT{b.left + 1, b.top + 1, b.left + 1 + w, b.bottom - 1}, kSelection);
+        Fill(dc, RECT{b.right - 1 - w, b.top + 1, b.right - 1, b.bottom - 1}, kSelection);
+      }
     }
   }
 }
@@ -96,7 +112,8 @@ void CMonthGridButton::Paint(HDC dc, const RECT& rect) {
   win::Select useBitmap(mem, bitmap);
   Fill(mem, RECT{0, 0, width, height}, palette::kPaper);
   HFONT font = hwnd_ ? reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)) : nullptr;
-  PaintMonthModel(mem, model_, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), Dpi());
+  PaintMonthModel(mem, model_, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), Dpi(),
+                  selected_);
   BitBlt(dc, rect.left, rect.top, width, height, mem, 0, 0, SRCCOPY);
 }
 
@@ -105,4 +122,41 @@ bool CMonthGridButton::OnReflectedDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemAction == ODA_FOCUS) return true;
   Paint(item.hDC, ClientRect());
   return true;
+}
+
+void CMonthGridButton::Select(int day) {
+  if (day == selected_) return;
+  const int shown = ShownDay();
+  selected_ = day;
+  if (hwnd_) Invalidate(false);
+  if (ShownDay() != shown && shownDayChanged_) shownDayChanged_();
+}
+
+void CMonthGridButton::SetHovered(int day) {
+  if (day == hovered_) return;
+  const int shown = ShownDay();
+  hovered_ = day;
+  if (ShownDay() != shown && shownDayChanged_) shownDayChanged_();
+}
+
+void CMonthGridButton::OnMouseMove(UINT flags, POINT pt) {
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  SetHovered(model_.DayAt(pt.x, pt.y));
+  Default();
+}
+
+void CMonthGridButton::OnLButtonDown(UINT flags, POINT pt) {
+  if (int day = model_.DayAt(pt.x, pt.y)) Select(day);
+  Default();
+}
+
+LRESULT CMonthGridButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_MOUSELEAVE) {
+    trackingLeave_ = false;
+    SetHovered(0);
+  }
+  return Window::WindowProc(msg, wp, lp);
 }

@@ -1,6 +1,7 @@
 // The calendar window as a user sees it: the month grid with lunar day
-// texts and solar terms in red under the title line, the year and month
-// lists with their arrow buttons, and the way into the plan manager.
+// texts and solar terms in red under the title line, the 休/班 marks of the
+// holiday file with the detail line of a day, the year and month lists with
+// their arrow buttons, and the way into the plan manager.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/PlannerSupport.h"
@@ -17,6 +18,8 @@ constexpr int kMonthBack = 1007;
 constexpr int kMonthForward = 1008;
 constexpr int kPlanButton = 1010;
 constexpr int kGrid = 1017;
+constexpr int kDetail = 1100;
+constexpr int kShowHolidays = 1101;
 
 void OpenCalendar(e2e::Session& s) {
   s.Post("Pagorin", kWmCommand, kShowCalendar);
@@ -88,7 +91,7 @@ TEST(Calendar, OpensOnTodaysMonthWithItsLayout) {
     const char* caption;
   } row[] = {{kYearBack, 5, 20, "<<"},      {kYearList, 30, 80, nullptr},     {kYearForward, 115, 20, ">>"},
              {kMonthBack, 140, 20, "<<"},   {kMonthList, 165, 80, nullptr},   {kMonthForward, 250, 20, ">>"},
-             {kPlanButton, 275, 70, "计划编辑"}};
+             {kPlanButton, 275, 70, "计划编辑"}, {kShowHolidays, 355, 90, "显示节假日"}};
   for (const auto& e : row) {
     auto item = s.Item(kCalendarTitle, e.id);
     ASSERT_TRUE(item) << e.id;
@@ -103,7 +106,19 @@ TEST(Calendar, OpensOnTodaysMonthWithItsLayout) {
   EXPECT_EQ(grid->left - cx, 5);
   EXPECT_EQ(grid->top - cy, 30);
   EXPECT_EQ(grid->width(), client.right - client.left - 10);
-  EXPECT_EQ(grid->height(), client.bottom - client.top - 35);
+  EXPECT_EQ(grid->height(), client.bottom - client.top - 35 - 22);
+  // The detail line under the grid tells of today.
+  auto detail = s.Item(kCalendarTitle, kDetail);
+  ASSERT_TRUE(detail);
+  EXPECT_EQ(detail->left - cx, 5);
+  EXPECT_EQ(detail->top, grid->bottom + 2);
+  EXPECT_EQ(detail->bottom, client.bottom - 5);
+  int year = -1, month = -1;
+  ComboEntries(s, kCalendarTitle, kYearList, &year);
+  ComboEntries(s, kCalendarTitle, kMonthList, &month);
+  const std::string shown = text::Format("%04d年%02d月", year + 1901, month + 1);
+  EXPECT_EQ(detail->text.rfind(shown, 0), 0u) << detail->text;
+  EXPECT_NE(detail->text.find("  农历"), std::string::npos) << detail->text;
   s.KeepScreenshot("calendar-today");
 }
 
@@ -164,6 +179,92 @@ TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLin
   s.KeepScreenshot("calendar-2012-01");
 }
 
+// October 2026: 国庆节 from Thursday the 1st to Wednesday the 7th, with
+// Sunday 20 September and Saturday 10 October worked.
+TEST(Calendar, October2026MarksTheHolidayAndItsWorkedSaturdayAndTheDetailLineNamesThem) {
+  e2e::Session s;
+  StartBrova(s);
+  OpenCalendar(s);
+  ShowMonth(s, 2026, 10);
+  Grid g = GridOf(s);
+  // 1 October 2026 is a Thursday: row 0, column 4.
+  auto cell = [](int day) { return std::pair<int, int>{(4 + day - 1) / 7, (4 + day - 1) % 7}; };
+  // The mark stands in the cell's upper right corner, right of the number.
+  auto mark = [&](int day) {
+    auto [r, c] = cell(day);
+    Box b = g.Cell(r, c);
+    return Box{b.right - 20, b.top + 2, b.right - 2, b.top + 20};
+  };
+  e2e::Image img;
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return Red(img, mark(1)) > 10 && Red(img, mark(7)) > 10;
+  }, 10000)) << "no 休 marks";
+  s.KeepScreenshot("calendar-2026-10");
+  for (int day = 1; day <= 7; ++day) {
+    auto [r, c] = cell(day);
+    EXPECT_GT(Red(img, mark(day)), 10) << day;
+    EXPECT_GT(Red(img, g.DayNumber(r, c)), 8) << "a day off has a red number: " << day;
+  }
+  // 班 on Saturday the 10th: a dark grey mark, and a black number as on a working day.
+  auto [r10, c10] = cell(10);
+  EXPECT_EQ(Red(img, mark(10)), 0);
+  EXPECT_GT(CountColour(img, mark(10).left, mark(10).top, mark(10).right, mark(10).bottom, 96, 96, 96, 30), 10);
+  EXPECT_EQ(Red(img, g.DayNumber(r10, c10)), 0);
+  EXPECT_GT(Ink(img, g.DayNumber(r10, c10)), 20);
+  // Other days carry no mark; Saturday the 17th keeps its red number.
+  for (int day : {8, 9, 11, 17, 31}) {
+    Box m = mark(day);
+    EXPECT_EQ(CountDark(img, m.left, m.top, m.right, m.bottom) + Red(img, m), 0) << day;
+  }
+  auto [r17, c17] = cell(17);
+  EXPECT_GT(Red(img, g.DayNumber(r17, c17)), 8);
+
+  // The detail line tells of the clicked day and of the hovered one.
+  auto [r1, c1] = cell(1);
+  Box one = g.Cell(r1, c1);
+  Click(s, (one.left + one.right) / 2, (one.top + one.bottom) / 2);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    return s.Item(kCalendarTitle, kDetail)->text == "2026年10月01日 星期四  农历丙午年八月廿一  国庆节 休";
+  }, 5000)) << s.Item(kCalendarTitle, kDetail)->text;
+  Box ten = g.Cell(r10, c10);
+  s.Xdotool("mousemove " + std::to_string((ten.left + ten.right) / 2) + " " + std::to_string((ten.top + ten.bottom) / 2));
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    return s.Item(kCalendarTitle, kDetail)->text == "2026年10月10日 星期六  农历丙午年九月初一  国庆节 班";
+  }, 5000)) << s.Item(kCalendarTitle, kDetail)->text;
+  s.KeepScreenshot("calendar-2026-10-hover");
+  // Off the grid it tells of the clicked day again.
+  s.Xdotool("mousemove 5 5");
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    return s.Item(kCalendarTitle, kDetail)->text.find("国庆节 休") != std::string::npos;
+  }, 5000)) << s.Item(kCalendarTitle, kDetail)->text;
+
+  // Past the data: October 2027 has no marks and says how far the data goes.
+  ShowMonth(s, 2027, 10);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    return s.Item(kCalendarTitle, kDetail)->text == "2027年10月01日 星期五  农历丁未年九月初二  节假日数据截至 2026 年";
+  }, 5000)) << s.Item(kCalendarTitle, kDetail)->text;
+
+  // "显示节假日" off hides the marks, is stored, and holds when the calendar opens again.
+  ShowMonth(s, 2026, 10);
+  ClickItem(s, kCalendarTitle, kShowHolidays);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return e2e::ReadFile(s.appDir() + "/data/calendar.ini") == "[SHOW_HOLIDAYS]\r\n0\r\n"; }, 5000))
+      << e2e::ReadFile(s.appDir() + "/data/calendar.ini");
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return Red(img, mark(1)) == 0;
+  }, 5000)) << "the 休 marks stay";
+  EXPECT_EQ(CountColour(img, mark(10).left, mark(10).top, mark(10).right, mark(10).bottom, 96, 96, 96, 30), 0);
+  EXPECT_GT(Red(img, g.DayNumber(r10, c10)), 8) << "without holidays the 10th is a red Saturday";
+  EXPECT_EQ(s.Item(kCalendarTitle, kDetail)->text, "2026年10月01日 星期四  农历丙午年八月廿一");
+  s.Post(kCalendarTitle, 0x0010);  // WM_CLOSE
+  ASSERT_TRUE(s.WaitForNoWindow(kCalendarTitle));
+  OpenCalendar(s);
+  auto box = s.Item(kCalendarTitle, kShowHolidays);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(s.Send(box->handle, 0x00F0 /* BM_GETCHECK */), 0);
+}
+
 TEST(Calendar, CannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
   e2e::Session s;
   StartBrova(s);
@@ -171,8 +272,8 @@ TEST(Calendar, CannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
   ShowMonth(s, 2012, 12);
   TryToShrink(s, kCalendarTitle);
   Box client = ClientArea(s, kCalendarTitle);
-  EXPECT_EQ(client.right - client.left, 400);
-  EXPECT_EQ(client.bottom - client.top, 380);
+  EXPECT_EQ(client.right - client.left, 450);
+  EXPECT_EQ(client.bottom - client.top, 402);
   auto plans = s.Item(kCalendarTitle, kPlanButton);
   ASSERT_TRUE(plans);
   EXPECT_LE(plans->right, client.right - 5) << "the plan button left the window";
