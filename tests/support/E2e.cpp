@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -272,7 +273,18 @@ RunResult Session::Shell(const std::string& command) {
 }
 
 RunResult Session::Winctl(const std::string& args) {
-  return Shell("wine " + ShellQuote(kWinctl) + " " + args + " 2>/dev/null");
+  // winctl itself answers 0, 1 (not found) or 2 (bad arguments). Any other
+  // status means the tool did not run to its answer (Wine failed to start
+  // it, or it crashed): that is said with Wine's own words and the command
+  // is run again, so a query never reads as "no such window" by accident.
+  const std::string errors = workDir_ + "/winctl.err";
+  RunResult r;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    r = Shell("wine " + ShellQuote(kWinctl) + " " + args + " 2>" + ShellQuote(errors));
+    if (r.status >= 0 && r.status <= 2) break;
+    std::cerr << "winctl " << args << ": status " << r.status << "\n" << ReadFile(errors) << std::endl;
+  }
+  return r;
 }
 
 void Session::Xdotool(const std::string& args) { Shell("xdotool " + args + " >/dev/null 2>&1"); }
