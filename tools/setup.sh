@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine
   xvfb xdotool x11-utils imagemagick
-  fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-gbsn00lp locales
+  fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-gbsn00lp python3-fonttools locales
   googletest zlib1g-dev libz-mingw-w64-dev
   zip unzip p7zip-full curl nsis
 )

@@ -16,7 +16,7 @@ export LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=;mshtml=}"
 
 # The settings below, by version: a prefix made with other settings is made anew.
-BROVA_PREFIX_VERSION=4
+BROVA_PREFIX_VERSION=5
 
 # brova_init_prefix DIR: a 64-bit Wine prefix with our settings. A missing
 # prefix is made; an existing one (the user's own, say) is only given the
@@ -36,9 +36,18 @@ brova_init_prefix() {
     WINEPREFIX="$dir" wine wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX="$dir" wineserver -w
   fi
+  # The stand-in for "宋体" (see below) is made into the prefix's own fonts.
+  local fonts="$dir/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  if ! /usr/bin/python3 "$BROVA_TOOLS/gen/song_font.py" /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf \
+      "$fonts/brovasong.ttf" 2>/dev/null; then
+    echo "wine: could not make the Song face for $dir (python3-fonttools, fonts-arphic-gbsn00lp)" >&2
+    return 1
+  fi
   local reg
   reg=$(mktemp --suffix=.reg)
-  # "宋体" is drawn with AR PL SungtiL GB (fonts-arphic-gbsn00lp), a Song face
+  # "宋体" is drawn with AR PL SungtiL GB (fonts-arphic-gbsn00lp; as "Brova
+  # SungtiL GB", its underscore raised into the cell, tools/gen/song_font.py), a Song face
   # with the metrics of "宋体": its cell is as high as its characters, digits
   # and Latin letters are half as wide as Chinese characters, so texts fit
   # the places laid out for "宋体"; up to 18 pixels it is drawn hinted and
@@ -49,18 +58,33 @@ brova_init_prefix() {
   # come from "SimSun", which Wine falls back to for every font, so that is
   # WenQuanYi Micro Hei, whole at these sizes too. Debian's Wine looks for
   # its own fonts (fonts-wine) in a folder it never finds, so Marlett, the
-  # face of the caption buttons, is named by its file. No crash dialogs.
+  # face of the caption buttons, is named by its file. Text and web pages
+  # open as on Windows (Notepad, Wine's browser stand-in): Wine names their
+  # programs but gives the extensions none. No crash dialogs.
   cat > "$reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"宋体"="AR PL SungtiL GB"
-"新宋体"="AR PL SungtiL GB"
+"宋体"="Brova SungtiL GB"
+"新宋体"="Brova SungtiL GB"
 "SimSun"="WenQuanYi Micro Hei"
 "NSimSun"="WenQuanYi Micro Hei"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]
 "Marlett (TrueType)"="Z:\\usr\\share\\wine\\fonts\\marlett.ttf"
+"Brova SungtiL GB (TrueType)"="brovasong.ttf"
+
+[HKEY_LOCAL_MACHINE\Software\Classes\.txt]
+@="txtfile"
+"Content Type"="text/plain"
+
+[HKEY_LOCAL_MACHINE\Software\Classes\.htm]
+@="htmlfile"
+"Content Type"="text/html"
+
+[HKEY_LOCAL_MACHINE\Software\Classes\.html]
+@="htmlfile"
+"Content Type"="text/html"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
@@ -73,7 +97,7 @@ REG
   WINEPREFIX="$dir" wine regedit "$reg.gbk" >/dev/null 2>&1
   WINEPREFIX="$dir" wineserver -w
   rm -f "$reg" "$reg.gbk"
-  if ! grep -q 'AR PL SungtiL GB' "$dir/user.reg"; then
+  if ! grep -q 'Brova SungtiL GB' "$dir/user.reg"; then
     echo "wine: could not prepare prefix $dir" >&2
     return 1
   fi

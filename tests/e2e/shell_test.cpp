@@ -202,4 +202,21 @@ TEST(Shell, FrameCommandsShowAndHideTheFrame) {
   }));
 }
 
+// What brova hands to the shell (the ledger's exports) opens as on Windows:
+// a text file in Notepad, a web page with the program of "htmlfile".
+TEST(Shell, TextFilesAndWebPagesHaveTheProgramsOfWindows) {
+  e2e::Session s;
+  s.Shell("printf 'x\\r\\n' > export.txt");
+  s.Shell("wine start export.txt");
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    for (const auto& w : s.TopLevelWindows())
+      if (w.visible && w.text.find("export.txt") != std::string::npos) return true;
+    return false;
+  })) << "no Notepad with export.txt";
+  for (const char* ext : {".htm", ".html"})
+    EXPECT_EQ(s.Winctl(std::string("reg-read 'HKLM\\Software\\Classes\\") + ext + "' ''").out, "htmlfile\n") << ext;
+  EXPECT_NE(s.Winctl("reg-read 'HKLM\\Software\\Classes\\htmlfile\\shell\\open\\command' ''").out.find("winebrowser"),
+            std::string::npos);
+}
+
 }  // namespace

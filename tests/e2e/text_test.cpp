@@ -49,7 +49,9 @@ std::vector<std::string> Texts() {
           join(12, 23, term),
           join(1, 7, weekday),
           "2026年12月07日 11小时37分 第一行 第二行 第三行",
-          "屏捕信息 [宽=1280, 高=800] 搜索关键字"};
+          "屏捕信息 [宽=1280, 高=800] 搜索关键字",
+          // key names as the hot-key fields show them
+          "VK_RETURN VK_F12 Ctrl+Alt+VK_SNAPSHOT"};
 }
 
 // Ink of a pixel, 0 (white) to 1 (black).
