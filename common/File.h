@@ -46,7 +46,12 @@ int64_t Size(const std::string& path);    // -1 when missing
 // them; empty when the folder is missing.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& suffix);
 
-// The name of a temporary file beside path, unique within this process.
+// The name of a temporary file beside path, unique within this process:
+// path + ".tmp" + process id + "_" + a counter.
 std::string TempNameBeside(const std::string& path);
+// Removes the temporary files beside path that a WriteAtomic killed before
+// its move left behind (only names TempNameBeside makes). Call it only while
+// no write of path is under way.
+void RemoveStaleTemps(const std::string& path);
 
 }  // namespace file

@@ -11,19 +11,32 @@ bool IsComment(const std::string& line) { return line.size() >= 2 && line[0] == 
 
 }  // namespace
 
-int CSectionFile::Load(const std::string& path, uint64_t maxBytes) {
+int CSectionFile::Load(const std::string& path, uint64_t maxBytes, NulBytes nul) {
   text_.clear();
   cursor_ = 0;
+  exact_ = true;
   std::string bytes;
   if (!file::ReadAll(path, bytes, maxBytes)) return 1;
-  SetBytes(bytes);
+  SetBytes(bytes, nul);
   return 0;
 }
 
-void CSectionFile::SetBytes(std::string_view gbBytes) {
-  size_t nul = gbBytes.find('\0');
-  if (nul != std::string_view::npos) gbBytes = gbBytes.substr(0, nul);
-  text_ = text::FromGb(gbBytes);
+void CSectionFile::SetBytes(std::string_view gbBytes, NulBytes nul) {
+  size_t at = gbBytes.find('\0');
+  if (at != std::string_view::npos && nul == kTextEndsAtNul) gbBytes = gbBytes.substr(0, at);
+  text_ = text::FromGb(gbBytes, exact_);
+  if (at != std::string_view::npos && nul == kReadPastNul) {
+    exact_ = false;
+    std::string shown;
+    shown.reserve(text_.size() + 16);
+    for (char c : text_) {
+      if (c)
+        shown += c;
+      else
+        shown += "\xEF\xBF\xBD";  // U+FFFD
+    }
+    text_.swap(shown);
+  }
   cursor_ = 0;
 }
 

@@ -15,12 +15,19 @@ class CSectionFile {
   // Section files are small hand-edited or downloaded pages.
   static constexpr uint64_t kMaxFileBytes = 16u << 20;
 
+  // How a NUL byte is taken: the end of the text (section files), or as
+  // damage that the text reads past, shown as U+FFFD (record files, where
+  // the records after it must not be lost).
+  enum NulBytes { kTextEndsAtNul, kReadPastNul };
+
   // 0 when the file was read; 1 when it could not be opened (the text is then
-  // empty). The file holds GBK/GB18030 bytes; the text ends at the first NUL
-  // and is kept as UTF-8.
-  int Load(const std::string& path, uint64_t maxBytes = kMaxFileBytes);
+  // empty). The file holds GBK/GB18030 bytes; the text is kept as UTF-8.
+  int Load(const std::string& path, uint64_t maxBytes = kMaxFileBytes, NulBytes nul = kTextEndsAtNul);
   // The same from bytes already in memory.
-  void SetBytes(std::string_view gbBytes);
+  void SetBytes(std::string_view gbBytes, NulBytes nul = kTextEndsAtNul);
+  // false when writing the text back would not give the bytes read: a NUL
+  // read past, or bytes that are not GB18030.
+  bool Exact() const { return exact_; }
 
   void Rewind() { cursor_ = 0; }
 
@@ -48,4 +55,5 @@ class CSectionFile {
   std::string text_;
   std::string scratch_;  // NextContentLine's line buffer, kept for reuse
   size_t cursor_ = 0;
+  bool exact_ = true;
 };

@@ -94,9 +94,16 @@ void AppendFourByte(std::string& out, uint32_t linear) {
   out.append(b, 4);
 }
 
+constexpr char32_t kEuro = 0x20AC;
+constexpr unsigned char kEuroByte = 0x80;  // code page 936's one-byte "€"
+
 void AppendGb(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
+    return;
+  }
+  if (cp == kEuro) {
+    out += static_cast<char>(kEuroByte);
     return;
   }
   if (cp >= 0x10000) {
@@ -130,6 +137,24 @@ char32_t FourByteToCodePoint(uint32_t linear) {
     if (linear >= r.linear && linear < static_cast<uint32_t>(r.linear) + r.count) return r.ucs + (linear - r.linear);
   }
   return kReplacement;
+}
+
+// For each two-byte code: whether AppendGb writes its character otherwise.
+const std::vector<bool>& TwoByteIsSecondCode() {
+  static const std::vector<bool> table = [] {
+    std::vector<bool> t(126 * 190, false);
+    std::string code;
+    for (int i = 0; i < 126 * 190; ++i) {
+      if (kTwoByte[i] == 0) continue;
+      code.clear();
+      AppendGb(code, kTwoByte[i]);
+      int trail = i % 190;
+      t[i] = code.size() != 2 || static_cast<unsigned char>(code[0]) != 0x81 + i / 190 ||
+             static_cast<unsigned char>(code[1]) != (trail < 63 ? 0x40 + trail : 0x41 + trail);
+    }
+    return t;
+  }();
+  return table;
 }
 
 }  // namespace
@@ -168,6 +193,12 @@ std::string Narrow(std::wstring_view wide) {
 }
 
 std::string FromGb(std::string_view gb) {
+  bool exact;
+  return FromGb(gb, exact);
+}
+
+std::string FromGb(std::string_view gb, bool& exact) {
+  exact = true;
   std::string out;
   out.reserve(gb.size() * 3 / 2);
   size_t i = 0;
@@ -182,10 +213,17 @@ std::string FromGb(std::string_view gb) {
       i = end;
       continue;
     }
+    if (b0 == kEuroByte) {
+      AppendUtf8(out, kEuro);
+      ++i;
+      continue;
+    }
     if (b0 >= 0x81 && b0 <= 0xFE && i + 1 < gb.size()) {
       unsigned char b1 = byte(i + 1);
       if (b1 >= 0x40 && b1 <= 0xFE && b1 != 0x7F) {
-        uint16_t cp = kTwoByte[(b0 - 0x81) * 190 + (b1 < 0x7F ? b1 - 0x40 : b1 - 0x41)];
+        int index = (b0 - 0x81) * 190 + (b1 < 0x7F ? b1 - 0x40 : b1 - 0x41);
+        uint16_t cp = kTwoByte[index];
+        if (!cp || TwoByteIsSecondCode()[index]) exact = false;
         AppendUtf8(out, cp ? cp : kReplacement);
         i += 2;
         continue;
@@ -194,13 +232,18 @@ std::string FromGb(std::string_view gb) {
         unsigned char b2 = byte(i + 2), b3 = byte(i + 3);
         if (b2 >= 0x81 && b2 <= 0xFE && b3 >= 0x30 && b3 <= 0x39) {
           uint32_t linear = (((b0 - 0x81) * 10u + (b1 - 0x30)) * 126u + (b2 - 0x81)) * 10u + (b3 - 0x30);
-          AppendUtf8(out, FourByteToCodePoint(linear));
+          char32_t cp = FourByteToCodePoint(linear);
+          std::string back;
+          AppendGb(back, cp);
+          if (back != gb.substr(i, 4)) exact = false;
+          AppendUtf8(out, cp);
           i += 4;
           continue;
         }
       }
     }
     AppendUtf8(out, kReplacement);
+    exact = false;
     ++i;
   }
   return out;

@@ -15,9 +15,13 @@ std::string Narrow(std::wstring_view wide);
 
 // GB18030 bytes to UTF-8 and back. Every Unicode character has a GB18030
 // code, so the encoder loses nothing; bytes that are not GB18030 decode as
-// U+FFFD.
+// U+FFFD. The single byte 0x80 is "€", as code page 936 has it, and "€" is
+// written as 0x80.
 std::string FromGb(std::string_view gb);
 std::string ToGb(std::string_view utf8);
+// As FromGb; exact is set to whether ToGb gives the same bytes back (false
+// after bytes that are not GB18030, or a second code of a character).
+std::string FromGb(std::string_view gb, bool& exact);
 
 // ASCII-only helpers used by the readers of our data files.
 std::string Trim(std::string_view s);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/File.h"
 #include "common/Text.h"
 
 namespace ledger {
@@ -39,10 +38,12 @@ CLedger::CLedger(std::string entryFilePath) : path_(std::move(entryFilePath)) {}
 
 int CLedger::Load() {
   rows_.clear();
+  RemoveStaleTempsOf(path_);
   int result = ledger::LoadLedger(path_, rows_);
-  // A file that is there but could not be read (too large, say) is kept
-  // whole beside the first save, as a damaged one is.
-  backupBeforeSave_ = result == ledger::kLedgerDamaged || (result == ledger::kLedgerMissing && file::Exists(path_));
+  // A file that is there but could not be read is kept whole beside the
+  // first save, as a damaged one is.
+  backupBeforeSave_ = result == ledger::kLedgerDamaged || result == ledger::kLedgerUnreadable;
+  locked_ = result == ledger::kLedgerTooLarge;
   return result;
 }
 
@@ -88,6 +89,10 @@ const char* CLedger::DeleteChecked() {
 }
 
 void CLedger::Save() {
+  if (locked_) {
+    saveFailed_ = true;
+    return;
+  }
   saveFailed_ = ledger::SaveLedger(path_, rows_, backupBeforeSave_) != 0;
   if (!saveFailed_) backupBeforeSave_ = false;
 }

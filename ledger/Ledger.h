@@ -27,13 +27,16 @@ class CLedger {
  public:
   static constexpr const char* kSelectRowToChange = "请选择需要修改的项目";
   static constexpr const char* kCheckRowsToDelete = "请先选择要删除的项";
+  static constexpr const char* kTooLargeToOpen = "账目文件太大,无法打开";
 
   explicit CLedger(std::string entryFilePath);
 
   // Reads the entry file; every row starts unchecked. Returns LoadLedger's
   // result. After a damaged record was skipped, the first save keeps the
-  // old file as ".bak".
+  // old file as ".bak". A file too large to open locks the ledger: it stays
+  // empty and nothing is saved over the file.
   int Load();
+  bool Locked() const { return locked_; }
 
   int Count() const { return static_cast<int>(rows_.size()); }
   const ledger::LedgerRow& At(int row) const { return rows_[static_cast<size_t>(row)]; }
@@ -65,5 +68,6 @@ class CLedger {
   std::string path_;
   std::vector<ledger::LedgerRow> rows_;
   bool backupBeforeSave_ = false;
+  bool locked_ = false;
   bool saveFailed_ = false;
 };

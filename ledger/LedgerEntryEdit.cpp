@@ -58,7 +58,8 @@ bool IsAmountText(const std::string& text) {
 const char* LedgerEntryEdit::Accept(const int (&selection)[PlanEditData::kListCount], bool income,
                                     const std::string& amountText, const std::string& remarkText) {
   std::string trimmed = text::Trim(amountText);
-  if (!IsAmountText(trimmed)) return kNotAnAmount;
+  int64_t typed = 0;
+  if (!IsAmountText(trimmed) || !ledger::ParseAmount(trimmed, typed)) return kNotAnAmount;
   if (mode == kAdd) {
     for (int l = 0; l < PlanEditData::kListCount; ++l)
       if (selection[l] < 0 || selection[l] >= PlanEditData::EntryCount(static_cast<List>(l)))
@@ -68,7 +69,7 @@ const char* LedgerEntryEdit::Accept(const int (&selection)[PlanEditData::kListCo
                     selection[PlanEditData::kHourList], selection[PlanEditData::kMinuteList]};
   }
   type = income ? 1 : 0;
-  amount = ledger::AmountOf(trimmed);
+  amount = typed;
   remark = remarkText;
   return nullptr;
 }

@@ -2,6 +2,7 @@
 // remark, the entries of its five time lists, and the check made on
 // "保存结果". The dialog copies between its controls and this struct.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "ledger/LedgerStore.h"
@@ -18,7 +19,7 @@ struct LedgerEntryEdit {
   int mode = kAdd;
   int type = 1;  // 1 income, 0 expense
   PlanTime time;
-  double amount = 0;
+  int64_t amount = 0;  // millionths
   std::string remark;
 
   // Add mode showing now: income, amount "0.00".
@@ -34,8 +35,8 @@ struct LedgerEntryEdit {
 
   // "保存结果": the lists' selections (-1 = none), the type buttons and the
   // box texts. Returns nullptr when accepted, else the message to show. The
-  // amount must be a number: optional sign, digits, at most one decimal
-  // point, blanks around it allowed.
+  // amount must be a number that the ledger's amounts can hold: optional
+  // sign, digits, at most one decimal point, blanks around it allowed.
   const char* Accept(const int (&selection)[PlanEditData::kListCount], bool income, const std::string& amountText,
                      const std::string& remarkText);
 

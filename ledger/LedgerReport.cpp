@@ -69,7 +69,7 @@ DayRange PresetRange(int preset, const Day& today) {
 void CReport::Build(const std::vector<LedgerRow>& source, const DayRange& range, int typeFilter) {
   source_ = &source;
   picked_.clear();
-  total_ = 0;
+  CAmountTotal total;
   for (size_t i = 0; i < source.size(); ++i) {
     const LedgerRow& row = source[i];
     bool income = row.type == kIncomeText;
@@ -80,10 +80,12 @@ void CReport::Build(const std::vector<LedgerRow>& source, const DayRange& range,
       if (!DayOf(row.time, day) || day < range.first || range.last < day) continue;
     }
     picked_.push_back(i);
-    double amount = AmountOf(row.amount);
-    total_ += income ? amount : -amount;
+    if (income)
+      total.Add(AmountOf(row.amount));
+    else
+      total.Subtract(AmountOf(row.amount));
   }
-  totalRow_ = {false, kTotalType, kTotalFiller, FormatAmount(total_), kTotalFiller};
+  totalRow_ = {false, kTotalType, kTotalFiller, total.Text(), kTotalFiller};
   built_ = true;
 }
 

@@ -40,7 +40,6 @@ class CReport {
   // 0 before the first Build, else the picked rows and the total row.
   int Count() const { return built_ ? static_cast<int>(picked_.size()) + 1 : 0; }
   const LedgerRow& At(int row) const;
-  double Total() const { return total_; }
 
   // "export.txt": type,time,amount,remark CR LF per row, the remark's "," as
   // "，" and its line breaks as blanks. UTF-8; stored as GBK.
@@ -53,7 +52,6 @@ class CReport {
   const std::vector<LedgerRow>* source_ = nullptr;
   std::vector<size_t> picked_;
   LedgerRow totalRow_;
-  double total_ = 0;
   bool built_ = false;
 };
 

@@ -59,12 +59,47 @@ TEST(LedgerReport, RangesIncludeBothEndsTypesFilterAndTheTotalComesLast) {
   EXPECT_EQ(year.last.month * 100 + year.last.day, 528);
 }
 
-TEST(LedgerReport, ManyCentsAddUpExactly) {
-  std::vector<LedgerRow> cents(100000, LedgerRow{false, "收入", "2031-01-01 00:00", "0.010000", ""});
-  cents.push_back({false, "收入", "2031-01-01 00:00", "123456.78", ""});
+// Amounts are whole millionths: what "%f" stored comes back exactly, sums
+// never drift, and a balanced ledger totals zero, never "-0.000000".
+TEST(LedgerReport, MoneyAddsUpExactly) {
+  const std::vector<LedgerRow> balanced = {{false, "支出", "2031-01-01 00:00", "0.100000", ""},
+                                           {false, "支出", "2031-01-01 00:00", "0.200000", ""},
+                                           {false, "收入", "2031-01-01 00:00", "0.300000", ""}};
   CReport r;
-  r.Build(cents, PresetRange(kAllTime, {}), kBothTypes);
-  EXPECT_EQ(r.At(r.Count() - 1).amount, "124456.780000");
+  r.Build(balanced, PresetRange(kAllTime, {}), kBothTypes);
+  EXPECT_EQ(r.At(r.Count() - 1).amount, "0.000000");
+  std::vector<LedgerRow> many(100000, LedgerRow{false, "收入", "2031-01-01 00:00", "123.450000", ""});
+  r.Build(many, PresetRange(kAllTime, {}), kBothTypes);
+  EXPECT_EQ(r.At(r.Count() - 1).amount, "12345000.000000");
+  many.assign(100000, LedgerRow{false, "支出", "2031-01-01 00:00", "0.010000", ""});
+  many.push_back({false, "收入", "2031-01-01 00:00", "123456.78", ""});
+  r.Build(many, PresetRange(kAllTime, {}), kBothTypes);
+  EXPECT_EQ(r.At(r.Count() - 1).amount, "122456.780000");
+  // Totals beyond what one amount can hold, and texts of hand-edited files.
+  const std::vector<LedgerRow> wide = {{false, "收入", "x", "9223372036854.775807", ""},
+                                       {false, "收入", "x", "9223372036854.775807", ""},
+                                       {false, "收入", "x", " +1.0000005junk", ""},
+                                       {false, "支出", "x", "99999999999999999999", ""},
+                                       {false, "支出", "x", "nan", ""}};
+  r.Build(wide, PresetRange(kAllTime, {}), kBothTypes);
+  EXPECT_EQ(r.At(r.Count() - 1).amount, "18446744073710.551615");
+
+  const struct {
+    const char* text;
+    int64_t millionths;
+  } amounts[] = {{"12.500000", 12500000}, {"-0.250000", -250000}, {"99999.992188", 99999992188},
+                 {"0.0000004", 0},        {"-0.0000005", -1},     {"1234567.875", 1234567875000},
+                 {"-0", 0},               {"x*y", 0},            {".5", 500000},
+                 {"9223372036854.775807", INT64_MAX},            {"9223372036854.775808", 0}};
+  for (const auto& a : amounts) {
+    EXPECT_EQ(AmountOf(a.text), a.millionths) << a.text;
+    if (a.millionths > 0) {
+      EXPECT_EQ(AmountOf(FormatAmount(a.millionths)), a.millionths);
+    }
+  }
+  EXPECT_EQ(FormatAmount(0), "0.000000");
+  EXPECT_EQ(FormatAmount(-250000), "-0.250000");
+  EXPECT_EQ(FormatAmount(INT64_MIN + 1), "-9223372036854.775807");
 }
 
 TEST(LedgerReport, ExportsHoldTheListedRowsByteForByte) {

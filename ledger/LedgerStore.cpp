@@ -1,6 +1,7 @@
 #include "ledger/LedgerStore.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstdint>
 
 #include "common/File.h"
 #include "common/FolderPath.h"
@@ -18,10 +19,12 @@ bool IsForbiddenChar(unsigned char c) {
          c == '?' || c == '*';
 }
 
-// "CON.ini" opens the console, not a file.
+// "CON.ini" opens the console, not a file; so does "CON .ini": blanks
+// before the dot do not count.
 bool IsDeviceName(const std::string& name) {
   std::string base = name.substr(0, name.find('.'));
-  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   for (const char* d : kDevices)
     if (text::EqualsNoCase(base, d)) return true;
   return base.size() == 4 && (text::StartsWithNoCase(base, "COM") || text::StartsWithNoCase(base, "LPT")) &&
@@ -68,12 +71,15 @@ int CreateAccount(const std::string& accountFolder, const std::string& name) {
 std::vector<std::string> ListAccounts(const std::string& accountFolder) {
   std::vector<std::string> names = file::ListFiles(accountFolder, kMarkerSuffix);
   for (std::string& n : names) n.resize(n.size() - std::string_view(kMarkerSuffix).size());
+  // A stray ".ini" names no account.
+  names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
   return names;
 }
 
 void DeleteAccount(const std::string& accountFolder, const std::string& name) {
   file::Remove(MarkerPath(accountFolder, name));
   file::Remove(EntryFilePath(accountFolder, name));
+  file::Remove(EntryFilePath(accountFolder, name) + kPlanBackupSuffix);
 }
 
 std::vector<std::string> ListAccountsOrDefault(const std::string& accountFolder) {
@@ -96,6 +102,7 @@ int LoadLedger(const std::string& path, std::vector<LedgerRow>& rows) {
   // ("收入", a time, "0.000000", "NULL") takes 55 bytes.
   constexpr int64_t kSmallestRecordBytes = 55;
   int64_t bytes = file::Size(path);
+  if (bytes > static_cast<int64_t>(kMaxRecordFileBytes)) return kLedgerTooLarge;
   if (bytes > 0) rows.reserve(rows.size() + static_cast<size_t>(bytes / kSmallestRecordBytes));
   bool skipped = false;
   int result = ForEachPlanRecord(path, [&](const std::string& payload, std::string remark) {
@@ -108,6 +115,7 @@ int LoadLedger(const std::string& path, std::vector<LedgerRow>& rows) {
     rows.push_back({false, payload.substr(0, first), payload.substr(first + 1, second - first - 1),
                     payload.substr(second + 1), std::move(remark)});
   });
+  if (result == kPlanFileUnreadable) return kLedgerUnreadable;
   return skipped && result == kPlanFileRead ? kLedgerDamaged : result;
 }
 
@@ -119,8 +127,104 @@ int SaveLedger(const std::string& path, const std::vector<LedgerRow>& rows, bool
   return WritePlanFile(records, path, keepBackup ? kKeepOldAsBackup : kNoBackup);
 }
 
-std::string FormatAmount(double amount) { return text::Format("%f", amount); }
+bool ParseAmount(std::string_view text, int64_t& millionths) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  auto digit = [&](size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+  // Summed as a negative number, whose range reaches one further.
+  constexpr int64_t kMin = INT64_MIN;
+  int64_t value = 0;
+  bool any = false;
+  for (; digit(i); ++i, any = true) {
+    int d = text[i] - '0';
+    if (value < (kMin + d) / 10) return false;
+    value = value * 10 - d;
+  }
+  if (value < kMin / kMillionthsPerUnit) return false;
+  value *= kMillionthsPerUnit;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    int64_t scale = kMillionthsPerUnit / 10;
+    for (; digit(i); ++i, any = true) {
+      int d = text[i] - '0';
+      if (scale == 0) {
+        // The first decimal past the sixth rounds; the rest cannot change it.
+        if (d >= 5) {
+          if (value == kMin) return false;
+          --value;
+        }
+        while (digit(i + 1)) ++i;
+        continue;
+      }
+      if (value < kMin + d * scale) return false;
+      value -= d * scale;
+      scale /= 10;
+    }
+  }
+  if (!any) return false;
+  if (!negative && value == kMin) return false;
+  millionths = negative ? value : -value;
+  return true;
+}
 
-double AmountOf(const std::string& amountText) { return std::atof(amountText.c_str()); }
+int64_t AmountOf(std::string_view amountText) {
+  int64_t millionths = 0;
+  return ParseAmount(amountText, millionths) ? millionths : 0;
+}
+
+namespace {
+
+// The magnitude of a value as text with six decimals, from whole units and
+// millionths that are both >= 0.
+std::string Magnitude(uint64_t units, uint64_t fraction) {
+  return text::Format("%llu.%06llu", static_cast<unsigned long long>(units),
+                      static_cast<unsigned long long>(fraction));
+}
+
+}  // namespace
+
+std::string FormatAmount(int64_t millionths) {
+  // Through unsigned: the magnitude of INT64_MIN has no int64.
+  uint64_t magnitude = millionths < 0 ? 0 - static_cast<uint64_t>(millionths) : static_cast<uint64_t>(millionths);
+  return (millionths < 0 ? "-" : "") + Magnitude(magnitude / kMillionthsPerUnit, magnitude % kMillionthsPerUnit);
+}
+
+void CAmountTotal::Add(int64_t millionths) {
+  low_ += millionths % kLowLimit;  // |low_| stays below 2 * 10^12
+  high_ += millionths / kLowLimit + low_ / kLowLimit;
+  low_ %= kLowLimit;
+}
+
+void CAmountTotal::Subtract(int64_t millionths) {
+  // -INT64_MIN does not exist: take it away in two halves.
+  if (millionths == INT64_MIN) {
+    Add(INT64_MAX);
+    Add(1);
+    return;
+  }
+  Add(-millionths);
+}
+
+std::string CAmountTotal::Text() const {
+  int64_t high = high_, low = low_;
+  // One sign for both parts.
+  if (high > 0 && low < 0) {
+    --high;
+    low += kLowLimit;
+  } else if (high < 0 && low > 0) {
+    ++high;
+    low -= kLowLimit;
+  }
+  if (high == 0) return FormatAmount(low);
+  bool negative = high < 0;
+  uint64_t h = negative ? static_cast<uint64_t>(-high) : static_cast<uint64_t>(high);
+  uint64_t l = negative ? static_cast<uint64_t>(-low) : static_cast<uint64_t>(low);
+  // 10^12 millionths are 10^6 units: the high part's units, then six digits.
+  return (negative ? "-" : "") + text::Format("%llu%06llu", static_cast<unsigned long long>(h),
+                                              static_cast<unsigned long long>(l / kMillionthsPerUnit)) +
+         text::Format(".%06llu", static_cast<unsigned long long>(l % kMillionthsPerUnit));
+}
 
 }  // namespace ledger

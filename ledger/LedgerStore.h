@@ -5,7 +5,9 @@
 //   ||TIME:支出*2010-05-28 14:55*12.500000
 //   ||CONTENT:lunch-----CR-----LF-----with guests
 #pragma once
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ledger {
@@ -43,14 +45,20 @@ int CheckAccountName(const std::string& trimmedName);
 int CreateAccount(const std::string& accountFolder, const std::string& name);
 // The account names, in the order the file system lists the markers.
 std::vector<std::string> ListAccounts(const std::string& accountFolder);
-// Deletes marker and entry file; missing files are no error.
+// Deletes marker, entry file and its ".bak"; missing files are no error.
 void DeleteAccount(const std::string& accountFolder, const std::string& name);
 // The names, with the default account created when there is none at all.
 std::vector<std::string> ListAccountsOrDefault(const std::string& accountFolder);
 
 std::string EntryFilePath(const std::string& accountFolder, const std::string& name);
 
-enum LoadResult { kLedgerRead = 0, kLedgerMissing = 1, kLedgerDamaged = 2 };
+enum LoadResult {
+  kLedgerRead = 0,
+  kLedgerMissing = 1,
+  kLedgerDamaged = 2,     // see kPlanFileDamaged
+  kLedgerUnreadable = 3,  // there, but it could not be read (no rights)
+  kLedgerTooLarge = 4,    // over the size limit of record files: not read
+};
 // Appends the entries of the file to rows, unchecked, in file order. A
 // damaged record (no content line, fewer than two "*" after "||TIME:") is
 // skipped and reading goes on. Returns a LoadResult.
@@ -59,9 +67,31 @@ int LoadLedger(const std::string& path, std::vector<LedgerRow>& rows);
 // is first kept as path + ".bak". Returns 0 when written, 1 otherwise.
 int SaveLedger(const std::string& path, const std::vector<LedgerRow>& rows, bool keepBackup = false);
 
-// "%f" of an amount, and the amount of a stored text (atof: a leading
-// number, 0 for none), both in double precision.
-std::string FormatAmount(double amount);
-double AmountOf(const std::string& amountText);
+// Money is held as whole millionths in an int64: the six decimals that "%f"
+// writes, so stored texts read back exactly and sums never drift.
+constexpr int64_t kMillionthsPerUnit = 1000000;
+
+// The leading decimal number of text, as atof would take it: blanks, a sign,
+// digits, a point, digits; decimals past the sixth rounded half away from
+// zero. false when there is no number or it does not fit.
+bool ParseAmount(std::string_view text, int64_t& millionths);
+// The amount of a stored text; 0 when ParseAmount fails.
+int64_t AmountOf(std::string_view amountText);
+// As "%f" prints it: "-12.500000"; zero is "0.000000", never "-0.000000".
+std::string FormatAmount(int64_t millionths);
+
+// A sum of amounts that no number of entries can overflow: hundreds of
+// trillions and their millionths kept apart.
+class CAmountTotal {
+ public:
+  void Add(int64_t millionths);
+  void Subtract(int64_t millionths);
+  std::string Text() const;  // as FormatAmount
+
+ private:
+  static constexpr int64_t kLowLimit = 1000000000000;  // 10^12 millionths
+  int64_t high_ = 0;                                   // units of kLowLimit
+  int64_t low_ = 0;                                    // |low_| < kLowLimit
+};
 
 }  // namespace ledger

@@ -88,6 +88,22 @@ TEST_F(LedgerListTest, AFailedSaveIsKnownAndTheRowsStay) {
   EXPECT_EQ(Rows(reread), "未选中|收入|2031-05-29 09:00|2.000000|\n");
 }
 
+// An entry file over the size limit is no empty ledger: the window says so
+// and never saves over it.
+TEST_F(LedgerListTest, AFileTooLargeToOpenIsNeverOverwritten) {
+  const std::string path = dir_ + "/a.dat";
+  ASSERT_TRUE(file::WriteAtomic(path, "||TIME:收入*2031-05-28 09:00*1.000000\r\n||CONTENT:NULL\r\n"));
+  ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(kMaxRecordFileBytes) + 1), 0);
+  CLedger ledger(path);
+  EXPECT_EQ(ledger.Load(), ledger::kLedgerTooLarge);
+  EXPECT_TRUE(ledger.Locked());
+  EXPECT_STREQ(CLedger::kTooLargeToOpen, "账目文件太大,无法打开");
+  ledger.Add(Added(2031, 5, 28, 9, 0, true, "1"));
+  EXPECT_TRUE(ledger.SaveFailed());
+  EXPECT_EQ(file::Size(path), static_cast<int64_t>(kMaxRecordFileBytes) + 1);
+  EXPECT_FALSE(file::Exists(path + ".bak"));
+}
+
 TEST_F(LedgerListTest, TheEditorTakesOnlyNumbersAsAmounts) {
   const struct {
     const char* typed;
@@ -97,6 +113,11 @@ TEST_F(LedgerListTest, TheEditorTakesOnlyNumbersAsAmounts) {
       {"1.", "1.000000"},        {"1,234.50", nullptr},         {"1234,5", nullptr},   {"abc", nullptr},
       {"12abc", nullptr},        {"1.2.3", nullptr},            {"", nullptr},         {".", nullptr},
       {"-", nullptr},            {"1e5", nullptr},              {"１２", nullptr},
+      {"-0", "0.000000"},        {"0.1", "0.100000"},           {"123.45", "123.450000"},
+      {"0.0000005", "0.000001"}, {"9223372036854.775807", "9223372036854.775807"},
+      {"9223372036854.775808", nullptr},
+      {"00000000000000012", "12.000000"},                       {"99999999999999", nullptr},
+      {"10000000000000", nullptr}, {"inf", nullptr},            {"nan", nullptr},
   };
   for (const auto& c : cases) {
     LedgerEntryEdit e;

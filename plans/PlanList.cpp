@@ -17,12 +17,14 @@ int CPlanList::ColumnWidth(int column) {
 CPlanList::CPlanList(std::string path) : path_(std::move(path)) {}
 
 int CPlanList::Load() {
+  RemoveStaleTempsOf(path_);
   std::vector<PlanRow> records;
   int result = ReadPlanFile(records, path_);
   rows_.clear();
   for (PlanRow& record : records)
     rows_.push_back({false, std::move(record.timeText), std::move(record.content)});
   backupBeforeSave_ = result == kPlanFileDamaged;
+  locked_ = result == kPlanFileUnreadable;
   return result;
 }
 
@@ -76,6 +78,10 @@ const char* CPlanList::DeleteChecked() {
 
 void CPlanList::Save() {
   std::vector<PlanRow> records;
+  if (locked_) {
+    saveFailed_ = true;
+    return;
+  }
   for (const Row& row : rows_) records.push_back({row.timeText, row.content});
   saveFailed_ = WritePlanFile(records, path_, backupBeforeSave_ ? kKeepOldAsBackup : kNoBackup) != 0;
   if (!saveFailed_) backupBeforeSave_ = false;

@@ -22,6 +22,7 @@ class CPlanList {
   static constexpr const char* kUncheckedText = "未选中";
   static constexpr const char* kSelectRowToChange = "请选择需要修改的项目";
   static constexpr const char* kCheckRowsToDelete = "请先选择要删除的项";
+  static constexpr const char* kCannotRead = "计划文件无法读取";
   enum Column { kCheckColumn = 0, kTimeColumn = 1, kContentColumn = 2, kColumnCount = 3 };
   static const char* ColumnHeader(int column);  // "是否选中", "计划时间", "计划内容"
   static int ColumnWidth(int column);            // 60, 100, 400
@@ -31,8 +32,10 @@ class CPlanList {
 
   // Reads the plan file; every row starts unchecked. Returns ReadPlanFile's
   // result. After damaged lines were skipped, the first save keeps the old
-  // file as plan.ini.bak.
+  // file as plan.ini.bak. A file that is there but cannot be read locks the
+  // list: it stays empty and nothing is saved over the file.
   int Load();
+  bool Locked() const { return locked_; }
 
   int Count() const { return static_cast<int>(rows_.size()); }
   const Row& At(int row) const { return rows_[row]; }
@@ -66,6 +69,7 @@ class CPlanList {
   std::string path_;
   std::vector<Row> rows_;
   bool backupBeforeSave_ = false;
+  bool locked_ = false;
   bool saveFailed_ = false;
   std::function<void()> afterSave_;
 };

@@ -160,6 +160,24 @@ TEST_F(PlanListTest, FirstSaveAfterADamagedReadKeepsTheOldFile) {
   EXPECT_FALSE(file::Exists(path_ + ".bak"));
 }
 
+// A plan file that is there but cannot be read (here: over the size limit)
+// is no empty plan list: it is kept as it is, and nothing is saved over it.
+TEST_F(PlanListTest, AFileThatCannotBeReadIsKept) {
+  ASSERT_TRUE(file::WriteAtomic(path_, "||TIME:2012-05-28 08:00\r\n||CONTENT:a\r\n"));
+  ASSERT_EQ(truncate(path_.c_str(), static_cast<off_t>(kMaxRecordFileBytes) + 1), 0);
+  CPlanList list(path_);
+  EXPECT_EQ(list.Load(), kPlanFileUnreadable);
+  EXPECT_TRUE(list.Locked());
+  EXPECT_STREQ(CPlanList::kCannotRead, "计划文件无法读取");
+  list.Add(Added({2012, 5, 28, 9, 0}, "b"));
+  EXPECT_TRUE(list.SaveFailed());
+  EXPECT_EQ(file::Size(path_), static_cast<int64_t>(kMaxRecordFileBytes) + 1);
+  EXPECT_FALSE(file::Exists(path_ + ".bak"));
+  CPlanList missing(dir_ + "/none.ini");
+  EXPECT_EQ(missing.Load(), kPlanFileMissing);
+  EXPECT_FALSE(missing.Locked());
+}
+
 TEST(PlanEdit, AddModeSelectsNowAndRefusesDaysTheMonthLacks) {
   PlanEditData edit;
   edit.StartAdd({2012, 5, 28, 14, 55});

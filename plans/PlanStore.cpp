@@ -66,8 +66,9 @@ std::string DecodeContent(std::string_view stored) {
 int ForEachPlanRecord(const std::string& path,
                       const std::function<void(const std::string&, std::string)>& deliver) {
   CSectionFile file;
-  if (file.Load(path, kMaxRecordFileBytes) != 0) return kPlanFileMissing;
-  bool damaged = false;
+  if (file.Load(path, kMaxRecordFileBytes, CSectionFile::kReadPastNul) != 0)
+    return file::Exists(path) ? kPlanFileUnreadable : kPlanFileMissing;
+  bool damaged = !file.Exact();
   bool haveTime = false;
   std::string timeText, line;
   while (file.NextContentLine(line) == 0) {
@@ -95,7 +96,13 @@ int ReadPlanFile(std::vector<PlanRow>& rows, const std::string& path) {
   });
 }
 
+void RemoveStaleTempsOf(const std::string& path) {
+  file::RemoveStaleTemps(path);
+  file::RemoveStaleTemps(path + kPlanBackupSuffix);
+}
+
 int WritePlanFile(const std::vector<PlanRow>& rows, const std::string& path, PlanBackup backup) {
+  RemoveStaleTempsOf(path);
   if (backup == kKeepOldAsBackup && file::Exists(path)) {
     std::string old;
     if (!file::ReadAll(path, old) || !file::WriteAtomic(path + kPlanBackupSuffix, old)) return 1;

@@ -56,8 +56,10 @@ std::string DecodeContent(std::string_view stored);
 
 enum PlanReadResult {
   kPlanFileRead = 0,
-  kPlanFileMissing = 1,   // missing or unreadable: no records
-  kPlanFileDamaged = 2,   // read, but lines that belong to no record were skipped
+  kPlanFileMissing = 1,     // no file: no records
+  kPlanFileDamaged = 2,     // read, but lines that belong to no record were skipped, or
+                            // bytes (a NUL, no GB18030) that a rewrite would change
+  kPlanFileUnreadable = 3,  // there, but it could not be read (too large, no rights)
 };
 
 // The records of the plan file in file order. A damaged record (a line that
@@ -70,11 +72,16 @@ int ReadPlanFile(std::vector<PlanRow>& rows, const std::string& path = kPlanFile
 int ForEachPlanRecord(const std::string& path,
                       const std::function<void(const std::string& timeText, std::string content)>& deliver);
 
+// Removes what writes of the file and of its ".bak" that were killed before
+// their move left beside them (see file::RemoveStaleTemps).
+void RemoveStaleTempsOf(const std::string& path);
+
 enum PlanBackup { kNoBackup, kKeepOldAsBackup };
 
 // Rewrites the plan file whole from the rows, atomically. With
 // kKeepOldAsBackup the old file is first copied to path + ".bak" (used after
 // a read met damaged lines, so nothing of the old file is lost); when that
-// copy fails nothing is written. Returns 0 when written, 1 otherwise.
+// copy fails nothing is written. Temporary files that killed writes left
+// beside the file go first. Returns 0 when written, 1 otherwise.
 int WritePlanFile(const std::vector<PlanRow>& rows, const std::string& path = kPlanFilePath,
                   PlanBackup backup = kNoBackup);

@@ -8,3 +8,11 @@ void CToolboxDlg::InitLook(bool lists) {
   SetColors(palette::kText, palette::kPaper, lists);
   CenterOnDesktop();
 }
+
+HBRUSH CToolboxDlg::OnCtlColor(HDC dc, HWND control, int type) {
+  wchar_t cls[8] = {};
+  if (type != CTLCOLOR_STATIC || !GetClassNameW(control, cls, 8) || lstrcmpiW(cls, L"Edit") != 0) return nullptr;
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
+}

@@ -5,6 +5,8 @@
 #include "ledger/win/LedgerEntryDlg.h"
 #include "ledger/win/LedgerReportDlg.h"
 #include "resources/ledger_ids.h"
+#include "win/Controls.h"
+#include "win/MessageBox.h"
 
 namespace {
 constexpr char kTitle[] = "计账管理-Tolvana";
@@ -23,6 +25,11 @@ BOOL CLedgerDlg::OnInitDialog() {
   ledger_win::AttachEntryList(list_, hwnd_, IDC_LEDGER_LIST);
   ledger_.Load();
   list_.ShowRows(ledger_.Count(), -1);
+  if (ledger_.Locked()) {
+    // Nothing may be saved over a file that was never read.
+    for (int id : {IDC_LEDGER_ADD, IDC_LEDGER_CHANGE, IDC_LEDGER_DELETE}) win::Control(hwnd_, id).Enable(false);
+    win::ShowMessage(CLedger::kTooLargeToOpen);
+  }
   OnClick(IDC_LEDGER_ADD, [this] { Add(); });
   OnClick(IDC_LEDGER_CHANGE, [this] { Change(); });
   OnClick(IDC_LEDGER_DELETE, [this] { Delete(); });

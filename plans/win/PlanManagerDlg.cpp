@@ -11,6 +11,7 @@
 #include "resources/planner_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
+#include "win/MessageBox.h"
 
 #include <shellapi.h>
 
@@ -46,6 +47,11 @@ BOOL CPlanManagerDlg::OnInitDialog() {
   plans_.Load();
   list_.ShowRows(plans_.Count(), -1);
   Layout();
+  if (plans_.Locked()) {
+    // Nothing may be saved over a file that was never read.
+    for (int id : {IDC_PLAN_ADD, IDC_PLAN_CHANGE, IDC_PLAN_DELETE}) win::Control(hwnd_, id).Enable(false);
+    win::ShowMessage(CPlanList::kCannotRead);
+  }
   OnClick(IDC_PLAN_ADD, [this] { Add(); });
   OnClick(IDC_PLAN_CHANGE, [this] { Change(); });
   OnClick(IDC_PLAN_DELETE, [this] { Delete(); });

@@ -427,7 +427,7 @@ int Combo(const std::string& what) {
 // The rows of a report list view of another process, one line each with
 // its columns separated by tabs and "*" before a selected row. The list's
 // messages take pointers, so the buffers live in the list's process.
-int ListViewRows(const std::string& what) {
+int ListViewRows(const std::string& what, int first = 0) {
   HWND h = Resolve(what);
   if (!h) return 1;
   DWORD pid = 0;
@@ -444,7 +444,7 @@ int ListViewRows(const std::string& what) {
   HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
   int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
   int rows = static_cast<int>(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0));
-  for (int r = 0; r < rows; ++r) {
+  for (int r = first < 0 ? 0 : first; r < rows; ++r) {
     bool selected = (SendMessageW(h, LVM_GETITEMSTATE, r, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     std::string line = selected ? "*" : "";
     for (int c = 0; c < columns; ++c) {
@@ -576,6 +576,7 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "prop" && a.size() == 3) return Prop(a[1], a[2]);
   if (cmd == "combo" && a.size() == 2) return Combo(a[1]);
   if (cmd == "listview" && a.size() == 2) return ListViewRows(a[1]);
+  if (cmd == "listview" && a.size() == 3) return ListViewRows(a[1], std::atoi(a[2].c_str()));
   if (cmd == "lvrect" && a.size() == 3)
     return RemoteItemRect(a[1], LVM_GETITEMRECT, std::atoi(a[2].c_str()), RECT{LVIR_BOUNDS, 0, 0, 0});
   if (cmd == "tabrect" && a.size() == 3) return RemoteItemRect(a[1], TCM_GETITEMRECT, std::atoi(a[2].c_str()), RECT{});

@@ -27,7 +27,7 @@ int Write(int count, const std::string& path) {
     std::string time = text::Format("%04d-%02d-%02d %02d:%02d", 2000 + i / 4000, 1 + i / 300 % 12, 1 + i % 28,
                                     i % 24, i % 60);
     rows.push_back({false, i % 3 ? ledger::kExpenseText : ledger::kIncomeText, time,
-                    ledger::FormatAmount((i % 100000) / 100.0), text::Format("午饭 %d, 两人\r\n发票 %d", i, i)});
+                    ledger::FormatAmount(static_cast<int64_t>(i % 100000) * 10000), text::Format("午饭 %d, 两人\r\n发票 %d", i, i)});
   }
   return ledger::SaveLedger(path, rows);
 }
