@@ -19,7 +19,7 @@ using namespace e2e;
 
 constexpr unsigned kWmClose = 0x0010, kWmCommand = 0x0111, kWmSysCommand = 0x0112;
 constexpr unsigned kScMinimize = 0xF020, kScClose = 0xF060;
-constexpr unsigned kCbSetCurSel = 0x014E, kBmGetCheck = 0x00F0, kTcmGetCurSel = 0x130B;
+constexpr unsigned kCbSetCurSel = 0x014E, kCbShowDropDown = 0x014F, kBmGetCheck = 0x00F0, kTcmGetCurSel = 0x130B;
 constexpr unsigned long kWsMinimize = 0x20000000;
 const char kSettingsTitle[] = "参数设置-Tolvana";
 const char kShutdownTitle[] = "自动关机设置-Tolvana";
@@ -288,6 +288,32 @@ TEST(Shutdown, DialogStoresAndCancelsAndTheCountdownOpensAtTheMinute) {
   ClickOn(s, s.Item(countdown->handle, 2));
   ASSERT_TRUE(Session::WaitUntil([&] { return !s.Window(countdown->handle)->visible; }));
   EXPECT_NE(s.Shell("test -f shutdown.marker").status, 0) << "cancelled, nothing shut down";
+
+  // A new time saved after the cancelled countdown comes at its minute the same day.
+  const int next = (hour * 60 + minute + 1) % (24 * 60);
+  dlg = OpenFromCenter(s, 1027, kShutdownTitle);
+  ASSERT_FALSE(dlg.empty());
+  const std::string hours = s.Item(dlg, 1004)->handle, minutes = s.Item(dlg, 1005)->handle;
+  s.Send(hours, kCbShowDropDown, 1);  // opening a list makes the stored time replaceable
+  s.Send(hours, kCbShowDropDown, 0);
+  s.Send(hours, kCbSetCurSel, next / 60);
+  s.Send(minutes, kCbSetCurSel, next % 60);
+  ClickOn(s, s.Item(dlg, 1038));
+  ASSERT_TRUE(s.WaitForNoWindow(kShutdownTitle));
+  EXPECT_EQ(ReadFile(timeFile), text::Format("%d,%d", next / 60, next % 60));
+  countdown = s.WaitForWindow(kCountdownTitle, 100000);
+  ASSERT_TRUE(countdown) << "no countdown at " << next / 60 << ":" << next % 60 << " after one today";
+
+  // "取消自动关机" while it counts closes it: the computer keeps running.
+  s.Winctl("move " + countdown->handle + " 0 0 330 130");  // clear of the dialog's buttons
+  dlg = OpenFromCenter(s, 1027, kShutdownTitle);
+  ASSERT_FALSE(dlg.empty());
+  ClickOn(s, s.Item(dlg, 1020));
+  ASSERT_TRUE(s.WaitForNoWindow(kShutdownTitle));
+  EXPECT_NE(s.Shell("test -f data3/shutdown.ini").status, 0);
+  EXPECT_TRUE(s.WaitForNoWindow(kCountdownTitle)) << "the countdown counts on without a shutdown time";
+  EXPECT_FALSE(s.Window(countdown->handle).has_value()) << "the countdown window is still there";
+  EXPECT_NE(s.Shell("test -f shutdown.marker").status, 0);
 }
 
 }  // namespace
