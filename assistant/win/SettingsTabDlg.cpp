@@ -67,10 +67,30 @@ bool CSettingsTabDlg::ShowPage(int k) {
 LRESULT CSettingsTabDlg::OnNotify(int id, NMHDR* header) {
   // Only a click changes the page; the keyboard moves the tab highlight alone.
   if (id == IDC_SETTINGS_TABS && header->code == static_cast<UINT>(NM_CLICK)) {
-    ShowPage(win::TabCtrl(hwnd_, IDC_SETTINGS_TABS).CurSel());
+    ShowPage(ClickedTab());
     return 0;
   }
   return Dialog::OnNotify(id, header);
+}
+
+int CSettingsTabDlg::ClickedTab() {
+  // The tab under the click, not the control's selection: Wine's tab control
+  // stops moving its selection on clicks once the arrow keys have moved it.
+  win::TabCtrl tabs(hwnd_, IDC_SETTINGS_TABS);
+  DWORD at = GetMessagePos();
+  TCHITTESTINFO hit{};
+  hit.pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  ScreenToClient(tabs.hwnd(), &hit.pt);
+  int k = static_cast<int>(SendMessageW(tabs.hwnd(), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (k < 0) return tabs.CurSel();
+  if (k != tabs.CurSel()) tabs.SetCurSel(k);
+  return k;
+}
+
+LRESULT CSettingsTabDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  // The captioned capture page goes along when the window is moved.
+  if (msg == WM_MOVE) Layout();
+  return Dialog::WindowProc(msg, wp, lp);
 }
 
 void CSettingsTabDlg::Layout() {
@@ -78,7 +98,14 @@ void CSettingsTabDlg::Layout() {
   RECT c = ClientRect();
   const int left = c.left + Px(kMargin), width = c.right - c.left - 2 * Px(kMargin);
   MoveWindow(Item(IDC_SETTINGS_TABS), left, Px(kMargin), width, Px(kTabHeight), TRUE);
-  // The capture page is a captioned pop-up: these numbers place it on the screen.
-  for (auto& page : pages_)
-    if (page) MoveWindow(page->hwnd(), left, Px(kPageTop), width, c.bottom - Px(kPageBottomMargin) - Px(kPageTop), TRUE);
+  RECT area{left, Px(kPageTop), left + width, c.bottom - Px(kPageBottomMargin)};
+  for (auto& page : pages_) {
+    if (!page) continue;
+    // The capture page is a captioned pop-up, placed on the screen: where
+    // the page area is, below the tabs, which stay free to click.
+    RECT r = area;
+    if (!(GetWindowLongPtrW(page->hwnd(), GWL_STYLE) & WS_CHILD))
+      MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    MoveWindow(page->hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
 }

@@ -34,10 +34,13 @@ class CSettingsTabDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   LRESULT OnNotify(int id, NMHDR* header) override;
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   void Layout() override;
 
  private:
   std::unique_ptr<win::Dialog> MakePage(int k);
+  // The index of the tab that the click being handled hit.
+  int ClickedTab();
 
   PageMaker makeCapturePage_;
   Stores stores_;
