@@ -61,6 +61,7 @@ bool CSettingsTabDlg::ShowPage(int k) {
   if (!pages_[k]) return false;
   pages_[k]->Show(SW_SHOW);
   Layout();
+  RaisePopupPages();
   return true;
 }
 
@@ -88,9 +89,35 @@ int CSettingsTabDlg::ClickedTab() {
 }
 
 LRESULT CSettingsTabDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-  // The captioned capture page goes along when the window is moved.
-  if (msg == WM_MOVE) Layout();
-  return Dialog::WindowProc(msg, wp, lp);
+  LRESULT result = Dialog::WindowProc(msg, wp, lp);
+  if (msg == WM_WINDOWPOSCHANGED) {
+    // The captioned capture page goes along when the window moves, and stays
+    // above it when it is shown or raised. Wine raises a window that has just
+    // been shown once more a moment later, over the pop-ups it owns: the
+    // page is raised again for a short while.
+    const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
+    if (!(flags & SWP_NOMOVE)) Layout();
+    if (!(flags & SWP_NOZORDER) || (flags & SWP_SHOWWINDOW)) {
+      RaisePopupPages();
+      raisesLeft_ = kRaiseTicks;
+      SetTimer(hwnd_, kRaiseTimer, kRaiseTickMs, nullptr);
+    }
+  }
+  if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE) RaisePopupPages();
+  return result;
+}
+
+void CSettingsTabDlg::OnTimer(UINT_PTR id) {
+  if (id != kRaiseTimer) return Dialog::OnTimer(id);
+  RaisePopupPages();
+  if (--raisesLeft_ <= 0) KillTimer(hwnd_, kRaiseTimer);
+}
+
+void CSettingsTabDlg::RaisePopupPages() {
+  for (auto& page : pages_) {
+    if (!page || !IsWindowVisible(page->hwnd()) || (GetWindowLongPtrW(page->hwnd(), GWL_STYLE) & WS_CHILD)) continue;
+    SetWindowPos(page->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void CSettingsTabDlg::Layout() {

@@ -70,6 +70,15 @@ void ClickTab(Session& s, int index) {
   Click(s, (left + right) / 2, (top + bottom) / 2);
 }
 
+// True when window upper is above window lower (top-level windows, in Z order).
+bool Above(Session& s, const std::string& upper, const std::string& lower) {
+  for (const auto& w : s.TopLevelWindows()) {
+    if (w.handle == upper) return true;
+    if (w.handle == lower) return false;
+  }
+  return false;
+}
+
 bool Minimised(Session& s, const std::string& handle) {
   auto w = s.Window(handle);
   return w && (w->style & kWsMinimize);
@@ -128,6 +137,8 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   EXPECT_GE(capturePage->left, settings->left);
   EXPECT_LE(capturePage->right, settings->right);
   EXPECT_LE(capturePage->bottom, settings->bottom);
+  EXPECT_TRUE(Session::WaitUntil([&] { return Above(s, capturePage->handle, settings->handle); }))
+      << "the settings window covers the capture page";
   EXPECT_FALSE(Exists(s, kSettingsTitle, "刷新窗口"));
   EXPECT_FALSE(Exists(s, kSettingsTitle, "打开光驱:"));
   EXPECT_FALSE(Exists(s, kSettingsTitle, "启动计算机时运行"));
@@ -245,6 +256,13 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
       << "the click did not change the page";
   EXPECT_FALSE(Visible(s, kSettingsTitle, "启动计算机时运行").has_value());
   EXPECT_EQ(s.Send(tabs->handle, kTcmGetCurSel), 1);
+  // Back on "屏捕", the capture page shows again above the window.
+  ClickTab(s, 0);
+  EXPECT_TRUE(Session::WaitUntil([&] {
+    auto page = s.Window(capturePage->handle);
+    return page && page->visible && Above(s, capturePage->handle, settings->handle);
+  }));
+  s.KeepScreenshot("settings-capture-tab-again");
 }
 
 // A program folder so long that the Run command passes 254 characters: the
