@@ -37,6 +37,13 @@ class RecordStore {
     return 0;
   }
   const R& Current() const { return current_; }
+  // The record as the file holds it now, read as Load reads it into a fresh
+  // (zero) record; the live copy stays as it is.
+  R Read(const std::string& programFolder) const {
+    RecordStore fresh(relativePath_.c_str());
+    fresh.Load(programFolder);
+    return fresh.current_;
+  }
   // Writes the record; the live copy follows only when the file was written.
   bool Save(const std::string& programFolder, const R& record) {
     if (!WriteRecordFile(programFolder, relativePath_, record.Bytes())) return false;

@@ -113,9 +113,17 @@ TEST_F(AssistantFiles, ShutdownTimeFile) {
   Write(kShutdownPath, "7,30,4");
   store.Load(Folder());
   EXPECT_EQ(store.Current().third, 4);
+  // One number is the hour at minute 0, for the frame (whatever minute it
+  // held) as for the dialog.
+  Write(kShutdownPath, "7");
+  store.Load(Folder());
+  EXPECT_EQ(store.Current().hour * 100 + store.Current().minute, 700);
+  EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
+  EXPECT_EQ(h * 100 + m, 700);
   Write(kShutdownPath, "x");
   store.Load(Folder());
   EXPECT_EQ(store.Current().armed, 1) << "an unreadable time is still a stored setting";
+  EXPECT_EQ(store.Current().hour * 100 + store.Current().minute, 0) << "the time the dialog shows";
   EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
   EXPECT_EQ(h * 100 + m, 0);
 
@@ -128,6 +136,7 @@ TEST_F(AssistantFiles, ShutdownTimeFile) {
   ASSERT_EQ(rmdir((Folder() + "data3/shutdown.ini").c_str()), 0);
 
   ASSERT_TRUE(ShutdownStore::Save(Folder(), 7, 30));
+  EXPECT_EQ(store.Load(Folder()), 0);
   EXPECT_TRUE(ShutdownStore::Remove(Folder()));
   EXPECT_TRUE(ShutdownStore::Remove(Folder())) << "nothing left to remove";
   EXPECT_EQ(store.Load(Folder()), 1);
@@ -135,8 +144,9 @@ TEST_F(AssistantFiles, ShutdownTimeFile) {
   EXPECT_EQ(store.Current().minute, 30) << "a missing file leaves the minute";
 }
 
-TEST(ShutdownScheduleTest, OpensAtTheMinuteOnceADay) {
+TEST(ShutdownScheduleTest, OpensAtTheStoredMinuteOncePerDay) {
   ShutdownSettings at2205{1, 22, 5, 0};
+  ShutdownSettings at2207{1, 22, 7, 0};
   ShutdownSettings atMidnight{1, 0, 0, 0};
   ShutdownSettings off{0, -1, 5, 0};
   struct Step {
@@ -147,17 +157,22 @@ TEST(ShutdownScheduleTest, OpensAtTheMinuteOnceADay) {
       {&at2205, {2026, 12, 7, 22, 4}, false},
       {&off, {2026, 12, 7, 22, 5}, false},     // not armed
       {&at2205, {2026, 12, 7, 22, 5}, true},
-      {&at2205, {2026, 12, 7, 22, 5}, false},  // the same minute checked again
+      {&at2205, {2026, 12, 7, 22, 5}, false},  // the same minute checked again (the same time saved again)
       {&at2205, {2026, 12, 7, 22, 6}, false},
-      {&at2205, {2026, 12, 7, 22, 5}, false},  // clock set back: the day is used (also by a cancel)
+      {&at2205, {2026, 12, 7, 22, 5}, false},  // clock set back: that minute of the day is used (also by a cancel)
+      {&at2207, {2026, 12, 7, 22, 7}, true},   // a new time saved after a cancelled countdown comes that day
+      {&at2207, {2026, 12, 7, 22, 7}, false},
       {&atMidnight, {2026, 12, 7, 23, 59}, false},
       {&atMidnight, {2026, 12, 8, 0, 0}, true},  // midnight starts a new day
-      {&at2205, {2026, 12, 8, 22, 5}, false},    // that day opened once already
+      {&at2205, {2026, 12, 8, 22, 5}, true},
+      {&at2205, {2026, 12, 8, 22, 5}, false},
       {&at2205, {2026, 12, 9, 22, 5}, true},
   };
   ShutdownSchedule schedule;
   for (const Step& s : steps)
-    EXPECT_EQ(schedule.Due(*s.settings, s.now), s.due) << s.now.day << " " << s.now.hour << ":" << s.now.minute;
+    EXPECT_EQ(schedule.Due(*s.settings, s.now), s.due)
+        << s.settings->hour << ":" << s.settings->minute << " on " << s.now.day << " at " << s.now.hour << ":"
+        << s.now.minute;
 }
 
 }  // namespace

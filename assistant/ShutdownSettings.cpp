@@ -27,15 +27,15 @@ int ShutdownStore::Load(const std::string& programFolder) {
   std::string content;
   if (!ReadText(programFolder, content)) return 1;
   current_.armed = 1;
-  std::sscanf(content.c_str(), "%d,%d,%d", &current_.hour, &current_.minute, &current_.third);
+  ParseShutdownTime(content, current_.hour, current_.minute, current_.third);
   return 0;
 }
 
 bool ShutdownStore::ReadTime(const std::string& programFolder, int& hour, int& minute) {
   std::string content;
   if (!ReadText(programFolder, content)) return false;
-  hour = minute = 0;
-  if (std::sscanf(content.c_str(), "%d,%d", &hour, &minute) != 2) hour = minute = 0;
+  int third = 0;
+  ParseShutdownTime(content, hour, minute, third);
   return true;
 }
 
@@ -48,10 +48,23 @@ bool ShutdownStore::Remove(const std::string& programFolder) {
   return file::Remove(path) || !file::Exists(path);
 }
 
+int ParseShutdownTime(const std::string& content, int& hour, int& minute, int& third) {
+  int h = 0, m = 0, t = 0;
+  int n = std::sscanf(content.c_str(), "%d,%d,%d", &h, &m, &t);
+  if (n < 0) n = 0;
+  hour = h;
+  minute = m;
+  // Nothing writes a third number; without one the value stays as it was.
+  if (n >= 3) third = t;
+  return n;
+}
+
 bool ShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& now) {
   if (!settings.armed || now.hour != settings.hour || now.minute != settings.minute) return false;
   int64_t today = civil::DaysFromCivil(now.year, now.month, now.day);
-  if (today == usedDay_) return false;
+  if (today == usedDay_ && settings.hour == usedHour_ && settings.minute == usedMinute_) return false;
   usedDay_ = today;
+  usedHour_ = settings.hour;
+  usedMinute_ = settings.minute;
   return true;
 }

@@ -17,13 +17,14 @@ constexpr char kShutdownPath[] = "data3\\shutdown.ini";
 
 class ShutdownStore {
  public:
-  // armed 0 and hour -1; then, when the file opens, armed 1 and as many of
-  // hour, minute and third as "%d,%d,%d" reads. Returns 0 when armed, else 1.
+  // armed 0 and hour -1; then, when the file opens, armed 1 and the time as
+  // ParseShutdownTime reads it, with as many of the third value as there is.
+  // Returns 0 when armed, else 1.
   int Load(const std::string& programFolder);
   const ShutdownSettings& Current() const { return current_; }
 
-  // The time as the settings dialog shows it: false without a file; both 0
-  // when the file holds no numbers.
+  // The time as the settings dialog shows it, read as Load reads it: false
+  // without a file.
   static bool ReadTime(const std::string& programFolder, int& hour, int& minute);
   // Writes "%d,%d" (creating "data3\"); false when nothing was written.
   static bool Save(const std::string& programFolder, int hour, int minute);
@@ -35,19 +36,28 @@ class ShutdownStore {
   ShutdownSettings current_;
 };
 
+// The time in the file's text, "%d,%d" and an optional third number: what
+// is not there reads as 0 ("7" is 7:00, a text without numbers 0:00), so the
+// dialog shows the time the frame acts on. Returns how many numbers it read.
+int ParseShutdownTime(const std::string& content, int& hour, int& minute, int& third);
+
 // A local time to the minute.
 struct LocalMinute {
   int year, month, day, hour, minute;
 };
 
-// When the countdown opens: at the stored hour and minute of every day, once
-// a day. Its opening uses up the day, so cancelling the countdown keeps the
-// computer running until the same minute tomorrow.
+// When the countdown opens: at the stored hour and minute of every day. Its
+// opening uses up that stored minute of that day, so cancelling the countdown
+// keeps the computer running until the same minute tomorrow, while a new
+// time saved after it still comes at its minute.
 class ShutdownSchedule {
  public:
   // True when the countdown is to open now (and the day is then used up).
   bool Due(const ShutdownSettings& settings, const LocalMinute& now);
 
  private:
+  // The day and the stored time the countdown last opened for.
   int64_t usedDay_ = std::numeric_limits<int64_t>::min();
+  int usedHour_ = -1;
+  int usedMinute_ = -1;
 };

@@ -209,7 +209,8 @@ bool CMainFrame::OnCommand(int id, int code, HWND control) {
       boss_key::Run(bossKey_.Current());
       return true;
   }
-  return OnCdCommand(id);
+  // The trays follow a menu or another program's command (high word 0) only.
+  return code == 0 && OnCdCommand(id);
 }
 
 bool CMainFrame::OnCdCommand(int id) {

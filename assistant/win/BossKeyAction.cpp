@@ -19,7 +19,9 @@ bool RestoreIfMinimised(HWND window) {
 std::vector<HWND> OwnWindows() {
   std::vector<HWND> windows;
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(w) || GetParent(w) || GetWindow(w, GW_OWNER)) continue;
+    // GetParent names the owner of a pop-up only: an owned overlapped window
+    // (a program's second main window) is listed, an owned dialog is not.
+    if (!IsWindowVisible(w) || GetParent(w)) continue;
     if (GetWindowTextLengthW(w) < 1) continue;
     windows.push_back(w);
   }

@@ -10,8 +10,9 @@
 
 namespace boss_key {
 
-// The visible top-level windows with a title and neither parent nor owner,
-// in Z order (the top-most first).
+// The visible top-level windows with a title and no parent (GetParent
+// returns none: owned pop-ups such as dialogs are left out, owned overlapped
+// windows are not), in Z order (the top-most first).
 std::vector<HWND> OwnWindows();
 // The titles the page lists: those of OwnWindows but "Program Manager" (in
 // any letter case).

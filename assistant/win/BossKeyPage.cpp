@@ -10,7 +10,8 @@
 CBossKeyPage::CBossKeyPage(assistant::RecordStore<BossKeyRecord>& store) : Dialog(IDD_BOSS_KEY_PAGE), store_(store) {}
 
 BOOL CBossKeyPage::OnInitDialog() {
-  record_ = store_.Current();
+  // The file as it is now: another program may have changed it.
+  record_ = store_.Read(ProgramFolder());
   picker_.Bind(&record_.key);
   picker_.Create(hwnd_);
   settings_page::PlacePicker(picker_, 0);

@@ -8,8 +8,8 @@
 
 class CBossKeyPage : public win::Dialog {
  public:
-  // The page starts from the store's record and saves through it, so the
-  // store's holder has the saved record without reading the file again.
+  // The page starts from the store's file and saves through the store, so
+  // the store's holder has the saved record without reading the file again.
   explicit CBossKeyPage(assistant::RecordStore<BossKeyRecord>& store);
 
  protected:

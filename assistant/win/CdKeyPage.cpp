@@ -8,7 +8,8 @@
 CCdKeyPage::CCdKeyPage(assistant::RecordStore<CdKeyRecords>& store) : Dialog(IDD_CD_KEY_PAGE), store_(store) {}
 
 BOOL CCdKeyPage::OnInitDialog() {
-  record_ = store_.Current();
+  // The file as it is now: another program may have changed it.
+  record_ = store_.Read(ProgramFolder());
   openPicker_.Bind(&record_.open);
   closePicker_.Bind(&record_.close);
   openPicker_.Create(hwnd_);

@@ -8,7 +8,7 @@
 
 class CCdKeyPage : public win::Dialog {
  public:
-  // Starts from the store's keys and saves through it.
+  // Starts from the keys in the store's file and saves through the store.
   explicit CCdKeyPage(assistant::RecordStore<CdKeyRecords>& store);
 
  protected:

@@ -34,13 +34,24 @@ class CSettingsTabDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   LRESULT OnNotify(int id, NMHDR* header) override;
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnTimer(UINT_PTR id) override;
   void Layout() override;
 
  private:
   std::unique_ptr<win::Dialog> MakePage(int k);
+  // The index of the tab that the click being handled hit.
+  int ClickedTab();
+  // Puts the shown pages that are pop-ups (the capture page) above this window.
+  void RaisePopupPages();
+
+  static constexpr UINT_PTR kRaiseTimer = 1;
+  static constexpr UINT kRaiseTickMs = 250;
+  static constexpr int kRaiseTicks = 12;
 
   PageMaker makeCapturePage_;
   Stores stores_;
   int current_ = -1;
+  int raisesLeft_ = 0;
   std::unique_ptr<win::Dialog> pages_[kPageCount];
 };

@@ -1,6 +1,7 @@
 #include "assistant/win/ShutdownWatch.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "common/File.h"
 #include "common/win/MinuteTurn.h"
@@ -37,7 +38,8 @@ void ShutDownComputer() {
   ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED);
 }
 
-CShutdownWatch::CShutdownWatch() = default;
+CShutdownWatch::CShutdownWatch(std::function<void()> shutDown, int seconds)
+    : shutDown_(std::move(shutDown)), seconds_(seconds) {}
 CShutdownWatch::~CShutdownWatch() = default;
 
 void CShutdownWatch::Start(HWND owner, UINT_PTR timerId) {
@@ -53,8 +55,16 @@ void CShutdownWatch::OnTimer(const ShutdownSettings& settings) {
   Check(settings);
 }
 
-void CShutdownWatch::Check(const ShutdownSettings& settings) {
-  if (!owner_ || !schedule_.Due(settings, Now())) return;
-  prompt_ = std::make_unique<CShutdownPromptDlg>(ShutDownComputer);
+void CShutdownWatch::Check(const ShutdownSettings& settings) { Check(settings, Now()); }
+
+void CShutdownWatch::Check(const ShutdownSettings& settings, const LocalMinute& now) {
+  // The countdown goes with its window and timer: the computer keeps running.
+  if (Counting() && !(settings.armed && settings.hour == countingFor_.hour && settings.minute == countingFor_.minute))
+    prompt_.reset();
+  if (!owner_ || !schedule_.Due(settings, now)) return;
+  prompt_ = std::make_unique<CShutdownPromptDlg>(shutDown_, seconds_);
+  countingFor_ = settings;
   if (!prompt_->Open(owner_)) prompt_.reset();
 }
+
+bool CShutdownWatch::Counting() const { return prompt_ && prompt_->hwnd() && IsWindowVisible(prompt_->hwnd()); }

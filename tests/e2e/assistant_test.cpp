@@ -19,7 +19,7 @@ using namespace e2e;
 
 constexpr unsigned kWmClose = 0x0010, kWmCommand = 0x0111, kWmSysCommand = 0x0112;
 constexpr unsigned kScMinimize = 0xF020, kScClose = 0xF060;
-constexpr unsigned kCbSetCurSel = 0x014E, kBmGetCheck = 0x00F0, kTcmGetCurSel = 0x130B;
+constexpr unsigned kCbSetCurSel = 0x014E, kCbShowDropDown = 0x014F, kBmGetCheck = 0x00F0, kTcmGetCurSel = 0x130B;
 constexpr unsigned long kWsMinimize = 0x20000000;
 const char kSettingsTitle[] = "参数设置-Tolvana";
 const char kShutdownTitle[] = "自动关机设置-Tolvana";
@@ -70,6 +70,15 @@ void ClickTab(Session& s, int index) {
   Click(s, (left + right) / 2, (top + bottom) / 2);
 }
 
+// True when window upper is above window lower (top-level windows, in Z order).
+bool Above(Session& s, const std::string& upper, const std::string& lower) {
+  for (const auto& w : s.TopLevelWindows()) {
+    if (w.handle == upper) return true;
+    if (w.handle == lower) return false;
+  }
+  return false;
+}
+
 bool Minimised(Session& s, const std::string& handle) {
   auto w = s.Window(handle);
   return w && (w->style & kWsMinimize);
@@ -118,12 +127,26 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
 
   // The window opens on "屏捕": the capture page, a captioned window of its own, alone.
   ASSERT_FALSE(OpenFromCenter(s, 1029, kSettingsTitle).empty());
-  ASSERT_TRUE(s.WaitForWindow("参数设置"));
+  auto capturePage = s.WaitForWindow("参数设置");
+  ASSERT_TRUE(capturePage);
+  // It sits where the pages do, below the tab strip, which stays free to click.
+  auto settings = s.Window(kSettingsTitle);
+  auto tabStrip = s.Item(kSettingsTitle, 1040);
+  ASSERT_TRUE(settings && tabStrip);
+  EXPECT_GE(capturePage->top, tabStrip->bottom);
+  EXPECT_GE(capturePage->left, settings->left);
+  EXPECT_LE(capturePage->right, settings->right);
+  EXPECT_LE(capturePage->bottom, settings->bottom);
+  EXPECT_TRUE(Session::WaitUntil([&] { return Above(s, capturePage->handle, settings->handle); }))
+      << "the settings window covers the capture page";
   EXPECT_FALSE(Exists(s, kSettingsTitle, "刷新窗口"));
   EXPECT_FALSE(Exists(s, kSettingsTitle, "打开光驱:"));
   EXPECT_FALSE(Exists(s, kSettingsTitle, "启动计算机时运行"));
   s.KeepScreenshot("settings-capture-tab");
 
+  // Another program changes the boss key to Ctrl+Alt+N without telling the
+  // frame: the page opens with the file's key, and its save keeps it.
+  ASSERT_TRUE(WriteFile(s.appDir() + "/data3/bosskey.dat", std::string("N\1\1\0", 4) + std::string(304, '\0')));
   // "老板键": the visible top-level windows, entry 0 first, no "Program Manager".
   ClickTab(s, 1);
   ASSERT_TRUE(Session::WaitUntil([&] { return Visible(s, kSettingsTitle, "刷新窗口").has_value(); }));
@@ -145,13 +168,13 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   std::string record = ReadFile(s.appDir() + "/data3/bosskey.dat");
   ASSERT_EQ(record.size(), 308u);
   std::string gbTitle = text::ToGb(notepad->text);
-  EXPECT_EQ(record.substr(0, 8), std::string("B\1\1\0", 4) + static_cast<char>(notepadEntry) + std::string(3, '\0'));
+  EXPECT_EQ(record.substr(0, 8), std::string("N\1\1\0", 4) + static_cast<char>(notepadEntry) + std::string(3, '\0'));
   EXPECT_EQ(record.substr(8, gbTitle.size() + 1), gbTitle + '\0');
 
   // Now the key restores the minimised cover window, then raises and clicks it.
-  PressWithFocus(s, s.Window(kSettingsTitle)->handle, "ctrl+alt+b");
+  PressWithFocus(s, s.Window(kSettingsTitle)->handle, "ctrl+alt+n");
   ASSERT_TRUE(Session::WaitUntil([&] { return !Minimised(s, notepad->handle); })) << "not restored";
-  PressWithFocus(s, s.Window(kSettingsTitle)->handle, "ctrl+alt+b");
+  PressWithFocus(s, s.Window(kSettingsTitle)->handle, "ctrl+alt+n");
   EXPECT_TRUE(Session::WaitUntil([&] { return s.Winctl("foreground").out.find(notepad->handle) == 0; }));
   auto raised = s.Window(notepad->handle);
   EXPECT_EQ(CursorPos(s), std::make_pair(raised->left + raised->width() / 2, raised->top + raised->height() / 2));
@@ -162,15 +185,19 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   EXPECT_TRUE(Session::WaitUntil([&] { return !Minimised(s, notepad->handle); })) << "the test restored nothing";
   s.Winctl("activate " + s.Window(kSettingsTitle)->handle);
 
-  // "光驱": the two keys, saved as 8 bytes; a key and the commands start tray requests.
+  // "光驱": the two keys, saved as 8 bytes, as the file holds them when the
+  // page opens (Ctrl+Alt+O, Ctrl+Alt+C); a key and the commands start tray requests.
+  ASSERT_TRUE(WriteFile(s.appDir() + "/data3/cdkey.dat", std::string("O\1\1\0C\1\1\0", 8)));
   ClickTab(s, 2);
   ASSERT_TRUE(Session::WaitUntil([&] { return Visible(s, kSettingsTitle, "打开光驱:").has_value(); }));
   s.KeepScreenshot("settings-cd-tab");
   ClickOn(s, Visible(s, kSettingsTitle, "保存设置"));
   ASSERT_TRUE(Acknowledge(s, "保存成功"));
-  EXPECT_EQ(ReadFile(s.appDir() + "/data3/cdkey.dat"), std::string("P\1\1\0L\1\1\0", 8));
+  EXPECT_EQ(ReadFile(s.appDir() + "/data3/cdkey.dat"), std::string("O\1\1\0C\1\1\0", 8));
   // Drive 0 is the prefix's CD drive D:; drive 1, one past the last, is MCI's default device.
-  PressWithFocus(s, s.Window(kSettingsTitle)->handle, "ctrl+alt+p");
+  // An accelerator's command (high word 1) with a tray id is not a tray request.
+  s.Post(frame_msg::kFrameTitle, kWmCommand, (1L << 16) | 1254);
+  PressWithFocus(s, s.Window(kSettingsTitle)->handle, "ctrl+alt+o");
   s.Post(frame_msg::kFrameTitle, kWmCommand, 1255);
   ASSERT_TRUE(Session::WaitUntil([&] {
     std::string log = ReadFile(mciLog);
@@ -180,6 +207,7 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   for (const char* line : {"open D: type cdaudio alias brovacd0 wait\n", "set brovacd0 door open wait\n",
                            "open  type cdaudio alias brovacd1 wait\n", "set brovacd1 door closed wait\n"})
     EXPECT_NE(log.find(line), std::string::npos) << line << " missing from\n" << log;
+  EXPECT_EQ(log.find("set brovacd0 door closed"), std::string::npos) << log;
   EXPECT_TRUE(s.Running(brova)) << "MCI errors without a drive are harmless";
 
   // "启动": the Run value and the marker file.
@@ -222,6 +250,47 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   EXPECT_TRUE(Session::WaitUntil([&] { return s.Send(tabs->handle, kTcmGetCurSel) == 2; }));
   EXPECT_TRUE(Visible(s, kSettingsTitle, "启动计算机时运行").has_value());
   EXPECT_FALSE(Visible(s, kSettingsTitle, "打开光驱:").has_value());
+  // A click after the arrow keys still picks the tab clicked.
+  ClickTab(s, 1);
+  EXPECT_TRUE(Session::WaitUntil([&] { return Visible(s, kSettingsTitle, "刷新窗口").has_value(); }))
+      << "the click did not change the page";
+  EXPECT_FALSE(Visible(s, kSettingsTitle, "启动计算机时运行").has_value());
+  EXPECT_EQ(s.Send(tabs->handle, kTcmGetCurSel), 1);
+  // Back on "屏捕", the capture page shows again above the window.
+  ClickTab(s, 0);
+  EXPECT_TRUE(Session::WaitUntil([&] {
+    auto page = s.Window(capturePage->handle);
+    return page && page->visible && Above(s, capturePage->handle, settings->handle);
+  }));
+  s.KeepScreenshot("settings-capture-tab-again");
+}
+
+// A program folder so long that the Run command passes 254 characters: the
+// page says that, not that the disk is full, and writes no Run value.
+TEST(SettingsWindow, StartupPageNamesALongProgramFolder) {
+  Session s;
+  const std::string app = Session::WinPath(s.appDir());
+  // The folder with its backslash is 246 characters: the command is 257,
+  // brova.exe's path 255, still inside MAX_PATH.
+  const size_t length = 246 - app.size() - 2;
+  std::string deep = "long";
+  while (deep.size() < length) deep += deep.size() % 100 == 99 ? '/' : 'f';
+  if (deep.back() == '/') deep.back() = 'f';
+  ASSERT_EQ(s.Shell("mkdir -p " + ShellQuote(deep) + " && for f in *; do [ \"$f\" = long ] || cp -r \"$f\" " +
+                    ShellQuote(deep) + "/; done")
+                .status,
+            0);
+  s.Start(deep + "/brova.exe");
+  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
+  ASSERT_FALSE(OpenFromCenter(s, 1029, kSettingsTitle).empty());
+  ClickTab(s, 3);
+  std::optional<WindowInfo> run;
+  ASSERT_TRUE(Session::WaitUntil([&] { return (run = Visible(s, kSettingsTitle, "启动计算机时运行")).has_value(); }));
+  ClickOn(s, run);
+  ClickOn(s, Visible(s, kSettingsTitle, "保存设置"));
+  ASSERT_TRUE(Acknowledge(s, "超过254个字符")) << "the failure does not name the long folder";
+  EXPECT_FALSE(FindMessageBox(s, "磁盘空间").has_value());
+  EXPECT_NE(s.Winctl("reg-read " + ShellQuote(kRunKey) + " vq09").status, 0) << "a Run value was written";
 }
 
 // The local time in minutes plus hour, once enough of the minute is left
@@ -288,6 +357,32 @@ TEST(Shutdown, DialogStoresAndCancelsAndTheCountdownOpensAtTheMinute) {
   ClickOn(s, s.Item(countdown->handle, 2));
   ASSERT_TRUE(Session::WaitUntil([&] { return !s.Window(countdown->handle)->visible; }));
   EXPECT_NE(s.Shell("test -f shutdown.marker").status, 0) << "cancelled, nothing shut down";
+
+  // A new time saved after the cancelled countdown comes at its minute the same day.
+  const int next = (hour * 60 + minute + 1) % (24 * 60);
+  dlg = OpenFromCenter(s, 1027, kShutdownTitle);
+  ASSERT_FALSE(dlg.empty());
+  const std::string hours = s.Item(dlg, 1004)->handle, minutes = s.Item(dlg, 1005)->handle;
+  s.Send(hours, kCbShowDropDown, 1);  // opening a list makes the stored time replaceable
+  s.Send(hours, kCbShowDropDown, 0);
+  s.Send(hours, kCbSetCurSel, next / 60);
+  s.Send(minutes, kCbSetCurSel, next % 60);
+  ClickOn(s, s.Item(dlg, 1038));
+  ASSERT_TRUE(s.WaitForNoWindow(kShutdownTitle));
+  EXPECT_EQ(ReadFile(timeFile), text::Format("%d,%d", next / 60, next % 60));
+  countdown = s.WaitForWindow(kCountdownTitle, 100000);
+  ASSERT_TRUE(countdown) << "no countdown at " << next / 60 << ":" << next % 60 << " after one today";
+
+  // "取消自动关机" while it counts closes it: the computer keeps running.
+  s.Winctl("move " + countdown->handle + " 0 0 330 130");  // clear of the dialog's buttons
+  dlg = OpenFromCenter(s, 1027, kShutdownTitle);
+  ASSERT_FALSE(dlg.empty());
+  ClickOn(s, s.Item(dlg, 1020));
+  ASSERT_TRUE(s.WaitForNoWindow(kShutdownTitle));
+  EXPECT_NE(s.Shell("test -f data3/shutdown.ini").status, 0);
+  EXPECT_TRUE(s.WaitForNoWindow(kCountdownTitle)) << "the countdown counts on without a shutdown time";
+  EXPECT_FALSE(s.Window(countdown->handle).has_value()) << "the countdown window is still there";
+  EXPECT_NE(s.Shell("test -f shutdown.marker").status, 0);
 }
 
 }  // namespace
