@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/FrameMessages.h"
 #include "common/Text.h"
 #include "tests/support/CaptureCheck.h"
 #include "tests/support/E2e.h"
@@ -34,6 +36,10 @@ const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vi
 constexpr unsigned kWmCommand = 0x0111, kWmClose = 0x0010;
 constexpr long kExitCommand = 32796;
 constexpr unsigned kCaptureFullScreen = 0x0407;
+constexpr unsigned kWmSysCommand = 0x0112, kScMinimize = 0xF020;
+constexpr char kLoginTitle[] = "登录计账管理-Tolvana";
+constexpr char kLedgerTitle[] = "[测试账号]计账管理-Tolvana";
+constexpr char kEntryTitle[] = "计账编辑-Tolvana";
 constexpr int kExitBrovaRunning = 3, kExitWriteFailed = 4;  // of a silent setup
 constexpr int kQuestion = 1001, kAdminHelp = 1002, kConfirm = 1, kCancel = 2;
 constexpr int kLongBoundMs = 120000;
@@ -463,11 +469,19 @@ TEST_F(UninstallTest, SetupPagesTheUsersOwnFolderAndAFolderThatCannotBeWritten) 
   EXPECT_TRUE(ReadFile(Drive("Elsewhere/Vistrel/brova.exe")) == ReadFile(kStage + "/brova.exe"));
   EXPECT_FALSE(Exists(UserPrograms()));
   EXPECT_FALSE(s_.Window("Pagorin")) << "brova started though the box was cleared";
+
+  // An installed file that cannot be replaced (a program that runs) fails
+  // the setup.
+  pid_t uninstall = StartUninstall("C:\\Elsewhere\\Vistrel\\Uninstall.exe");
+  EXPECT_EQ(RunSilentSetup("C:\\Elsewhere\\Vistrel"), kExitWriteFailed);
+  ClickItem(kTitle, kCancel);
+  ASSERT_TRUE(s_.WaitForExit(uninstall, kLongBoundMs));
 }
 
 // The way a user meets it all: the default setup installs for the user
-// alone, brova captures into that folder, Uninstall will not remove a
-// running brova, and after brova has ended a second run removes it.
+// alone, brova's first capture and first ledger entry land in that folder,
+// Uninstall will not remove a running brova, and after brova has ended a
+// second run removes it and names what of the user's stays.
 TEST_F(UninstallTest, PerUserInstallCapturesThereAndUninstallWaitsForBrovaToEnd) {
   ASSERT_NO_FATAL_FAILURE(Install());
   const std::string dir = UserPrograms();
@@ -491,6 +505,41 @@ TEST_F(UninstallTest, PerUserInstallCapturesThereAndUninstallWaitsForBrovaToEnd)
   ASSERT_TRUE(WaitForResultWindowClick(s_, *result));
   s_.Xdotool("key Escape");
   ASSERT_TRUE(s_.WaitForNoWindow(kResultTitle));
+  // The capture window stands in the middle of the screen, where the
+  // windows below open: out of the way with it.
+  s_.Post("Vistrel", kWmSysCommand, kScMinimize);
+  ASSERT_TRUE(Session::WaitUntil([&] {
+    auto w = s_.Window("Vistrel");
+    return w && w->left < -1000;
+  }));
+
+  // The first ledger entry, from the management center, with the account
+  // a fresh folder offers.
+  ASSERT_TRUE(s_.Post("Pagorin", frame_msg::kOpenCenter));
+  ASSERT_TRUE(s_.WaitForWindow("Tolvana", kLongBoundMs));
+  ClickItem("Tolvana", 1024);  // 计账管理
+  ASSERT_TRUE(s_.WaitForWindow(kLoginTitle, kLongBoundMs));
+  auto accounts = s_.Item(kLoginTitle, 1022);
+  ASSERT_TRUE(accounts);
+  int left = 0, top = 0, right = 0, bottom = 0;
+  std::istringstream row(s_.Winctl("lvrect " + accounts->handle + " 0").out);
+  row >> left >> top >> right >> bottom;
+  ASSERT_GT(bottom, top) << "no account to log in to";
+  Click(s_, left + 40, (top + bottom) / 2);
+  ClickItem(kLoginTitle, 1028);  // 登录
+  ASSERT_TRUE(s_.WaitForWindow(kLedgerTitle, kLongBoundMs));
+  ClickItem(kLedgerTitle, 1018);  // 添加
+  auto editor = s_.WaitForWindow(kEntryTitle, kLongBoundMs);
+  ASSERT_TRUE(editor);
+  auto amount = s_.Item(editor->handle, 1029);
+  ASSERT_TRUE(amount);
+  ASSERT_EQ(s_.Winctl("settext " + amount->handle + " 12.5").status, 0);
+  ClickItem(editor->handle, 1015);  // 保存
+  EXPECT_TRUE(Session::WaitUntil([&] {
+    return ReadFile(dir + "account/测试账号.dat").find("*12.500000\r\n") != std::string::npos;
+  }, kLongBoundMs)) << "the ledger entry is not in the installation folder";
+  s_.Post(kLedgerTitle, kWmClose);
+  ASSERT_TRUE(s_.WaitForNoWindow(kLedgerTitle));
 
   // A silent setup over the running brova does not install and says so.
   ASSERT_TRUE(WriteFile(dir + "data/main.htm", "the page of the installed copy"));
@@ -518,9 +567,11 @@ TEST_F(UninstallTest, PerUserInstallCapturesThereAndUninstallWaitsForBrovaToEnd)
   std::string shown;
   ASSERT_NO_FATAL_FAILURE(ConfirmAndExpect(StartUninstall(winDir + "\\Uninstall.exe"), kDone, &shown));
   EXPECT_NE(shown.find("截图: Snapshot"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("账目: account"), std::string::npos) << shown;
   for (const std::string& f : staged) EXPECT_EQ(Exists(dir + f), f == "Uninstall.exe") << f;
   EXPECT_FALSE(Exists(dir + "install.log"));
   EXPECT_FALSE(ListDir(dir + "Snapshot").empty());
+  EXPECT_TRUE(Exists(dir + "account/测试账号.dat"));
   EXPECT_FALSE(Exists(Desktop() + "Vistrel.lnk"));
   EXPECT_FALSE(Exists(Programs() + "Vistrel"));
   EXPECT_EQ(RegRead("HKCU", "DisplayName"), std::nullopt);
