@@ -6,13 +6,13 @@ namespace {
 
 // Offsets of the PE/COFF format that the check reads.
 constexpr size_t kDosHeaderBytes = 64;
-constexpr size_t kNewHeaderOffsetAt = 0x3C;   // e_lfanew
-constexpr size_t kFileHeaderBytes = 20;       // after the 4-byte signature
+constexpr size_t kNewHeaderOffsetAt = 0x3C;  // e_lfanew
+constexpr size_t kFileHeaderBytes = 20;      // after the 4-byte signature
 constexpr size_t kSectionHeaderBytes = 40;
 constexpr uint16_t kMachineAmd64 = 0x8664;
 constexpr uint16_t kOptionalMagicPe32Plus = 0x20B;
-constexpr size_t kSizeOfHeadersAt = 60;       // in the PE32+ optional header
-constexpr size_t kSectionRawSizeAt = 16;      // in a section header
+constexpr size_t kSizeOfHeadersAt = 60;   // in the PE32+ optional header
+constexpr size_t kSectionRawSizeAt = 16;  // in a section header
 constexpr size_t kSectionRawOffsetAt = 20;
 
 uint32_t Read16(std::string_view s, size_t at) {

@@ -56,11 +56,14 @@ TEST(PeImage, OtherMachinesFormatsAndOutOfFileOffsetsFail) {
     uint32_t value;
     bool wide;
   };
-  for (const Change& c : {Change{"i386 machine", kPe + 4, 0x14C, false}, {"arm64 machine", kPe + 4, 0xAA64, false},
-                          {"PE32 optional header", kOptional, 0x10B, false}, {"no sections", kPe + 6, 0, false},
+  for (const Change& c : {Change{"i386 machine", kPe + 4, 0x14C, false},
+                          {"arm64 machine", kPe + 4, 0xAA64, false},
+                          {"PE32 optional header", kOptional, 0x10B, false},
+                          {"no sections", kPe + 6, 0, false},
                           {"more section headers than the file holds", kPe + 6, 0xFFFF, false},
                           {"optional header too short", kPe + 20, 16, false},
-                          {"signature past the end", 0x3C, 0x3F0, true}, {"signature far out", 0x3C, 0xFFFFFFFF, true},
+                          {"signature past the end", 0x3C, 0x3F0, true},
+                          {"signature far out", 0x3C, 0xFFFFFFFF, true},
                           {"headers larger than the file", kOptional + 60, 0x401, true},
                           {"section data past the end", kTable + 20, 0x201, true},
                           {"section offset that wraps round", kTable + 20, 0xFFFFFF00, true},

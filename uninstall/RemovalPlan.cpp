@@ -27,9 +27,8 @@ struct UserFile {
   const char* path;
 };
 constexpr UserFile kUserFiles[] = {
-    {"截图", "Snapshot"},          {"计划", "data\\plan.ini"},      {"账目", "account"},
-    {"设置", "data\\snapshot.dat"}, {"设置", "data\\infotool.dat"}, {"设置", "data\\show_no.ini"},
-    {"设置", "data3"},
+    {"截图", "Snapshot"},           {"计划", "data\\plan.ini"},    {"账目", "account"}, {"设置", "data\\snapshot.dat"},
+    {"设置", "data\\infotool.dat"}, {"设置", "data\\show_no.ini"}, {"设置", "data3"},
 };
 
 }  // namespace

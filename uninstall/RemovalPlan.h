@@ -25,7 +25,7 @@ struct RemovalPlan {
   // The start menu's shortcut to the uninstaller: it stays, with the log and
   // the uninstall entry, while installed files remain. "" for none.
   std::string uninstallShortcut;
-  std::string startMenuFolder;            // removed when empty, after its shortcuts; "" for none
+  std::string startMenuFolder;  // removed when empty, after its shortcuts; "" for none
 };
 
 // folder is the uninstaller's folder with a trailing backslash; logBytes the

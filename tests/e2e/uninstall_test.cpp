@@ -147,7 +147,7 @@ class UninstallTest : public ::testing::Test {
           }
       }
       return found.has_value();
-    });
+    }, kLongBoundMs);
     return found;
   }
 
@@ -378,7 +378,7 @@ std::optional<WindowInfo> FolderEdit(Session& s, const std::string& setupWindow)
     for (const auto& c : s.Children(setupWindow))
       if (c.cls == "Edit" && c.visible) folder = c;
     return folder.has_value();
-  });
+  }, kLongBoundMs);
   return folder;
 }
 
@@ -504,7 +504,7 @@ TEST_F(UninstallTest, PerUserInstallCapturesThereAndUninstallWaitsForBrovaToEnd)
   }, kLongBoundMs)) << "the capture is not in the installation folder";
   ASSERT_TRUE(WaitForResultWindowClick(s_, *result));
   s_.Xdotool("key Escape");
-  ASSERT_TRUE(s_.WaitForNoWindow(kResultTitle));
+  ASSERT_TRUE(s_.WaitForNoWindow(kResultTitle, kLongBoundMs));
   // The capture window stands in the middle of the screen, where the
   // windows below open: out of the way with it.
   s_.Post("Vistrel", kWmSysCommand, kScMinimize);
@@ -539,7 +539,7 @@ TEST_F(UninstallTest, PerUserInstallCapturesThereAndUninstallWaitsForBrovaToEnd)
     return ReadFile(dir + "account/测试账号.dat").find("*12.500000\r\n") != std::string::npos;
   }, kLongBoundMs)) << "the ledger entry is not in the installation folder";
   s_.Post(kLedgerTitle, kWmClose);
-  ASSERT_TRUE(s_.WaitForNoWindow(kLedgerTitle));
+  ASSERT_TRUE(s_.WaitForNoWindow(kLedgerTitle, kLongBoundMs));
 
   // A silent setup over the running brova does not install and says so.
   ASSERT_TRUE(WriteFile(dir + "data/main.htm", "the page of the installed copy"));

@@ -46,7 +46,8 @@ bool DeleteUninstallEntry(HKEY root, const std::string& productName, REGSAM view
 // setups in both registry views; how many are still there.
 int DeleteUninstallEntries(const std::string& productName) {
   int left = 0;
-  for (auto [root, view] : {std::pair{HKEY_CURRENT_USER, REGSAM{0}}, {HKEY_LOCAL_MACHINE, REGSAM{KEY_WOW64_64KEY}},
+  for (auto [root, view] : {std::pair{HKEY_CURRENT_USER, REGSAM{0}},
+                            {HKEY_LOCAL_MACHINE, REGSAM{KEY_WOW64_64KEY}},
                             {HKEY_LOCAL_MACHINE, REGSAM{KEY_WOW64_32KEY}}})
     if (!DeleteUninstallEntry(root, productName, view)) ++left;
   return left;
@@ -63,8 +64,8 @@ RemovalResult RemoveProduct(const std::string& folder, const std::string& produc
   const bool logPresent = file::Exists(logPath);
   const bool logUnreadable = logPresent && !file::ReadAll(logPath, log, kMaxInstallLogBytes);
   if (logUnreadable) log.clear();
-  const RemovalPlan plan = PlanRemoval(folder, log, ShellFolder(CSIDL_DESKTOPDIRECTORY),
-                                       ShellFolder(CSIDL_PROGRAMS), productName);
+  const RemovalPlan plan =
+      PlanRemoval(folder, log, ShellFolder(CSIDL_DESKTOPDIRECTORY), ShellFolder(CSIDL_PROGRAMS), productName);
   RemovalResult result;
   std::vector<std::string> remaining;
   for (size_t i = 0; i < plan.files.size(); ++i)
