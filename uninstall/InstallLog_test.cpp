@@ -98,12 +98,20 @@ TEST(InstallLog, TheClosingNoteNamesTheUsersFilesThatStay) {
       return false;
     };
   };
-  EXPECT_EQ(KeptUserFilesNote(folder, present({})), "");
-  EXPECT_EQ(KeptUserFilesNote(folder, present({"Snapshot", "account", "data\\snapshot.dat", "data3"})),
+  const std::string snapshot = folder + "snapshot\\";  // the default capture folder, as the settings give it
+  EXPECT_EQ(KeptUserFilesNote(folder, snapshot, present({})), "");
+  EXPECT_EQ(KeptUserFilesNote(folder, snapshot, present({"Snapshot", "account", "data\\snapshot.dat", "data3"})),
             "你自己的文件仍保留在 C:\\Apps\\Vistrel\\ 中:\n截图: Snapshot\n账目: account\n"
             "设置: data\\snapshot.dat、data3");
-  EXPECT_EQ(KeptUserFilesNote(folder, present({"data\\plan.ini"})),
+  EXPECT_EQ(KeptUserFilesNote(folder, "", present({"data\\plan.ini"})),
             "你自己的文件仍保留在 C:\\Apps\\Vistrel\\ 中:\n计划: data\\plan.ini");
+  // A capture folder of the user's choice is named when it is there.
+  auto alsoPictures = [&](const std::string& path) { return path == "D:\\Pictures\\" || path == folder + "account"; };
+  EXPECT_EQ(KeptUserFilesNote(folder, "D:\\Pictures\\", alsoPictures),
+            "你自己的文件仍保留在 C:\\Apps\\Vistrel\\ 中:\n账目: account\n截图保存目录: D:\\Pictures\\");
+  EXPECT_EQ(KeptUserFilesNote(folder, "D:\\Gone\\", present({})), "");
+  EXPECT_EQ(KeptUserFilesNote(folder, "D:\\Pictures\\", [](const std::string& p) { return p == "D:\\Pictures\\"; }),
+            "截图保存目录: D:\\Pictures\\");
 }
 
 }  // namespace

@@ -58,7 +58,8 @@ RemovalPlan PlanRemoval(const std::string& folder, std::string_view logBytes, co
   return plan;
 }
 
-std::string KeptUserFilesNote(const std::string& folder, const std::function<bool(const std::string&)>& exists) {
+std::string KeptUserFilesNote(const std::string& folder, const std::string& captureFolder,
+                              const std::function<bool(const std::string&)>& exists) {
   std::string lines;
   std::string lastKind;
   for (const UserFile& f : kUserFiles) {
@@ -70,8 +71,11 @@ std::string KeptUserFilesNote(const std::string& folder, const std::function<boo
       lastKind = f.kind;
     }
   }
-  if (lines.empty()) return "";
-  return "你自己的文件仍保留在 " + folder + " 中:" + lines;
+  std::string note = lines.empty() ? "" : "你自己的文件仍保留在 " + folder + " 中:" + lines;
+  if (!captureFolder.empty() && !SameIgnoringAsciiCase(captureFolder, Join(folder, "Snapshot\\")) &&
+      exists(captureFolder))
+    note += (note.empty() ? "" : "\n") + std::string("截图保存目录: ") + captureFolder;
+  return note;
 }
 
 }  // namespace uninstall

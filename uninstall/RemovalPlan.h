@@ -37,7 +37,9 @@ RemovalPlan PlanRemoval(const std::string& folder, std::string_view logBytes, co
 
 // What stays of the user's own after the removal (captures, plans, ledgers,
 // settings), for the message that ends it: the lines that name each of them
-// that exists below folder (exists gets its full path), or "" for none.
-std::string KeptUserFilesNote(const std::string& folder, const std::function<bool(const std::string&)>& exists);
+// that exists below folder (exists gets its full path), and the capture
+// folder the settings name when it is another one and exists; "" for none.
+std::string KeptUserFilesNote(const std::string& folder, const std::string& captureFolder,
+                              const std::function<bool(const std::string&)>& exists);
 
 }  // namespace uninstall

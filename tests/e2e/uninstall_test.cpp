@@ -213,6 +213,13 @@ TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
   ASSERT_TRUE(WriteFile(dir + "Snapshot/Snapshot20261208060000.bmp", "a capture of the user"));
   for (const char* made : {"data/brova_new.exe", "data/main2.htm", "data/data_tmp.dat", "brova.exe.old"})
     ASSERT_TRUE(WriteFile(dir + made, "made by brova"));
+  // Capture settings that save into a folder of the user's choice.
+  std::string record(280, '\0');
+  const char keys[20] = {'1', 1, 1, 0, '2', 1, 1, 0, '3', 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+  record.replace(0, 20, keys, 20);
+  record.replace(20, 12, "C:\\pictures\\");
+  ASSERT_TRUE(WriteFile(dir + "data/snapshot.dat", record));
+  ASSERT_EQ(mkdir(Drive("pictures").c_str(), 0755), 0);
 
   pid_t uninstall = StartUninstall("C:\\软件한\\Vistrel\\Uninstall.exe");
   for (auto [id, text] : {std::pair{kConfirm, "确认"}, {kCancel, "取消"}, {kAdminHelp, "如何用管理员权限运行程序"}}) {
@@ -225,7 +232,9 @@ TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
   auto box = MessageBoxWith(kDone, &shown);
   ASSERT_TRUE(box) << "no success message";
   // The message says which of the user's own files stay, and where.
-  EXPECT_EQ(shown, OnOneLine(std::string(kDone) + "\n\n你自己的文件仍保留在 C:\\软件한\\Vistrel\\ 中:\n截图: Snapshot"));
+  EXPECT_EQ(shown, OnOneLine(std::string(kDone) +
+                             "\n\n你自己的文件仍保留在 C:\\软件한\\Vistrel\\ 中:\n截图: Snapshot\n"
+                             "设置: data\\snapshot.dat\n截图保存目录: C:\\pictures\\"));
   s_.KeepScreenshot("uninstall-done");
   // The report goes when the window does, after the message.
   EXPECT_TRUE(server.Requests().empty());
@@ -236,7 +245,7 @@ TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
     EXPECT_EQ(Exists(dir + f), f == "Uninstall.exe") << f;
   EXPECT_FALSE(Exists(dir + "install.log"));
   EXPECT_FALSE(Exists(dir + "brova.exe.old"));
-  EXPECT_FALSE(Exists(dir + "data"));
+  EXPECT_EQ(ListDir(dir + "data"), std::vector<std::string>{"snapshot.dat"});
   EXPECT_TRUE(Exists(dir + "Snapshot/Snapshot20261208060000.bmp"));
   EXPECT_FALSE(Exists(Desktop() + "Vistrel.lnk"));
   EXPECT_FALSE(Exists(Programs() + "Vistrel"));

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "capture/SnapshotSettings.h"
 #include "common/File.h"
 #include "common/Text.h"
 #include "uninstall/InstallLog.h"
@@ -64,6 +65,9 @@ RemovalResult RemoveProduct(const std::string& folder, const std::string& produc
   const bool logPresent = file::Exists(logPath);
   const bool logUnreadable = logPresent && !file::ReadAll(logPath, log, kMaxInstallLogBytes);
   if (logUnreadable) log.clear();
+  // The capture folder the user chose, read before anything is removed.
+  SnapshotSettings capture;
+  LoadSnapshotSettings(folder + "data\\snapshot.dat", folder, capture);
   const RemovalPlan plan =
       PlanRemoval(folder, log, ShellFolder(CSIDL_DESKTOPDIRECTORY), ShellFolder(CSIDL_PROGRAMS), productName);
   RemovalResult result;
@@ -86,7 +90,8 @@ RemovalResult RemoveProduct(const std::string& folder, const std::string& produc
     result.left += DeleteUninstallEntries(productName);
   }
   if (!plan.startMenuFolder.empty()) RemoveEmptyFolder(plan.startMenuFolder);
-  result.keptUserFiles = KeptUserFilesNote(folder, [](const std::string& path) { return file::Exists(path); });
+  result.keptUserFiles =
+      KeptUserFilesNote(folder, capture.folder, [](const std::string& path) { return file::Exists(path); });
   return result;
 }
 
