@@ -584,6 +584,15 @@ TEST_F(UninstallTest, PerUserInstallCapturesThereAndUninstallWaitsForBrovaToEnd)
   EXPECT_FALSE(Exists(Desktop() + "Vistrel.lnk"));
   EXPECT_FALSE(Exists(Programs() + "Vistrel"));
   EXPECT_EQ(RegRead("HKCU", "DisplayName"), std::nullopt);
+
+  // A copy an earlier per-machine setup installed is updated where it is.
+  ASSERT_EQ(s_.Winctl("reg-write " + ShellQuote(std::string("HKLM64\\") + kKey) + " InstallLocation " +
+                      ShellQuote("C:\\Old\\Vistrel"))
+                .status,
+            0);
+  ASSERT_NO_FATAL_FAILURE(Install());
+  EXPECT_TRUE(ReadFile(Drive("Old/Vistrel/brova.exe")) == ReadFile(kStage + "/brova.exe"));
+  EXPECT_EQ(RegRead("HKCU", "InstallLocation"), "C:\\Old\\Vistrel");
 }
 
 }  // namespace
