@@ -90,4 +90,11 @@ std::optional<std::string> ResolveInstalledFile(const std::string& folder, const
   return path;
 }
 
+std::string RemainingLog(const std::vector<std::string>& names) {
+  std::string log;
+  for (const std::string& name : names) log += std::string(kFileTag) + " " + name + "\r\n";
+  log += std::string(kFileTag) + " \\" + kInstallLogName + "\r\n";
+  return text::ToGb(log);
+}
+
 }  // namespace uninstall

@@ -31,4 +31,9 @@ std::vector<std::string> InstalledFileNames(std::string_view logBytes);
 // drive or a stream, or name nothing give no path.
 std::optional<std::string> ResolveInstalledFile(const std::string& folder, const std::string& name);
 
+// The log that an uninstall which could not delete every file leaves for the
+// next run: one "[FILE] name" line per name (normalised names, UTF-8 in,
+// GBK out), then the log's own line.
+std::string RemainingLog(const std::vector<std::string>& names);
+
 }  // namespace uninstall

@@ -57,20 +57,61 @@ TEST(InstallLog, RelativeNamesStayInsideTheFolder) {
 TEST(InstallLog, PlanListsTheLoggedFilesFoldersShortcutsInOrder) {
   RemovalPlan plan = PlanRemoval("C:\\Apps\\Vistrel\\",
                                  "[FILE] \\brova.exe\r\n[FILE] \\Uninstall.exe\r\n[FILE] \\\\..\\boot.ini\r\n"
-                                 "[FILE] ..\\Other\\a.dll\r\n[FILE] \\data\\trelk.dll\r\n",
+                                 "[FILE] \\Install.LOG\r\n[FILE] ..\\Other\\a.dll\r\n[FILE] \\data\\trelk.dll\r\n",
                                  "C:\\Users\\u\\Desktop", "C:\\Users\\u\\Start Menu\\Programs", "Vistrel");
   EXPECT_EQ(plan.files, (Names{"C:\\Apps\\Vistrel\\brova.exe", "C:\\Apps\\Vistrel\\data\\trelk.dll"}));
+  EXPECT_EQ(plan.fileNames, (Names{"brova.exe", "data\\trelk.dll"}));
+  EXPECT_EQ(plan.logFile, "C:\\Apps\\Vistrel\\install.log");
   EXPECT_EQ(plan.skippedNames, (Names{"\\..\\boot.ini", "..\\other\\a.dll"}));
   EXPECT_EQ(plan.folders,
             (Names{"C:\\Apps\\Vistrel\\data", "C:\\Apps\\Vistrel\\help", "C:\\Apps\\Vistrel\\script"}));
   EXPECT_EQ(plan.shortcuts, (Names{"C:\\Users\\u\\Desktop\\Vistrel.lnk",
-                                   "C:\\Users\\u\\Start Menu\\Programs\\Vistrel\\Vistrel.lnk",
-                                   "C:\\Users\\u\\Start Menu\\Programs\\Vistrel\\卸载.lnk"}));
+                                   "C:\\Users\\u\\Start Menu\\Programs\\Vistrel\\Vistrel.lnk"}));
+  EXPECT_EQ(plan.uninstallShortcut, "C:\\Users\\u\\Start Menu\\Programs\\Vistrel\\卸载.lnk");
   EXPECT_EQ(plan.startMenuFolder, "C:\\Users\\u\\Start Menu\\Programs\\Vistrel");
   RemovalPlan bare = PlanRemoval("C:\\A\\", "", "", "", "Vistrel");
   EXPECT_TRUE(bare.files.empty());
   EXPECT_TRUE(bare.shortcuts.empty());
+  EXPECT_EQ(bare.uninstallShortcut, "");
   EXPECT_EQ(bare.startMenuFolder, "");
+}
+
+// The log left for the next run reads back as the names that remained, with
+// the log's own line, in GBK.
+TEST(InstallLog, TheRemainingLogReadsBackAsWhatRemains) {
+  const Names remaining{"brova.exe", "c:\\other\\x.dat", "帮助\\並.txt", "data\\a b.dat"};
+  const std::string log = RemainingLog(remaining);
+  EXPECT_EQ(log, text::ToGb("[FILE] brova.exe\r\n[FILE] c:\\other\\x.dat\r\n[FILE] 帮助\\並.txt\r\n"
+                            "[FILE] data\\a b.dat\r\n[FILE] \\install.log\r\n"));
+  Names names = remaining;
+  names.push_back("install.log");
+  EXPECT_EQ(InstalledFileNames(log), names);
+  EXPECT_EQ(RemainingLog({}), "[FILE] \\install.log\r\n");
+}
+
+TEST(InstallLog, TheClosingNoteNamesTheUsersFilesThatStay) {
+  const std::string folder = "C:\\Apps\\Vistrel\\";
+  auto present = [&](Names names) {
+    return [=](const std::string& path) {
+      for (const std::string& n : names)
+        if (path == folder + n) return true;
+      return false;
+    };
+  };
+  const std::string snapshot = folder + "snapshot\\";  // the default capture folder, as the settings give it
+  EXPECT_EQ(KeptUserFilesNote(folder, snapshot, present({})), "");
+  EXPECT_EQ(KeptUserFilesNote(folder, snapshot, present({"Snapshot", "account", "data\\snapshot.dat", "data3"})),
+            "你自己的文件仍保留在 C:\\Apps\\Vistrel\\ 中:\n截图: Snapshot\n账目: account\n"
+            "设置: data\\snapshot.dat、data3");
+  EXPECT_EQ(KeptUserFilesNote(folder, "", present({"data\\plan.ini"})),
+            "你自己的文件仍保留在 C:\\Apps\\Vistrel\\ 中:\n计划: data\\plan.ini");
+  // A capture folder of the user's choice is named when it is there.
+  auto alsoPictures = [&](const std::string& path) { return path == "D:\\Pictures\\" || path == folder + "account"; };
+  EXPECT_EQ(KeptUserFilesNote(folder, "D:\\Pictures\\", alsoPictures),
+            "你自己的文件仍保留在 C:\\Apps\\Vistrel\\ 中:\n账目: account\n截图保存目录: D:\\Pictures\\");
+  EXPECT_EQ(KeptUserFilesNote(folder, "D:\\Gone\\", present({})), "");
+  EXPECT_EQ(KeptUserFilesNote(folder, "D:\\Pictures\\", [](const std::string& p) { return p == "D:\\Pictures\\"; }),
+            "截图保存目录: D:\\Pictures\\");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 // is not started. The staged file stays: the update list names it with the
 // new digest, and a copy that matches keeps the next runs from fetching the
 // program again, while brova, finding it equal to brova.exe, starts no
-// updater.
+// updater. A staged file that is not a whole x86-64 program (a download cut
+// short, an error page) never replaces brova.exe: it is deleted, and the
+// next update check fetches it again.
 #include <windows.h>
 
 #include <cstring>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "common/FrameMessages.h"
+#include "online/PeImage.h"
 #include "win/Handles.h"
 
 namespace {
@@ -21,7 +24,7 @@ constexpr wchar_t kUpdateCommand[] = L"update";
 constexpr wchar_t kProgramName[] = L"brova.exe";
 constexpr wchar_t kStagedName[] = L"data\\brova_new.exe";
 constexpr wchar_t kIncomingName[] = L"brova.exe.incoming";  // the new file, copied beside the old one
-constexpr wchar_t kBackupName[] = L"brova.exe.backup";      // the old file until the new one is in place
+constexpr wchar_t kBackupName[] = L"brova.exe.old";         // the old file until the new one is in place
 constexpr DWORD kWaitLimitMs = 60000;
 constexpr DWORD kPollMs = 250;
 constexpr DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
@@ -82,6 +85,28 @@ bool SameContent(const std::wstring& a, const std::wstring& b) {
   return same;
 }
 
+// The whole file when it exists and holds at most limit bytes.
+bool ReadWhole(const std::wstring& path, size_t limit, std::string& out) {
+  out.clear();
+  win::Handle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  LARGE_INTEGER size{};
+  if (!h || !GetFileSizeEx(h, &size) || size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > limit)
+    return false;
+  out.resize(static_cast<size_t>(size.QuadPart));
+  size_t done = 0;
+  while (done < out.size()) {
+    DWORD n = 0;
+    if (!ReadFile(h, &out[done], static_cast<DWORD>(out.size() - done), &n, nullptr) || n == 0) return false;
+    done += n;
+  }
+  return true;
+}
+
+bool IsWholeProgram(const std::wstring& path) {
+  std::string bytes;
+  return ReadWhole(path, kMaxProgramImageBytes, bytes) && IsWholeX64Image(bytes);
+}
+
 // A copy that is on the disk, not only in the cache, and equal to its source.
 bool CopyToDisk(const std::wstring& from, const std::wstring& to) {
   if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) return false;
@@ -135,5 +160,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   if (!WaitForBrovaToEnd(folder + kProgramName)) return 1;
   std::wstring staged = folder + kStagedName;
   if (!Exists(staged) || SameContent(staged, folder + kProgramName)) return 0;
+  if (!IsWholeProgram(staged)) {
+    DeleteFileW(staged.c_str());
+    return 1;
+  }
   return ReplaceProgram(folder) ? 0 : 1;
 }

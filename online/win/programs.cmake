@@ -1,8 +1,8 @@
 # The updater upkit.exe, a standalone program beside brova.exe: it replaces
 # brova.exe with the staged data\brova_new.exe after brova has ended.
-add_executable(upkit WIN32 ${CMAKE_SOURCE_DIR}/online/upkit/Upkit.cpp)
-# Only header-only files of ours (win/Handles.h): it links no library of ours.
-target_include_directories(upkit PRIVATE ${CMAKE_SOURCE_DIR})
+# It links no library of ours: header-only files (win/Handles.h) and the
+# one portable check it needs.
+add_executable(upkit WIN32 ${CMAKE_SOURCE_DIR}/online/upkit/Upkit.cpp ${CMAKE_SOURCE_DIR}/online/PeImage.cpp)
 target_link_libraries(upkit PRIVATE user32 ${static_link} -municode)
 target_include_directories(upkit PRIVATE ${CMAKE_SOURCE_DIR})
 list(APPEND BROVA_STAGED_PROGRAMS upkit)

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -354,7 +355,7 @@ int RegWrite(const std::string& keyName, const std::string& name, const std::str
   return r == ERROR_SUCCESS ? 0 : 1;
 }
 
-// Prints a string value; exit code 1 when the key or value is missing.
+// Prints a string value, or a number value in decimal; exit code 1 when the key or value is missing.
 int RegRead(const std::string& keyName, const std::string& name) {
   HKEY root;
   std::wstring path;
@@ -364,10 +365,17 @@ int RegRead(const std::string& keyName, const std::string& name) {
   DWORD bytes = sizeof buf - sizeof(wchar_t);
   HKEY key;
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return 1;
-  LONG r = RegGetValueW(key, nullptr, name.empty() ? nullptr : text::Widen(name).c_str(), RRF_RT_REG_SZ, nullptr,
-                        buf, &bytes);
+  DWORD type = 0;
+  LONG r = RegGetValueW(key, nullptr, name.empty() ? nullptr : text::Widen(name).c_str(),
+                        RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, buf, &bytes);
   RegCloseKey(key);
   if (r != ERROR_SUCCESS) return 1;
+  if (type == REG_DWORD) {
+    DWORD number;
+    memcpy(&number, buf, sizeof number);
+    Out(std::to_string(number));
+    return 0;
+  }
   Out(text::Narrow(buf));
   return 0;
 }

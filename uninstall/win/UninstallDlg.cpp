@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/FrameMessages.h"
+#include "common/Text.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
 #include "online/Site.h"
@@ -16,6 +18,10 @@ constexpr char kDone[] = "卸载成功,请重新启动操作系统";
 // Shown instead when something that was installed is still there, so a
 // removal that did not happen is never reported as done.
 constexpr char kNotDone[] = "卸载未完成,有文件或设置无法删除。请先退出 Vistrel,再以管理员权限运行此程序";
+// brova's files cannot be deleted while it runs, so nothing is touched until
+// its main frame is gone.
+constexpr char kRunning[] = "Vistrel 正在运行,无法卸载。请先退出 Vistrel,再点“重试”。";
+bool IsBrovaRunning() { return FindWindowW(nullptr, text::Widen(frame_msg::kFrameTitle).c_str()) != nullptr; }
 
 }  // namespace
 
@@ -59,8 +65,16 @@ bool CUninstallDlg::OnButtonClicked(int id) {
 }
 
 void CUninstallDlg::OnOK() {
+  while (IsBrovaRunning()) {
+    if (win::ShowMessage(kRunning, MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
+      EndDialog(IDCANCEL);
+      return;
+    }
+  }
   uninstall::RemovalResult result = uninstall::RemoveProduct(ProgramFolder(), uninstall::kProductName);
-  win::ShowMessage(result.Complete() ? kDone : kNotDone, MB_OK);
+  std::string message = result.Complete() ? kDone : kNotDone;
+  if (!result.keptUserFiles.empty()) message += "\n\n" + result.keptUserFiles;
+  win::ShowMessage(message, MB_OK);
   EndDialog(IDOK);
 }
 
