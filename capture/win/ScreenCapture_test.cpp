@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "capture/BmpLayout.h"
+#include "capture/win/BmpWriter.h"
 #include "capture/win/ClipboardOffer.h"
 #include "common/File.h"
 #include "common/Text.h"
@@ -376,8 +377,8 @@ TEST(SnapshotFile, RowsReplaceTheFirstPassWhereverItStopped) {
     PicturePtr picture = ReadyPicture(width, height);
     ASSERT_TRUE(picture);
     TempFolder tmp;
-    SnapshotStream stream(tmp.path());
-    ASSERT_TRUE(stream.Start(*picture));
+    BmpWriter stream(tmp.path());
+    ASSERT_TRUE(stream.Begin(*picture));
     // The temporary file grows: to the rows' length, or by its first bytes.
     const size_t until = wholePass ? static_cast<size_t>(width) * 4 * height : 1;
     const DWORD start = GetTickCount();
