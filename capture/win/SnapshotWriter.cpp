@@ -2,6 +2,7 @@
 
 #include "capture/win/BmpWriter.h"
 #include "capture/win/JpegWriter.h"
+#include "capture/win/PngWriter.h"
 
 const char kJpegFallbackNote[] = " (JPEG 无法写入, 已存为 BMP)";
 
@@ -10,6 +11,7 @@ std::unique_ptr<ISnapshotWriter> MakeSnapshotWriter(CaptureFormat format, const 
     case CaptureFormat::kJpeg:
       return std::make_unique<JpegWriter>(folder, quality);
     case CaptureFormat::kPng:
+      return std::make_unique<PngWriter>(folder);
     case CaptureFormat::kBmp:
       break;
   }

@@ -43,3 +43,4 @@ std::unique_ptr<ISnapshotWriter> MakeSnapshotWriter(CaptureFormat format, const 
 // The info line's text for a JPEG written as BMP because the system's
 // imaging component could not write it.
 extern const char kJpegFallbackNote[];
+extern const char kPngFallbackNote[];
