@@ -1,5 +1,6 @@
 #include "capture/PngEncoder.h"
 
+#include <emmintrin.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -27,11 +28,31 @@ constexpr uint64_t kMaxRowBytes = 1u << 28;
 constexpr uint64_t kMinThreadedBytes = 256u << 10;
 // Tuned at 3840x2160 on flat, photo-like and text screens (tools/bench-png.sh).
 constexpr int kDefaultLevel = 3;
-constexpr int kDefaultStrategy = Z_DEFAULT_STRATEGY;
 
 enum Filter : unsigned char { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
 
 inline uint32_t Magnitude(unsigned char v) { return v < 128 ? v : 256u - v; }
+
+// Each byte read as signed, made absolute: min(v, -v) as unsigned bytes.
+inline __m128i AbsBytes(__m128i v) { return _mm_min_epu8(v, _mm_sub_epi8(_mm_setzero_si128(), v)); }
+inline __m128i SumBytes(__m128i sum, __m128i v) {
+  return _mm_add_epi64(sum, _mm_sad_epu8(AbsBytes(v), _mm_setzero_si128()));
+}
+inline __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
+
+// The Paeth guesses of 8 bytes widened to 16 bits: a (left), b (above) or
+// c (above left), whichever is nearest to a + b - c, in that order on ties;
+// as masks: 0xFFFF where a is the guess, and where b is when a is not.
+inline void PaethMasks(__m128i a, __m128i b, __m128i c, __m128i& takeA, __m128i& takeB) {
+  const __m128i bc = _mm_sub_epi16(b, c), ac = _mm_sub_epi16(a, c);
+  const __m128i pa = Abs16(bc), pb = Abs16(ac), pc = Abs16(_mm_add_epi16(bc, ac));
+  takeA = _mm_andnot_si128(_mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc)), _mm_set1_epi16(-1));
+  takeB = _mm_andnot_si128(_mm_cmpgt_epi16(pb, pc), _mm_set1_epi16(-1));
+}
+
+inline __m128i Select(__m128i mask, __m128i yes, __m128i no) {
+  return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+}
 
 // The picture's row y counted from the top, as RGB.
 void RgbRow(const PngSource& s, int y, unsigned char* out) {
@@ -65,32 +86,65 @@ class RowFilter {
     unsigned char* up = sub + n;
     unsigned char* avg = up + n;
     unsigned char* paeth = avg + n;
-    uint32_t sums[5] = {0, 0, 0, 0, 0};
+    if (std::memcmp(row, prior, n) == 0) {  // Up leaves nothing but zeros
+      out[0] = kUp;
+      std::memset(out + 1, 0, n);
+      return;
+    }
+    uint64_t sums[5] = {0, 0, 0, 0, 0};
+    // The first pixel has no left neighbour; the row's end past the last
+    // 16 bytes is done one byte at a time.
     const size_t lead = std::min<size_t>(3, n);
-    for (size_t i = 0; i < lead; ++i) {
-      sub[i] = row[i];
-      up[i] = static_cast<unsigned char>(row[i] - prior[i]);
-      avg[i] = static_cast<unsigned char>(row[i] - (prior[i] >> 1));
-      paeth[i] = static_cast<unsigned char>(row[i] - prior[i]);
-    }
-    for (size_t i = lead; i < n; ++i) {
-      sub[i] = static_cast<unsigned char>(row[i] - row[i - 3]);
-      up[i] = static_cast<unsigned char>(row[i] - prior[i]);
-      avg[i] = static_cast<unsigned char>(row[i] - ((row[i - 3] + prior[i]) >> 1));
-    }
-    for (size_t i = lead; i < n; ++i) {
-      const int a = row[i - 3], b = prior[i], c = prior[i - 3];
+    const size_t blocksEnd = n < 19 ? lead : lead + (n - lead) / 16 * 16;
+    for (size_t i = 0; i < n; ++i) {
+      if (i == lead) i = blocksEnd;
+      if (i >= n) break;
+      const int a = i >= 3 ? row[i - 3] : 0, b = prior[i], c = i >= 3 ? prior[i - 3] : 0;
       const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
       const int predicted = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+      sub[i] = static_cast<unsigned char>(row[i] - a);
+      up[i] = static_cast<unsigned char>(row[i] - b);
+      avg[i] = static_cast<unsigned char>(row[i] - ((a + b) >> 1));
       paeth[i] = static_cast<unsigned char>(row[i] - predicted);
-    }
-    for (size_t i = 0; i < n; ++i) {
       sums[kNone] += Magnitude(row[i]);
       sums[kSub] += Magnitude(sub[i]);
       sums[kUp] += Magnitude(up[i]);
       sums[kAverage] += Magnitude(avg[i]);
       sums[kPaeth] += Magnitude(paeth[i]);
     }
+    const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi8(1);
+    __m128i sumNone = zero, sumSub = zero, sumUp = zero, sumAvg = zero, sumPaeth = zero;
+    for (size_t i = lead; i < blocksEnd; i += 16) {
+      auto load = [i](const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)); };
+      auto store = [i](unsigned char* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), v); };
+      const __m128i x = load(row), a = load(row - 3), b = load(prior), c = load(prior - 3);
+      const __m128i s = _mm_sub_epi8(x, a), u = _mm_sub_epi8(x, b);
+      // _mm_avg_epu8 rounds up; the filter's average rounds down.
+      const __m128i mean = _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), one));
+      const __m128i v = _mm_sub_epi8(x, mean);
+      __m128i lowA, lowB, highA, highB;
+      PaethMasks(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero), _mm_unpacklo_epi8(c, zero), lowA, lowB);
+      PaethMasks(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero), _mm_unpackhi_epi8(c, zero), highA, highB);
+      const __m128i takeA = _mm_packs_epi16(lowA, highA), takeB = _mm_packs_epi16(lowB, highB);
+      const __m128i p = _mm_sub_epi8(x, Select(takeA, a, Select(takeB, b, c)));
+      store(sub, s);
+      store(up, u);
+      store(avg, v);
+      store(paeth, p);
+      sumNone = SumBytes(sumNone, x);
+      sumSub = SumBytes(sumSub, s);
+      sumUp = SumBytes(sumUp, u);
+      sumAvg = SumBytes(sumAvg, v);
+      sumPaeth = SumBytes(sumPaeth, p);
+    }
+    auto total = [](__m128i v) {
+      return static_cast<uint64_t>(_mm_cvtsi128_si64(v)) + static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(v, v)));
+    };
+    sums[kNone] += total(sumNone);
+    sums[kSub] += total(sumSub);
+    sums[kUp] += total(sumUp);
+    sums[kAverage] += total(sumAvg);
+    sums[kPaeth] += total(sumPaeth);
     int best = kNone;
     for (int f = kSub; f <= kPaeth; ++f)
       if (sums[f] < sums[best]) best = f;
@@ -117,16 +171,48 @@ struct Strip {
   bool ok = false;
 };
 
+// The Adler-32 sum after count more zero bytes: each adds the first sum to the second.
+uLong AdlerOfZeros(uLong adler, size_t count) {
+  constexpr uLong kBase = 65521;
+  const uLong first = adler & 0xFFFF, second = adler >> 16;
+  return first | (second + static_cast<uLong>(count % kBase) * first) % kBase << 16;
+}
+
+// How zlib is asked to compress a group of rows.
+enum class RowKind { kRuns, kMatches };
+
+// Rows go to zlib in groups of about 64 KB, each compressed the way most of
+// its rows want. Runs (Z_RLE) suit rows of few zeros after their filter
+// (photographs, gradients), where short matches cost more than they save,
+// and rows of almost nothing but zeros (a plain desktop), whose long runs
+// cost fewer bits as runs than as far matches; the rows between (text,
+// window frames), whose shapes repeat, get matches at the level asked for.
+// Tuned at 3840x2160 (tools/bench-png.sh).
+constexpr size_t kDenseZerosPercent = 50;
+constexpr size_t kPlainZerosPercent = 99;
+
+RowKind KindOf(const unsigned char* filtered, size_t n) {
+  size_t zeros = 0;
+  for (size_t i = 0; i < n; ++i) zeros += filtered[i] == 0;
+  const size_t percent = zeros * 100 / n;
+  return percent < kDenseZerosPercent || percent >= kPlainZerosPercent ? RowKind::kRuns : RowKind::kMatches;
+}
+
 bool CompressStrip(const PngSource& s, const PngOptions& o, bool last, Strip& strip) {
   const size_t n = static_cast<size_t>(s.width) * 3;
-  std::vector<unsigned char> rows(3 * n + 1, 0);
+  const size_t sourceRow = static_cast<size_t>(s.width) * static_cast<size_t>(s.bytesPerPixel);
+  const int groupRows = static_cast<int>(std::max<size_t>(1, (64u << 10) / (n + 1)));
+  std::vector<unsigned char> rows(2 * n);
+  std::vector<unsigned char> group((n + 1) * static_cast<size_t>(groupRows));
   unsigned char* prior = rows.data();
   unsigned char* row = prior + n;
-  unsigned char* filtered = row + n;  // n + 1 bytes: the filter type, then the row
   if (strip.top > 0) RgbRow(s, strip.top - 1, prior);
 
+  const bool adaptive = o.strategy < 0;
+  RowKind current = RowKind::kMatches;
   z_stream z{};
-  if (deflateInit2(&z, o.level, Z_DEFLATED, -15, o.memLevel, o.strategy) != Z_OK) return false;
+  if (deflateInit2(&z, o.level, Z_DEFLATED, -15, o.memLevel, adaptive ? Z_DEFAULT_STRATEGY : o.strategy) != Z_OK)
+    return false;
   strip.filteredBytes = static_cast<uLong>(n + 1) * static_cast<uLong>(strip.bottom - strip.top);
   const uLong bound = deflateBound(&z, strip.filteredBytes) + 16;
   strip.bytes.reset(new (std::nothrow) unsigned char[bound]);
@@ -139,17 +225,38 @@ bool CompressStrip(const PngSource& s, const PngOptions& o, bool last, Strip& st
   strip.adler = adler32(0, nullptr, 0);
   RowFilter filter(n);
   bool ok = true;
-  for (int y = strip.top; y < strip.bottom && ok; ++y) {
-    RgbRow(s, y, row);
-    filter.Filter(row, prior, filtered);
-    std::swap(prior, row);
-    strip.adler = adler32(strip.adler, filtered, static_cast<uInt>(n + 1));
-    z.next_in = filtered;
-    z.avail_in = static_cast<uInt>(n + 1);
-    const bool end = y + 1 == strip.bottom;
+  for (int y = strip.top; y < strip.bottom && ok; y += groupRows) {
+    const int count = std::min(groupRows, strip.bottom - y);
+    int runRows = 0;
+    for (int k = 0; k < count; ++k) {
+      unsigned char* filtered = group.data() + (n + 1) * static_cast<size_t>(k);
+      const unsigned char* in = s.rows + static_cast<size_t>(s.height - 1 - (y + k)) * s.stride;
+      if (y + k > 0 && std::memcmp(in, in + s.stride, sourceRow) == 0) {
+        // The row above again: Up leaves zeros, and prior stays as it is.
+        filtered[0] = kUp;
+        std::memset(filtered + 1, 0, n);
+        strip.adler = AdlerOfZeros(adler32(strip.adler, filtered, 1), n);
+        ++runRows;
+        continue;
+      }
+      RgbRow(s, y + k, row);
+      filter.Filter(row, prior, filtered);
+      std::swap(prior, row);
+      strip.adler = adler32(strip.adler, filtered, static_cast<uInt>(n + 1));
+      if (adaptive && KindOf(filtered + 1, n) == RowKind::kRuns) ++runRows;
+    }
+    const RowKind kind = 2 * runRows > count ? RowKind::kRuns : RowKind::kMatches;
+    if (adaptive && kind != current) {
+      const int r = deflateParams(&z, o.level, kind == RowKind::kRuns ? Z_RLE : Z_DEFAULT_STRATEGY);
+      ok = r == Z_OK || r == Z_BUF_ERROR;
+      current = kind;
+    }
+    z.next_in = group.data();
+    z.avail_in = static_cast<uInt>((n + 1) * static_cast<size_t>(count));
+    const bool end = y + count == strip.bottom;
     const int flush = !end ? Z_NO_FLUSH : last ? Z_FINISH : Z_FULL_FLUSH;
     const int r = deflate(&z, flush);
-    ok = (r == Z_OK || r == Z_STREAM_END || r == Z_BUF_ERROR) && z.avail_in == 0;
+    ok = ok && (r == Z_OK || r == Z_STREAM_END || r == Z_BUF_ERROR) && z.avail_in == 0;
     if (end && last) ok = ok && r == Z_STREAM_END;
   }
   strip.size = bound - z.avail_out;
@@ -209,7 +316,6 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
   if (!ValidSource(source, s.stride)) return false;
   PngOptions o = options;
   if (o.level < 0 || o.level > 9) o.level = kDefaultLevel;
-  if (o.strategy < 0) o.strategy = kDefaultStrategy;
   if (o.memLevel < 1 || o.memLevel > 9) o.memLevel = 9;
 
   const uint64_t rowBytes = static_cast<uint64_t>(s.width) * 3 + 1;
