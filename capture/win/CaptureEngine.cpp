@@ -66,6 +66,7 @@ int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr p
   // Only announced here: the result window does not wait for the bitmap.
   if (picture && settings.toClipboard) run.clipboard.Offer(run.frame, picture);
   if (!result.hwnd()) result.CreateModal(run.frame);
+  result.SetSaveAs(settings.folder, run.options.format, run.options.jpegQuality);
   result.SetContent(
       [&] {
         finishFile();

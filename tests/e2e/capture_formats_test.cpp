@@ -2,6 +2,8 @@
 // screen's pixels for every capture mode, JPEG files of the screen's size.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "common/FrameMessages.h"
 #include "tests/support/CaptureCheck.h"
 #include "tests/support/E2e.h"
@@ -109,6 +111,59 @@ TEST(CaptureFormats, JpegOfTheFullScreenHasTheScreensSize) {
   Image picture = ReadImage(path);
   EXPECT_EQ(picture.width, 1280);
   EXPECT_EQ(picture.height, 800);
+}
+
+// The common save dialog that is open, if any.
+std::optional<WindowInfo> SaveDialog(Session& s) {
+  for (const auto& w : s.TopLevelWindows())
+    if (w.cls == "#32770" && w.visible && w.text == "另存为") return w;
+  return std::nullopt;
+}
+
+// Saves the result window's picture through "另存为" as name with file type
+// index (0 BMP, 1 PNG, 2 JPEG).
+void SaveAs(Session& s, const std::string& name, int type) {
+  ASSERT_TRUE(s.Post(kResultTitle, kWmCommand, 1103));
+  std::optional<WindowInfo> dialog;
+  ASSERT_TRUE(Session::WaitUntil([&] { return (dialog = SaveDialog(s)).has_value(); })) << "no save dialog";
+  s.KeepScreenshot("capture-save-as");
+  std::optional<WindowInfo> nameEdit, types;
+  for (const auto& c : s.Children(dialog->handle)) {
+    if (c.id == 1148 && c.cls == "Edit") nameEdit = c;
+    if (c.id == 1136) types = c;
+  }
+  ASSERT_TRUE(nameEdit && types) << "the dialog's name and type controls";
+  ASSERT_EQ(s.Winctl("settext " + nameEdit->handle + " " + ShellQuote(name)).status, 0);
+  // The type as a user picks it: the selection, then its notifications
+  // (CBN_SELCHANGE, CBN_SELENDOK).
+  s.Send(types->handle, 0x014E, type);  // CB_SETCURSEL
+  for (long code : {1L, 9L}) s.Send(dialog->handle, kWmCommand, (code << 16) | 1136, std::stol(types->handle, nullptr, 0));
+  s.Post(dialog->handle, kWmCommand, 1);  // IDOK
+  ASSERT_TRUE(s.WaitForNoWindow(dialog->handle));
+}
+
+TEST(CaptureFormats, SaveAsWritesTheChosenTypeIntoTheCapturesFolder) {
+  Session s;
+  StartWithFormat(s, "bmp");
+  Image screen = StableGrab(s);
+  ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureFullScreen));
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle));
+  const std::string folder = s.appDir() + "/Snapshot";
+  ASSERT_FALSE(WaitForSnapshot(folder).empty());
+  const std::string captured = folder + "/" + SnapshotFiles(folder).front();
+  // The dialog starts in the capture's folder; the type adds its extension.
+  ASSERT_NO_FATAL_FAILURE(SaveAs(s, "copy", 1));
+  ASSERT_TRUE(Session::WaitUntil([&] { return !ReadFile(folder + "/copy.png").empty(); }));
+  EXPECT_EQ(ReadFile(folder + "/copy.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(CountDifferences(ReadImage(folder + "/copy.png"), ReadImage(captured), 0, 0), 0);
+  ASSERT_NO_FATAL_FAILURE(SaveAs(s, "copy", 2));
+  ASSERT_TRUE(Session::WaitUntil([&] { return !ReadFile(folder + "/copy.jpg").empty(); }));
+  EXPECT_EQ(ReadFile(folder + "/copy.jpg").substr(0, 3), "\xff\xd8\xff");
+  EXPECT_EQ(ReadImage(folder + "/copy.jpg").width, 1280);
+  ASSERT_NO_FATAL_FAILURE(SaveAs(s, "copy.bmp", 0));
+  ASSERT_TRUE(Session::WaitUntil([&] { return !ReadFile(folder + "/copy.bmp").empty(); }));
+  EXPECT_EQ(ReadFile(folder + "/copy.bmp"), ReadFile(captured)) << "the capture's own BMP bytes";
+  EXPECT_TRUE(s.Window(kResultTitle)) << "the result window stays";
 }
 
 }  // namespace
