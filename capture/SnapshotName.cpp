@@ -3,8 +3,9 @@
 #include "common/Text.h"
 
 std::string SnapshotFilePath(const std::string& saveFolder, int year, int month, int day, int hour, int minute,
-                             int second) {
-  return saveFolder + text::Format("Snapshot%04d%02d%02d%02d%02d%02d.bmp", year, month, day, hour, minute, second);
+                             int second, const char* extension) {
+  return saveFolder + text::Format("Snapshot%04d%02d%02d%02d%02d%02d", year, month, day, hour, minute, second) +
+         extension;
 }
 
 std::string SnapshotPathVariant(const std::string& path, int n) {

@@ -19,6 +19,10 @@
 #define IDC_SAVE_FOLDER 1007
 #define IDC_BROWSE 1008
 #define IDC_SAVE_SETTINGS 1015
+#define IDC_CAPTURE_FORMAT 1050
+#define IDC_JPEG_QUALITY 1051
+#define IDC_CAPTURE_SCREENS 1052
+#define IDC_CAPTURE_DELAY 1053
 
 // Hot-key picker
 #define IDC_PICKER_CTRL 1012
@@ -28,3 +32,4 @@
 
 // Capture result window (buttons 1009-1011 and 1017 as in app_ids.h)
 #define IDC_INFO_LINE 1013
+#define IDC_SAVE_AS 1103

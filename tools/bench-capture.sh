@@ -9,8 +9,15 @@
 # medians and brova's time as a share of import's (goals: at most 0.15; key
 # to result window at most 150 ms at 1920x1080 and 250 ms at 3840x2160), and
 # the longest of brova's preparations, which must fit in the 100 ms wait.
+# Then, per size and per screen (a flat desktop, a photo-like gradient,
+# windows full of text, shown as the Wine desktop's wallpaper), brova's time
+# from the message to the complete PNG file ([FORMAT] png) and the file's
+# size beside `convert x.bmp x.png` on brova's BMP of the same screen, with
+# their ratios (goals: time at most 0.25, size at most 1.15); brova's PNG
+# must decode to exactly the BMP's pixels.
 #   tools/bench-capture.sh [WxH...]     default: 1920x1080 3840x2160
 #   BENCH_RUNS=N                        runs of each tool per size (default 5)
+#   BENCH_PNG=0                         leaves the PNG figures out
 #   VISTREL_PLAIN_CAPTURE=1             brova takes the path it takes on Windows
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -89,3 +96,88 @@ for size in "${sizes[@]}"; do
   kill "$xvfb" 2>/dev/null || true
   xvfb=""
 done
+
+[ "${BENCH_PNG:-1}" = 1 ] || exit 0
+
+# The screens, drawn once at the largest size by ImageMagick; smaller sizes
+# show their top-left part.
+make_screens() {
+  local out=$1 big=3840x2160 i=0 f font bg fg body
+  convert -size $big xc:'#2b5797' \
+    -fill '#1f1f1f' -draw 'rectangle 0,2096 3839,2159' -fill '#3c3c3c' -draw 'rectangle 0,2096 96,2159' \
+    -fill '#f0c040' -draw 'roundrectangle 40,40 136,136 12,12' -draw 'roundrectangle 40,200 136,296 12,12' \
+    -fill '#60a0e0' -draw 'roundrectangle 40,360 136,456 12,12' \
+    -fill white -font DejaVu-Sans -pointsize 18 -annotate +42,168 'Documents' -annotate +52,328 'Pictures' \
+    -type TrueColor "BMP3:$out/flat.bmp"
+  convert -size $big -seed 7 plasma:fractal -blur 0x1 -type TrueColor "BMP3:$out/photo.bmp"
+  for f in capture/win/ScreenGrab.cpp capture/win/BmpWriter.cpp common/SectionFile.cpp README.md; do
+    font=DejaVu-Sans-Mono bg=white fg='#202020'
+    [ $i = 1 ] && bg='#1e1e1e' fg='#d4d4d4'
+    [ $i = 3 ] && font=DejaVu-Sans
+    body=$(head -n 75 "$f" | cut -c1-200 | sed 's/%/%%/g')
+    convert -size 1900x1030 xc:"$bg" -fill "$fg" -font $font -pointsize 14 -annotate +8+18 "$body" \
+      -fill '#2d7dd2' -draw 'rectangle 0,0 1899,33' -type TrueColor "$out/win$i.png" 2>/dev/null
+    i=$((i + 1))
+  done
+  convert -size $big xc:'#2b5797' "$out/win0.png" -geometry +10+10 -composite "$out/win1.png" -geometry +1930+10 \
+    -composite "$out/win2.png" -geometry +10+1080 -composite "$out/win3.png" -geometry +1930+1080 -composite \
+    -type TrueColor "BMP3:$out/text.bmp"
+}
+mkdir -p "$work/screens"
+make_screens "$work/screens"
+size_kib() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.0f", b / 1024 }'; }
+
+echo
+printf '%-10s %-6s %10s %11s %6s %10s %11s %6s\n' size screen "brova ms" "convert ms" ratio "brova KiB" "convert KiB" ratio
+for size in "${sizes[@]}"; do
+  for screen in flat photo text; do
+    kill "$xvfb" 2>/dev/null || true
+    brova_desktop_session "$root" "$work/prefix-$size-$screen" "$size"
+    convert "$work/screens/$screen.bmp" -crop "$size+0+0" +repage -type TrueColor "BMP3:$work/wallpaper.bmp"
+    wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d "$(winpath "$work/wallpaper.bmp")" /f >/dev/null 2>&1
+    app="$work/app-$size-$screen"
+    rm -rf "$app"
+    cp -r build/stage "$app"
+    wine wineboot -s >/dev/null 2>&1 || true
+    brova_ms=()
+    im_ms=()
+    for _ in $(seq 1 "$runs"); do
+      # brova's BMP of the screen, for ImageMagick and for the comparison.
+      rm -rf "$app/Snapshot"
+      printf '[FORMAT]\r\nbmp\r\n' >"$app/data/capture.ini"
+      start_brova "$app"
+      winctl post-time-file Pagorin 0x0407 "$(winpath "$app/Snapshot")" 60000 >/dev/null ||
+        { echo "brova wrote no BMP at $size" >&2; exit 1; }
+      stop_brova
+      mv "$app"/Snapshot/Snapshot*.bmp "$work/x.bmp"
+
+      printf '[FORMAT]\r\npng\r\n' >"$app/data/capture.ini"
+      start_brova "$app"
+      ms=$(winctl post-time-file Pagorin 0x0407 "$(winpath "$app/Snapshot")" 60000 .png) ||
+        { echo "brova wrote no PNG at $size" >&2; exit 1; }
+      brova_ms+=("$(awk -v t="$ms" -v w="$grab_wait_ms" 'BEGIN { printf "%.1f", t - w }')")
+      stop_brova
+      mv "$app"/Snapshot/Snapshot*.png "$work/brova.png"
+
+      rm -f "$work/x.png"
+      t0=$(date +%s%N)
+      convert "$work/x.bmp" "$work/x.png"
+      t1=$(date +%s%N)
+      im_ms+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')")
+    done
+    # The last PNG holds the pixels of the last BMP: the screen did not change.
+    convert "$work/x.bmp" rgb:"$work/bmp.rgb"
+    convert "$work/brova.png" rgb:"$work/png.rgb"
+    cmp -s "$work/bmp.rgb" "$work/png.rgb" || { echo "brova's PNG of $screen at $size differs from its BMP" >&2; exit 1; }
+    b=$(printf '%s\n' "${brova_ms[@]}" | median)
+    i=$(printf '%s\n' "${im_ms[@]}" | median)
+    bk=$(size_kib "$work/brova.png")
+    ik=$(size_kib "$work/x.png")
+    printf '%-10s %-6s %10.1f %11.1f %6.2f %10s %11s %6.2f\n' "$size" "$screen" "$b" "$i" \
+      "$(awk -v b="$b" -v i="$i" 'BEGIN { print b / i }')" "$bk" "$ik" "$(awk -v b="$bk" -v i="$ik" 'BEGIN { print b / i }')"
+    echo "           brova runs: ${brova_ms[*]}; convert runs: ${im_ms[*]}"
+    wineserver -k 2>/dev/null || true
+  done
+done
+kill "$xvfb" 2>/dev/null || true
+xvfb=""

@@ -274,6 +274,7 @@ HotKeySet CMainFrame::CurrentHotKeys() const {
 
 void CMainFrame::ReloadHotKeys() {
   capture_.SetSettings(captureSettings_.Current());
+  capture_.SetOptions(captureSettings_.Options());
   hotKeys_.Update(CurrentHotKeys());
 }
 

@@ -2,6 +2,7 @@
 
 #include "capture/win/PickPromptDlg.h"
 #include "capture/win/ScreenCapture.h"
+#include "capture/win/ScreenGrab.h"
 #include "common/Text.h"
 
 namespace {
@@ -13,7 +14,14 @@ constexpr DWORD kResultWindowMs = 30;
 struct CaptureRun {
   HWND frame;
   SnapshotSettings settings;
+  CaptureOptions options;
   CClipboardOffer& clipboard;
+
+  // The writer of this capture's file; null when no file is asked for.
+  std::unique_ptr<ISnapshotWriter> FileWriter() const {
+    if (!settings.toFile) return nullptr;
+    return MakeSnapshotWriter(options.format, settings.folder, options.jpegQuality);
+  }
 };
 
 // The clipboard offer's window, made while a grab waits.
@@ -28,36 +36,37 @@ void ClickAtCursor() {
 }
 
 // The file line of the info line.
-std::string FileLine(const SnapshotFile& file) { return (file.written ? " 保存目录: " : " 保存失败: ") + file.path; }
+std::string FileLine(const SnapshotFile& file) {
+  return (file.written ? " 保存目录: " : " 保存失败: ") + file.path + file.note;
+}
 
 // Clipboard and file as the settings say, then the result window (made
 // here unless it was made while the grab waited); returns the user's choice
 // there. An empty picture (a pick of width or height 0) goes nowhere, and
-// the window shows its size. A picture that holds its own file bytes is
-// written by a worker thread (stream, when the grab already started it)
-// while the result window is made; the window takes the outcome into its
-// info line before it shows.
+// the window shows its size. The file is written by a worker thread (begun
+// already when the grab or the crop began it) while the result window is
+// made; the window takes the outcome into its info line before it shows.
 int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr picture, int width, int height,
-                  SnapshotStream* stream = nullptr) {
+                  ISnapshotWriter* file) {
   const SnapshotSettings& settings = run.settings;
   const std::string info = capture::InfoLine(width, height);
-  SnapshotStream own(settings.folder);
   std::string fileLine;
-  if (picture && settings.toFile && !(stream && stream->started())) {
-    stream = &own;
-    if (own.Start(*picture)) {
-      own.RowsRead(picture->height());
+  if (picture && file && !file->started()) {
+    if (file->Begin(*picture)) {
+      file->RowsRead(picture->height());
     } else {
+      // A picture without file bytes of its own: its BMP through GetDIBits.
       win::WindowDc desktop(GetDesktopWindow());
       fileLine = FileLine(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
     }
   }
   auto finishFile = [&] {
-    if (stream && stream->started()) fileLine = FileLine(stream->Finish());
+    if (file && file->started()) fileLine = FileLine(file->Finish());
   };
   // Only announced here: the result window does not wait for the bitmap.
   if (picture && settings.toClipboard) run.clipboard.Offer(run.frame, picture);
   if (!result.hwnd()) result.CreateModal(run.frame);
+  result.SetSaveAs(settings.folder, run.options.format, run.options.jpegQuality);
   result.SetContent(
       [&] {
         finishFile();
@@ -70,25 +79,28 @@ int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr p
 }
 
 int FullScreen(const CaptureRun& run) {
-  SnapshotStream stream(run.settings.folder);
+  std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
   // Made while the screen settles, hidden, when the wait has time left for
   // it (at large sizes the picture's memory takes the wait); it goes unseen
   // when the grab fails.
   CCaptureResultDlg result;
   ScreenGrab grab;
-  if (!GrabScreen(grab, run.settings.toFile ? &stream : nullptr, [&](DWORD msLeft) {
-        PrepareClipboard(run);
-        if (msLeft >= kResultWindowMs) result.CreateModal(run.frame);
-      }))
+  if (!GrabScreen(
+          grab, HostScreenReader(), file.get(),
+          [&](DWORD msLeft) {
+            PrepareClipboard(run);
+            if (msLeft >= kResultWindowMs) result.CreateModal(run.frame);
+          },
+          run.options.screens))
     return kChoiceNone;
-  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, &stream);
+  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, file.get());
   if (IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
-  if (!GrabScreen(grab, nullptr, [&run](DWORD) { PrepareClipboard(run); })) return kChoiceNone;
+  if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); })) return kChoiceNone;
   // The hook library is bound while the prompt is open.
   CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
   prompt.DoModal(run.frame);
@@ -106,10 +118,10 @@ int Pick(const CaptureRun& run, int mode) {
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture; its file starts as the
     // cut is made.
-    SnapshotStream stream(run.settings.folder);
-    PicturePtr cropped = CropPicture(*grab.picture, r, run.settings.toFile ? &stream : nullptr);
+    std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
+    PicturePtr cropped = CropPicture(*grab.picture, r, file.get());
     CCaptureResultDlg result;
-    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), &stream);
+    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get());
   }
   grab.picture.reset();
   if (mode == kPickRegion && IsWindow(run.frame)) ClickAtCursor();
@@ -127,7 +139,7 @@ bool CCaptureEngine::Run(int choice, HWND frame) {
   while (choice != kChoiceNone) {
     ready_ = false;
     // The settings a reload brings while this capture runs are the next one's.
-    const CaptureRun run{frame, settings_, clipboard_};
+    const CaptureRun run{frame, settings_, options_, clipboard_};
     int next = choice == kChoiceFullScreen ? FullScreen(run)
                                            : Pick(run, choice == kChoiceWindow ? kPickWindow : kPickRegion);
     ready_ = true;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "capture/CaptureOptions.h"
 #include "capture/SnapshotSettings.h"
 #include "capture/win/CaptureResultDlg.h"
 #include "capture/win/ClipboardOffer.h"
@@ -16,6 +17,7 @@ class CCaptureEngine {
   // The settings the next captures use; each capture takes them once, as it
   // starts.
   void SetSettings(const SnapshotSettings& settings) { settings_ = settings; }
+  void SetOptions(const CaptureOptions& options) { options_ = options; }
 
   // Runs the sequence for choice (full screen, window or region) and then
   // the follow-ups the result window asks for. frame owns the clipboard
@@ -28,6 +30,7 @@ class CCaptureEngine {
  private:
   bool ready_ = true;
   SnapshotSettings settings_;
+  CaptureOptions options_;
   // Lives as long as the frame, its window's parent.
   CClipboardOffer clipboard_;
 };

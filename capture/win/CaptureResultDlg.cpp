@@ -1,5 +1,9 @@
 #include "capture/win/CaptureResultDlg.h"
 
+#include "capture/SnapshotName.h"
+#include "capture/win/PictureOutput.h"
+#include "common/win/SaveTexts.h"
+#include "win/MessageBox.h"
 #include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "resources/capture_ids.h"
@@ -11,7 +15,7 @@ constexpr UINT kClickDelayMs = 300;
 constexpr int kViewTop = 60;
 constexpr int kInfoX = 10;
 constexpr int kInfoY = 45;
-const int kButtonIds[4] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REGION, IDC_EXIT};
+const int kButtonIds[5] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REGION, IDC_EXIT, IDC_SAVE_AS};
 }  // namespace
 
 CCaptureResultDlg::CCaptureResultDlg() : Dialog(IDD_CAPTURE_RESULT) {}
@@ -40,7 +44,7 @@ void CCaptureResultDlg::ShowContent() {
 // made while the screen waits to be captured.
 BOOL CCaptureResultDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
-  for (int i = 0; i < 4; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
+  for (int i = 0; i < 5; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
   if (view_.Create(hwnd_)) view_.Show(SW_SHOW);
   ShowContent();  // empty until SetContent when the content comes later
   SetColors(palette::kText, palette::kGrey);
@@ -122,6 +126,10 @@ bool CCaptureResultDlg::OnButtonClicked(int id) {
     CloseProgram();
     return true;
   }
+  if (id == IDC_SAVE_AS) {
+    SaveAs();
+    return true;
+  }
   // The capture buttons stand in kButtonIds in the order of their choices.
   for (int choice : {kChoiceFullScreen, kChoiceWindow, kChoiceRegion}) {
     if (id != kButtonIds[choice]) continue;
@@ -130,6 +138,19 @@ bool CCaptureResultDlg::OnButtonClicked(int id) {
     return true;
   }
   return Dialog::OnButtonClicked(id);
+}
+
+void CCaptureResultDlg::SaveAs() {
+  const PicturePtr picture = view_.picture();
+  if (!picture) return;
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const std::string name =
+      SnapshotFilePath("", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, "");
+  CaptureFormat format = saveFormat_;
+  const std::string path = picture_output::AskPathAndFormat(hwnd_, saveFolder_, name, format);
+  if (path.empty()) return;
+  if (!picture_output::WriteFileAs(*picture, path, format, saveQuality_)) win::ShowMessage(save_text::kFailed);
 }
 
 void CCaptureResultDlg::OnClose() {

@@ -1,10 +1,12 @@
 // The capture result window "截屏管理": the picture in a scrolling image
-// view, the info line, and buttons to capture again in any mode or to end
-// the program. Modal; the caller reads the choice after it closes.
+// view, the info line, buttons to capture again in any mode or to end the
+// program, and "另存为", which saves the picture under a name and format the
+// user picks. Modal; the caller reads the choice after it closes.
 #pragma once
 #include <functional>
 #include <string>
 
+#include "capture/CaptureOptions.h"
 #include "capture/win/CapturePicture.h"
 #include "capture/win/SnapshotView.h"
 #include "win/OffscreenPainter.h"
@@ -31,6 +33,14 @@ class CCaptureResultDlg : public win::Dialog {
 
   int choice() const { return choice_; }
 
+  // Where "另存为" starts: the capture's folder, the format of its file, and
+  // the JPEG quality a JPEG is saved with.
+  void SetSaveAs(std::string folder, CaptureFormat format, int quality) {
+    saveFolder_ = std::move(folder);
+    saveFormat_ = format;
+    saveQuality_ = quality;
+  }
+
  protected:
   BOOL OnInitDialog() override;
   void OnShowModal() override;
@@ -49,6 +59,7 @@ class CCaptureResultDlg : public win::Dialog {
   void Draw(HDC dc, const RECT& client);
   void CloseProgram();
   void ShowContent();
+  void SaveAs();
 
   std::function<std::string()> info_;
   int width_ = 0;
@@ -57,5 +68,8 @@ class CCaptureResultDlg : public win::Dialog {
   int choice_ = kChoiceNone;
   win::OffscreenPainter painter_;
   CSnapshotView view_;
-  CSkinButton buttons_[4];
+  CSkinButton buttons_[5];
+  std::string saveFolder_;
+  CaptureFormat saveFormat_ = CaptureFormat::kBmp;
+  int saveQuality_ = 90;
 };

@@ -21,6 +21,13 @@ constexpr int kRowHeight = 20;
 constexpr int kPickerX = 105;
 constexpr int kPickerWidth = 330;
 const char kBrowseTitle[] = "请选择目录";
+const char kQualityRangeText[] = "JPEG 质量应在 1 到 100 之间";
+const char kDelayRangeText[] = "延时应在 0 到 30 秒之间";
+// The lists' entries, in the order of the enumerations.
+const char* const kFormatTexts[] = {"BMP", "PNG", "JPEG"};
+const CaptureFormat kFormats[] = {CaptureFormat::kBmp, CaptureFormat::kPng, CaptureFormat::kJpeg};
+const char* const kScreensTexts[] = {"主屏幕", "全部屏幕", "鼠标所在屏幕"};
+const CaptureScreens kScreens[] = {CaptureScreens::kPrimary, CaptureScreens::kAll, CaptureScreens::kCursor};
 }  // namespace
 
 CCaptureSettingsDlg::CCaptureSettingsDlg(CCaptureSettingsStore& store) : Dialog(IDD_CAPTURE_SETTINGS), store_(store) {}
@@ -36,10 +43,45 @@ BOOL CCaptureSettingsDlg::OnInitDialog() {
   win::Button(hwnd_, IDC_TO_CLIPBOARD).SetCheck(settings_.toClipboard != 0);
   win::Button(hwnd_, IDC_TO_FILE).SetCheck(settings_.toFile != 0);
   win::Edit(hwnd_, IDC_SAVE_FOLDER).SetText(settings_.folder);
+  ShowOptions(store_.Options());
   SetColors(palette::kText, palette::kWhite);
   // On its own it stands in the middle of the screen; a hosting window places it.
   if (IsModal()) CenterOnDesktop();
   return TRUE;
+}
+
+void CCaptureSettingsDlg::ShowOptions(const CaptureOptions& options) {
+  win::ComboBox format(hwnd_, IDC_CAPTURE_FORMAT), screens(hwnd_, IDC_CAPTURE_SCREENS);
+  format.Reset();
+  screens.Reset();
+  for (int i = 0; i < 3; ++i) {
+    format.AddString(kFormatTexts[i]);
+    screens.AddString(kScreensTexts[i]);
+    if (kFormats[i] == options.format) format.SetCurSel(i);
+    if (kScreens[i] == options.screens) screens.SetCurSel(i);
+  }
+  win::Edit(hwnd_, IDC_JPEG_QUALITY).SetText(std::to_string(options.jpegQuality));
+  win::Edit(hwnd_, IDC_CAPTURE_DELAY).SetText(std::to_string(options.delaySeconds));
+}
+
+bool CCaptureSettingsDlg::ReadOptions(CaptureOptions& options) {
+  const int format = win::ComboBox(hwnd_, IDC_CAPTURE_FORMAT).CurSel();
+  const int screens = win::ComboBox(hwnd_, IDC_CAPTURE_SCREENS).CurSel();
+  options.format = format >= 0 && format < 3 ? kFormats[format] : CaptureFormat::kBmp;
+  options.screens = screens >= 0 && screens < 3 ? kScreens[screens] : CaptureScreens::kPrimary;
+  options.jpegQuality = BoundedNumber(win::Edit(hwnd_, IDC_JPEG_QUALITY).Text(), CaptureOptions::kMinQuality,
+                                      CaptureOptions::kMaxQuality, -1);
+  if (options.jpegQuality < 0) {
+    win::ShowMessage(kQualityRangeText);
+    return false;
+  }
+  options.delaySeconds =
+      BoundedNumber(win::Edit(hwnd_, IDC_CAPTURE_DELAY).Text(), 0, CaptureOptions::kMaxDelaySeconds, -1);
+  if (options.delaySeconds < 0) {
+    win::ShowMessage(kDelayRangeText);
+    return false;
+  }
+  return true;
 }
 
 void CCaptureSettingsDlg::Layout() {
@@ -106,11 +148,13 @@ void CCaptureSettingsDlg::Save() {
       break;
   }
   folderEdit.SetText(folder);
+  CaptureOptions options;
+  if (!ReadOptions(options)) return;
   for (const CHotKeyPicker& picker : pickers_) picker.Save();
   settings_.toClipboard = win::Button(hwnd_, IDC_TO_CLIPBOARD).Checked() ? 1 : 0;
   settings_.toFile = win::Button(hwnd_, IDC_TO_FILE).Checked() ? 1 : 0;
   settings_.folder = folder;
-  if (!store_.Save(settings_)) {
+  if (!store_.Save(settings_) || !store_.SaveOptions(options)) {
     win::ShowMessage(save_text::kFailed);
     return;
   }

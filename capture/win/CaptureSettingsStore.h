@@ -1,5 +1,5 @@
 // The capture settings as the frame holds them: read from
-// "data\snapshot.dat" under the program folder, handed down as values to the
+// "data\snapshot.dat" and "data\capture.ini" under the program folder, handed down as values to the
 // capture engine and the hot-key dispatch, and written through here by the
 // settings page, so that the live copy is the one just written and the file
 // is not read back.
@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "capture/CaptureOptions.h"
 #include "capture/SnapshotSettings.h"
 
 class CCaptureSettingsStore {
@@ -16,14 +17,19 @@ class CCaptureSettingsStore {
   // programFolder ends with its "\".
   explicit CCaptureSettingsStore(std::string programFolder) : folder_(std::move(programFolder)) {}
 
-  // Reads the file over the current values; true when the defaults were used.
+  // Reads the files over the current values; true when the record's
+  // defaults were used.
   bool Load();
   const SnapshotSettings& Current() const { return current_; }
+  const CaptureOptions& Options() const { return options_; }
   // Writes settings whole; on success they are the current ones. False (the
   // file and the current values as they were) when it could not be written.
   bool Save(const SnapshotSettings& settings);
+  // The same for the options.
+  bool SaveOptions(const CaptureOptions& options);
 
  private:
   std::string folder_;
   SnapshotSettings current_;
+  CaptureOptions options_;
 };

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "capture/PngEncoder.h"
+#include "capture/win/JpegWriter.h"
 #include "common/File.h"
 #include "common/Text.h"
 
@@ -80,6 +82,63 @@ std::string AskPath(HWND owner, const std::string& folder, const std::string& na
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
   if (!GetSaveFileNameW(&ofn)) return std::string();
   return text::Narrow(buffer.data());
+}
+
+std::string AskPathAndFormat(HWND owner, const std::string& folder, const std::string& name,
+                             CaptureFormat& format) {
+  static const CaptureFormat kTypes[] = {CaptureFormat::kBmp, CaptureFormat::kPng, CaptureFormat::kJpeg};
+  std::vector<wchar_t> buffer(32768, L'\0');
+  const std::wstring initial = text::Widen(name);
+  initial.copy(buffer.data(), buffer.size() - 1);
+  const std::wstring dir = text::Widen(folder);
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = L"BMP (*.bmp)\0*.bmp\0PNG (*.png)\0*.png\0JPEG (*.jpg)\0*.jpg;*.jpeg\0";
+  ofn.nFilterIndex = 1;
+  for (DWORD i = 0; i < 3; ++i)
+    if (kTypes[i] == format) ofn.nFilterIndex = i + 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&ofn)) return std::string();
+  format = ofn.nFilterIndex >= 1 && ofn.nFilterIndex <= 3 ? kTypes[ofn.nFilterIndex - 1] : CaptureFormat::kBmp;
+  std::string path = text::Narrow(buffer.data());
+  // The type decides the format; the name gets its extension unless it has it.
+  auto endsWith = [&path](const char* ext) {
+    const size_t n = std::strlen(ext);
+    if (path.size() < n) return false;
+    for (size_t i = 0; i < n; ++i) {
+      char c = path[path.size() - n + i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      if (c != ext[i]) return false;
+    }
+    return true;
+  };
+  if (!endsWith(FormatExtension(format)) && !(format == CaptureFormat::kJpeg && endsWith(".jpeg")))
+    path += FormatExtension(format);
+  return path;
+}
+
+bool WriteFileAs(const CapturePicture& picture, const std::string& path, CaptureFormat format, int quality) {
+  if (format == CaptureFormat::kBmp) return WriteFile(picture, path);
+  CapturePicture::File file;
+  if (!picture.GetFile(file) || picture.height() <= 0) return false;
+  std::string bytes;
+  const size_t stride = file.rowBytes / static_cast<size_t>(picture.height());
+  if (format == CaptureFormat::kPng) {
+    PngSource source;
+    source.rows = file.rows;
+    source.width = picture.width();
+    source.height = picture.height();
+    source.bytesPerPixel = 4;
+    source.stride = stride;
+    if (!EncodePng(source, bytes)) return false;
+  } else if (!EncodeJpeg(PixelRows{file.rows, picture.width(), picture.height(), stride}, quality, bytes)) {
+    return false;
+  }
+  return file::WriteAtomic(path, bytes);
 }
 
 }  // namespace picture_output

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "capture/CaptureOptions.h"
 #include "capture/win/CapturePicture.h"
 
 namespace picture_output {
@@ -21,5 +22,15 @@ bool WriteFile(const CapturePicture& picture, const std::string& path);
 // The common save dialog, owned by owner, starting in folder with the name
 // given; "" when the user cancels.
 std::string AskPath(HWND owner, const std::string& folder, const std::string& name);
+
+// The common save dialog offering BMP, PNG and JPEG, starting with format
+// chosen; "" when the user cancels. format receives the type the user
+// chose, and the path ends with that type's extension.
+std::string AskPathAndFormat(HWND owner, const std::string& folder, const std::string& name,
+                             CaptureFormat& format);
+
+// Writes the picture's file in format over path atomically; quality is
+// JPEG's. False on any failure.
+bool WriteFileAs(const CapturePicture& picture, const std::string& path, CaptureFormat format, int quality);
 
 }  // namespace picture_output

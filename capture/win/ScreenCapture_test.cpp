@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "capture/BmpLayout.h"
+#include "capture/win/BmpWriter.h"
 #include "capture/win/ClipboardOffer.h"
+#include "capture/win/EncodedWriter.h"
+#include "capture/win/SnapshotWriter.h"
 #include "common/File.h"
 #include "common/Text.h"
 
@@ -376,8 +379,8 @@ TEST(SnapshotFile, RowsReplaceTheFirstPassWhereverItStopped) {
     PicturePtr picture = ReadyPicture(width, height);
     ASSERT_TRUE(picture);
     TempFolder tmp;
-    SnapshotStream stream(tmp.path());
-    ASSERT_TRUE(stream.Start(*picture));
+    BmpWriter stream(tmp.path());
+    ASSERT_TRUE(stream.Begin(*picture));
     // The temporary file grows: to the rows' length, or by its first bytes.
     const size_t until = wholePass ? static_cast<size_t>(width) * 4 * height : 1;
     const DWORD start = GetTickCount();
@@ -399,6 +402,73 @@ TEST(SnapshotFile, RowsReplaceTheFirstPassWhereverItStopped) {
     ASSERT_TRUE(file::ReadAll(f.path, bytes));
     EXPECT_TRUE(bytes == want) << bytes.size() << " bytes, " << want.size() << " wanted";
   }
+}
+
+// An encoder that always fails: the writer falls back to BMP.
+class FailingWriter : public EncodedWriter {
+ public:
+  explicit FailingWriter(std::string folder) : EncodedWriter(std::move(folder), ".png", " (fell back)") {}
+
+ protected:
+  bool Encode(const PixelRows&, std::string&) override { return false; }
+};
+
+// Writes picture with writer as a capture does; the file it reports.
+SnapshotFile WriteWith(ISnapshotWriter& writer, const CapturePicture& picture) {
+  if (!writer.Begin(picture)) return SnapshotFile();
+  writer.RowsRead(picture.height());
+  return writer.Finish();
+}
+
+TEST(SnapshotWriter, EveryFormatWritesItsFileUnderAFreeName) {
+  // A width that is not a multiple of 8, whose rows the encoders must step
+  // by the picture's own stride.
+  const int width = 13, height = 7;
+  TestDib dib = MakeDib(width, height, 32);
+  PicturePtr picture = PictureOf(dib.bitmap, width, height);
+  ASSERT_TRUE(picture);
+  const struct {
+    CaptureFormat format;
+    const char* extension;
+    std::string magic;
+  } cases[] = {{CaptureFormat::kBmp, ".bmp", "BM"},
+               {CaptureFormat::kPng, ".png", "\x89PNG\r\n\x1a\n"},
+               {CaptureFormat::kJpeg, ".jpg", "\xff\xd8\xff"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.extension);
+    TempFolder tmp;
+    // Two captures of one second (or of two): never one name.
+    SnapshotFile first, second;
+    {
+      auto writer = MakeSnapshotWriter(c.format, tmp.path() + "new\\", 80);
+      first = WriteWith(*writer, *picture);
+    }
+    {
+      auto writer = MakeSnapshotWriter(c.format, tmp.path() + "new\\", 80);
+      second = WriteWith(*writer, *picture);
+    }
+    ASSERT_TRUE(first.written) << first.path;
+    ASSERT_TRUE(second.written) << second.path;
+    EXPECT_NE(first.path, second.path);
+    EXPECT_EQ(first.note, "");
+    for (const SnapshotFile* f : {&first, &second}) {
+      EXPECT_EQ(f->path.substr(f->path.size() - 4), c.extension);
+      std::string bytes;
+      ASSERT_TRUE(file::ReadAll(f->path, bytes));
+      EXPECT_EQ(bytes.substr(0, c.magic.size()), c.magic);
+    }
+    EXPECT_EQ(tmp.Files("new\\").size(), 2u) << "no temporary file is left";
+  }
+  // The BMP that an encoder's failure leaves is the BMP writer's file.
+  TempFolder tmp;
+  FailingWriter failing(tmp.path());
+  SnapshotFile fallback = WriteWith(failing, *picture);
+  ASSERT_TRUE(fallback.written);
+  EXPECT_EQ(fallback.note, " (fell back)");
+  EXPECT_EQ(fallback.path.substr(fallback.path.size() - 4), ".bmp");
+  std::string bytes;
+  ASSERT_TRUE(file::ReadAll(fallback.path, bytes));
+  EXPECT_EQ(bytes, EarlierFile(dib, width, height));
 }
 
 // The clipboard's bitmap, or an empty list when it holds none.

@@ -13,6 +13,7 @@ class CSnapshotView : public win::Dialog {
 
   // Takes the picture (may be empty) and shows it from its top-left corner.
   void SetPicture(PicturePtr picture, int width, int height);
+  const PicturePtr& picture() const { return picture_; }
   int hPos() const { return hPos_; }
   int vPos() const { return vPos_; }
 

@@ -14,6 +14,7 @@ using namespace e2e;
 using frame_msg::kCaptureFullScreen;
 const char kSettingsTitle[] = "参数设置";
 constexpr int kToClipboard = 1005, kToFile = 1006, kFolder = 1007, kSave = 1015;
+constexpr int kFormat = 1050, kQuality = 1051, kScreens = 1052, kDelay = 1053;
 
 // A message box of brova's that shows text; nullopt while there is none.
 std::optional<WindowInfo> MessageBoxWith(Session& s, const std::string& text) {
@@ -92,6 +93,13 @@ TEST(Settings, SavedFromTheCaptureWindowAndUsedByTheNextCapture) {
   EXPECT_EQ(std::stol(s.Winctl("send " + ShellQuote(s.Item(kSettingsTitle, kToClipboard)->handle) + " 0xF0 0 0").out), 1)
       << "clipboard box checked";
   EXPECT_FALSE(s.Item(kSettingsTitle, 1009)->visible) << "hot keys are not edited here";
+  // Below them the options, at their defaults.
+  const std::string formatList = s.Item(kSettingsTitle, kFormat)->handle;
+  EXPECT_EQ(s.Winctl("combo " + formatList).out, "*0\tBMP\n1\tPNG\n2\tJPEG\n");
+  EXPECT_EQ(s.Winctl("combo " + s.Item(kSettingsTitle, kScreens)->handle).out,
+            "*0\t主屏幕\n1\t全部屏幕\n2\t鼠标所在屏幕\n");
+  EXPECT_EQ(ItemText(s, kSettingsTitle, kQuality), "90");
+  EXPECT_EQ(ItemText(s, kSettingsTitle, kDelay), "0");
   s.KeepScreenshot("capture-settings-window");
 
   // "浏览" asks for a folder with the page's title text; cancelling keeps the folder.
@@ -123,6 +131,18 @@ TEST(Settings, SavedFromTheCaptureWindowAndUsedByTheNextCapture) {
   };
   ASSERT_NO_FATAL_FAILURE(refused("shots", "保存目录设置不正确"));
   ASSERT_NO_FATAL_FAILURE(refused("C:\\" + std::string(300, 'a'), "保存目录太长"));
+  // So are numbers out of their ranges; neither file is written.
+  auto refusedNumber = [&](int id, const std::string& value, const std::string& message) {
+    ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " " + std::to_string(id) + " " + value).status, 0);
+    ASSERT_NO_FATAL_FAILURE(refused(defaultFolder, message));
+    EXPECT_TRUE(ReadFile(s.appDir() + "/data/capture.ini").empty());
+  };
+  ASSERT_NO_FATAL_FAILURE(refusedNumber(kQuality, "0", "JPEG 质量应在 1 到 100 之间"));
+  ASSERT_NO_FATAL_FAILURE(refusedNumber(kQuality, "101", "JPEG 质量应在 1 到 100 之间"));
+  ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1051 75").status, 0);
+  ASSERT_NO_FATAL_FAILURE(refusedNumber(kDelay, "31", "延时应在 0 到 30 秒之间"));
+  ASSERT_EQ(s.Winctl("settext " + ShellQuote(kSettingsTitle) + " 1053 0").status, 0);
+  s.Send(formatList, 0x014E, 1);  // CB_SETCURSEL: PNG
 
   // Clipboard off, a new folder typed without its backslash.
   ClickItem(s, kSettingsTitle, kToClipboard);
@@ -136,6 +156,8 @@ TEST(Settings, SavedFromTheCaptureWindowAndUsedByTheNextCapture) {
   EXPECT_EQ(record.substr(12, 8), std::string("\0\0\0\0\1\0\0\0", 8)) << "clipboard off, file on";
   EXPECT_EQ(record.substr(20, 13), "C:\\shots\\new\\");
   EXPECT_EQ(record.substr(33), std::string(280 - 33, '\0'));
+  EXPECT_EQ(ReadFile(s.appDir() + "/data/capture.ini"),
+            "[FORMAT]\r\npng\r\n[JPEG_QUALITY]\r\n75\r\n[SCREENS]\r\nprimary\r\n[DELAY]\r\n0\r\n");
   s.Post(saved->handle, 0x0010);
   EXPECT_TRUE(s.WaitForNoWindow(kSettingsTitle)) << "the window closes after a save";
 
@@ -144,8 +166,9 @@ TEST(Settings, SavedFromTheCaptureWindowAndUsedByTheNextCapture) {
   ASSERT_TRUE(s.Post("Pagorin", kCaptureFullScreen));
   ASSERT_TRUE(s.WaitForWindow(kResultTitle));
   const std::string folder = s.workDir() + "/prefix/drive_c/shots/new";
-  EXPECT_FALSE(WaitForSnapshot(folder).empty());
-  EXPECT_NE(ItemText(s, kResultTitle, kInfoLineId).find(" 保存目录: C:\\shots\\new\\Snapshot"), std::string::npos);
+  EXPECT_FALSE(WaitForSnapshot(folder, 20000, ".png").empty());
+  EXPECT_TRUE(WaitForItemText(s, kResultTitle, kInfoLineId, " 保存目录: C:\\shots\\new\\Snapshot"));
+  EXPECT_NE(ItemText(s, kResultTitle, kInfoLineId).find(".png"), std::string::npos);
   EXPECT_EQ(s.Winctl("clipboard").out.find("bitmap"), std::string::npos);
   EXPECT_TRUE(SnapshotFiles(s.appDir() + "/Snapshot").empty());
 }

@@ -41,19 +41,21 @@ std::optional<BmpHeader> ReadBmpHeader(const std::string& b) {
   return h;
 }
 
-std::vector<std::string> SnapshotFiles(const std::string& folder) {
+std::vector<std::string> SnapshotFiles(const std::string& folder, const std::string& extension) {
   std::vector<std::string> out;
   for (const std::string& n : ListDir(folder))
-    if (n.rfind("Snapshot", 0) == 0 && n.size() > 4 && n.substr(n.size() - 4) == ".bmp") out.push_back(n);
+    if (n.rfind("Snapshot", 0) == 0 && n.size() > extension.size() &&
+        n.substr(n.size() - extension.size()) == extension)
+      out.push_back(n);
   std::sort(out.begin(), out.end());
   return out;
 }
 
-std::string WaitForSnapshot(const std::string& folder, int timeoutMs) {
+std::string WaitForSnapshot(const std::string& folder, int timeoutMs, const std::string& extension) {
   std::string found;
   Session::WaitUntil(
       [&] {
-        auto files = SnapshotFiles(folder);
+        auto files = SnapshotFiles(folder, extension);
         if (!files.empty()) found = folder + "/" + files.front();
         return !files.empty();
       },

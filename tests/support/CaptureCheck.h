@@ -26,10 +26,11 @@ struct BmpHeader {
 };
 std::optional<BmpHeader> ReadBmpHeader(const std::string& bytes);
 
-// Names of the capture files ("Snapshot*.bmp") in a folder, sorted.
-std::vector<std::string> SnapshotFiles(const std::string& folder);
+// Names of the capture files ("Snapshot*" + extension) in a folder, sorted.
+std::vector<std::string> SnapshotFiles(const std::string& folder, const std::string& extension = ".bmp");
 // Waits until the folder holds a capture file; its full path, or "".
-std::string WaitForSnapshot(const std::string& folder, int timeoutMs = 20000);
+std::string WaitForSnapshot(const std::string& folder, int timeoutMs = 20000,
+                            const std::string& extension = ".bmp");
 
 // Nothing in the installation's Snapshot folder and no picture on the clipboard.
 void ExpectNoOutput(Session& s);

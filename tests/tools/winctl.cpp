@@ -213,10 +213,11 @@ int SaveClipboardBitmap(const std::string& path) {
 // Posts a message and waits until a capture file appears in folder (which
 // must hold none before), then prints the milliseconds from the post to
 // that moment. Capture files appear under their name only when whole.
-int PostAndTimeFile(const std::string& what, const std::string& m, const std::string& folder, int timeoutMs) {
+int PostAndTimeFile(const std::string& what, const std::string& m, const std::string& folder, int timeoutMs,
+                    const std::string& extension = ".bmp") {
   HWND h = Resolve(what);
   if (!h) return 1;
-  const std::wstring pattern = text::Widen(folder + "\\Snapshot*.bmp");
+  const std::wstring pattern = text::Widen(folder + "\\Snapshot*" + extension);
   LARGE_INTEGER freq, start, now;
   QueryPerformanceFrequency(&freq);
   QueryPerformanceCounter(&start);
@@ -541,7 +542,7 @@ int Usage() {
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
       " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN [ID] TEXT | move WIN L T R B |"
       " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
-      " post-time-file WIN MSG FOLDER TIMEOUT_MS | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW |"
+      " post-time-file WIN MSG FOLDER TIMEOUT_MS [.EXT] | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW |"
       " tabrect WIN ITEM | tray has|remove WIN ID | broadcast-registered NAME | font FACE");
   return 2;
 }
@@ -567,6 +568,8 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "clear-clipboard") return ClearClipboard();
   if (cmd == "clipboard-save" && a.size() == 2) return SaveClipboardBitmap(a[1]);
   if (cmd == "post-time-file" && a.size() == 5) return PostAndTimeFile(a[1], a[2], a[3], std::atoi(a[4].c_str()));
+  if (cmd == "post-time-file" && a.size() == 6)
+    return PostAndTimeFile(a[1], a[2], a[3], std::atoi(a[4].c_str()), a[5]);
   if (cmd == "menu") return Menu();
   if (cmd == "foreground") return Foreground();
   if (cmd == "activate" && a.size() == 2) return Activate(a[1]);

@@ -1,0 +1,11 @@
+// PNG files by our own encoder (capture/PngEncoder.h), on every core.
+#pragma once
+#include "capture/win/EncodedWriter.h"
+
+class PngWriter : public EncodedWriter {
+ public:
+  explicit PngWriter(std::string folder);
+
+ protected:
+  bool Encode(const PixelRows& pixels, std::string& out) override;
+};
