@@ -453,7 +453,7 @@ TEST_F(UninstallTest, SetupPagesTheUsersOwnFolderAndAFolderThatCannotBeWritten) 
 
   // Installed elsewhere, the setup starts from that folder, installs there
   // again and offers to run the program on its last page.
-  ASSERT_NO_FATAL_FAILURE(Install("C:\\Elsewhere\\Vistrel"));
+  ASSERT_NO_FATAL_FAILURE(Install("C:\\Elsewhere\\Vistrel\\"));  // a trailing backslash is the same folder
   setup = s_.Start(kSetup);
   window = s_.WaitForWindow("Vistrel 安装", kLongBoundMs);
   ASSERT_TRUE(window) << "no setup window";

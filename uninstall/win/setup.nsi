@@ -71,6 +71,11 @@ Function .onInit
   ClearErrors
   ${WordFind} $0 " /D=" "E+1}" $1
   ${IfNot} ${Errors}
+    ; $INSTDIR keeps no trailing backslash.
+    StrCpy $2 $1 "" -1
+    ${If} $2 == "\"
+      StrCpy $1 $1 -1
+    ${EndIf}
     StrCpy $RequestedDir $1
   ${EndIf}
   ; An installed copy is updated where it is: the user's own, or one an
