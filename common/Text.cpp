@@ -199,6 +199,7 @@ std::string FromGb(std::string_view gb) {
 
 std::string FromGb(std::string_view gb, bool& exact) {
   exact = true;
+  const std::vector<bool>& secondCode = TwoByteIsSecondCode();
   std::string out;
   out.reserve(gb.size() * 3 / 2);
   size_t i = 0;
@@ -223,7 +224,7 @@ std::string FromGb(std::string_view gb, bool& exact) {
       if (b1 >= 0x40 && b1 <= 0xFE && b1 != 0x7F) {
         int index = (b0 - 0x81) * 190 + (b1 < 0x7F ? b1 - 0x40 : b1 - 0x41);
         uint16_t cp = kTwoByte[index];
-        if (!cp || TwoByteIsSecondCode()[index]) exact = false;
+        if (!cp || secondCode[index]) exact = false;
         AppendUtf8(out, cp ? cp : kReplacement);
         i += 2;
         continue;

@@ -11,6 +11,7 @@ void LedgerEntryEdit::StartAdd(const PlanTime& now) {
   type = 1;
   time = plan.time;
   amount = 0;
+  storedAmountText.clear();
   remark.clear();
 }
 
@@ -19,7 +20,8 @@ void LedgerEntryEdit::StartChange(const ledger::LedgerRow& row) {
   type = row.type == ledger::kIncomeText ? 1 : 0;
   time = PlanTime{};
   ParseTimeText(row.time, time);
-  amount = ledger::AmountOf(row.amount);
+  amount = 0;
+  storedAmountText = ledger::ParseAmount(row.amount, amount) ? std::string() : row.amount;
   remark = row.remark;
 }
 
@@ -36,7 +38,8 @@ std::string LedgerEntryEdit::ValueText(List list) const {
 }
 
 std::string LedgerEntryEdit::AmountText() const {
-  return mode == kAdd ? kInitialAmountText : ledger::FormatAmount(amount);
+  if (mode == kAdd) return kInitialAmountText;
+  return storedAmountText.empty() ? ledger::FormatAmount(amount) : storedAmountText;
 }
 
 bool IsAmountText(const std::string& text) {

@@ -20,6 +20,9 @@ struct LedgerEntryEdit {
   int type = 1;  // 1 income, 0 expense
   PlanTime time;
   int64_t amount = 0;  // millionths
+  // Change mode: a stored text that is no amount (a hand-edited file) is
+  // shown as it stands, for the user to mend, never taken for 0.
+  std::string storedAmountText;
   std::string remark;
 
   // Add mode showing now: income, amount "0.00".

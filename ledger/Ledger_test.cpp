@@ -50,7 +50,12 @@ TEST_F(LedgerListTest, AddChangeAndDeleteKeepTimeOrderAndTheFile) {
   EXPECT_EQ(edit.AmountText(), "12.500000");
   EXPECT_EQ(edit.SelectedIndex(PlanEditData::kYearList), 31);
   EXPECT_FALSE(edit.TimeListsEnabled());
+  // A stored text that is no amount is shown as it stands, and refused as typed.
+  LedgerEntryEdit odd;
+  odd.StartChange({false, "收入", "2031-05-28 09:00", "99999999999999999999", ""});
+  EXPECT_EQ(odd.AmountText(), "99999999999999999999");
   const int ignored[PlanEditData::kListCount] = {0, 0, 0, 0, 0};
+  EXPECT_STREQ(odd.Accept(ignored, true, odd.AmountText(), ""), LedgerEntryEdit::kNotAnAmount);
   ASSERT_EQ(edit.Accept(ignored, false, "99999.99", "改"), nullptr);
   ledger.ApplyChange(1, edit);
   EXPECT_EQ(ledger::InfoLine(ledger.At(1)), "支出，时间：2031-05-28 09:00，金额：99999.990000");

@@ -153,6 +153,19 @@ TEST_F(PlanListTest, FirstSaveAfterADamagedReadKeepsTheOldFile) {
   ASSERT_TRUE(file::ReadAll(path_ + ".bak", bak));
   EXPECT_EQ(bak, damaged);
 
+  // A NUL byte inside a line is damage too: the plans after it stay.
+  const std::string nul = text::ToGb("||TIME:2012-05-28 08:00\r\n||CONTENT:a") + std::string(1, '\0') +
+                          text::ToGb("\r\n||TIME:2012-05-29 08:00\r\n||CONTENT:b\r\n");
+  ASSERT_TRUE(file::WriteAtomic(path_, nul));
+  file::Remove(path_ + ".bak");
+  CPlanList withNul(path_);
+  EXPECT_EQ(withNul.Load(), kPlanFileDamaged);
+  ASSERT_EQ(withNul.Count(), 2);
+  EXPECT_EQ(withNul.At(1).content, "b");
+  withNul.Add(Added({2012, 6, 1, 0, 0}, "x"));
+  ASSERT_TRUE(file::ReadAll(path_ + ".bak", bak));
+  EXPECT_EQ(bak, nul);
+
   CPlanList sound(path_);
   EXPECT_EQ(sound.Load(), kPlanFileRead);
   file::Remove(path_ + ".bak");
