@@ -34,7 +34,15 @@ const char* SaveRunValue(bool run, const std::string& command) {
   // The registry text holds at most this many characters: a longer command is never written.
   if (run && text::Widen(command).size() > CRegistryKey::kMaxTextChars) return kCommandTooLong;
   CRegistryKey key;
-  if (!OpenRunKey(key)) return kNoRights;
+  if (!OpenRunKey(key)) {
+    // Without the rights to change the key, a value that is already as
+    // asked needs no change.
+    CRegistryKey reader;
+    reader.SetRoot(HKEY_LOCAL_MACHINE);
+    bool present = reader.OpenForReading(kRunKey) && reader.ValueType(kRunValue) != 0;
+    bool asAsked = run ? present && reader.ReadString(kRunValue, kNoValue) == command : !present;
+    return asAsked ? nullptr : kNoRights;
+  }
   if (run) return key.WriteString(kRunValue, command) ? nullptr : kNoRights;
   return key.DeleteValue(kRunValue) || key.ValueType(kRunValue) == 0 ? nullptr : kNoRights;
 }

@@ -265,9 +265,10 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   s.KeepScreenshot("settings-capture-tab-again");
 }
 
-// A program folder so long that the Run command passes 254 characters: the
-// page says that, not that the disk is full, and writes no Run value.
-TEST(SettingsWindow, StartupPageNamesALongProgramFolder) {
+// Failed saves of the start-up page name their cause, not the disk: a Run
+// key the user may only read, and a program folder so long that the Run
+// command passes 254 characters.
+TEST(SettingsWindow, StartupPageNamesMissingRightsAndALongProgramFolder) {
   Session s;
   const std::string app = Session::WinPath(s.appDir());
   // The folder with its backslash is 246 characters: the command is 257,
@@ -280,17 +281,24 @@ TEST(SettingsWindow, StartupPageNamesALongProgramFolder) {
                     ShellQuote(deep) + "/; done")
                 .status,
             0);
+  // A Run value of an earlier install, which the user may not change.
+  ASSERT_EQ(s.Winctl("reg-write " + ShellQuote(kRunKey) + " vq09 old").status, 0);
+  ASSERT_EQ(s.Winctl("reg-readonly " + ShellQuote(kRunKey)).status, 0);
   s.Start(deep + "/brova.exe");
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
   ASSERT_FALSE(OpenFromCenter(s, 1029, kSettingsTitle).empty());
   ClickTab(s, 3);
   std::optional<WindowInfo> run;
   ASSERT_TRUE(Session::WaitUntil([&] { return (run = Visible(s, kSettingsTitle, "启动计算机时运行")).has_value(); }));
+  EXPECT_FALSE(Checked(s, *run)) << "a key that cannot be opened shows the box clear";
+  ClickOn(s, Visible(s, kSettingsTitle, "保存设置"));
+  ASSERT_TRUE(Acknowledge(s, "没有修改启动项")) << "the failure does not name the rights";
+  EXPECT_EQ(s.Winctl("reg-read " + ShellQuote(kRunKey) + " vq09").out, "old\n");
   ClickOn(s, run);
   ClickOn(s, Visible(s, kSettingsTitle, "保存设置"));
   ASSERT_TRUE(Acknowledge(s, "超过254个字符")) << "the failure does not name the long folder";
   EXPECT_FALSE(FindMessageBox(s, "磁盘空间").has_value());
-  EXPECT_NE(s.Winctl("reg-read " + ShellQuote(kRunKey) + " vq09").status, 0) << "a Run value was written";
+  EXPECT_EQ(s.Winctl("reg-read " + ShellQuote(kRunKey) + " vq09").out, "old\n");
 }
 
 // The local time in minutes plus hour, once enough of the minute is left

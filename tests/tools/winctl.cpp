@@ -5,6 +5,7 @@
 // not there, 2 on bad usage.
 #include <windows.h>
 #include <commctrl.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -356,6 +357,25 @@ int RegWrite(const std::string& keyName, const std::string& name, const std::str
   return r == ERROR_SUCCESS ? 0 : 1;
 }
 
+// Leaves everyone only the right to read the key, as a standard user has
+// under HKEY_LOCAL_MACHINE; exit code 1 when that fails.
+int RegReadOnly(const std::string& keyName) {
+  HKEY root;
+  std::wstring path;
+  REGSAM view;
+  if (!SplitKey(keyName, root, path, view)) return 2;
+  HKEY key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, WRITE_DAC | view, &key) != ERROR_SUCCESS) return 1;
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  LONG r = 1;
+  if (ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr)) {
+    r = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+    LocalFree(sd);
+  }
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS ? 0 : 1;
+}
+
 // Prints a string value, or a number value in decimal; exit code 1 when the key or value is missing.
 int RegRead(const std::string& keyName, const std::string& name) {
   HKEY root;
@@ -541,7 +561,7 @@ int Usage() {
   Out("usage: winctl windows | count TITLE | find WIN | children WIN | item WIN ID | client WIN |"
       " post WIN MSG WPARAM LPARAM | send WIN MSG WPARAM LPARAM | clipboard | clear-clipboard | menu |"
       " foreground | activate WIN | launch TITLE EXE SETTLE_MS | settext WIN [ID] TEXT | move WIN L T R B |"
-      " reg-write KEY NAME VALUE | reg-read KEY NAME | clipboard-save PATH |"
+      " reg-write KEY NAME VALUE | reg-read KEY NAME | reg-readonly KEY | clipboard-save PATH |"
       " post-time-file WIN MSG FOLDER TIMEOUT_MS [.EXT] | prop WIN NAME | combo WIN | listview WIN | lvrect WIN ROW |"
       " tabrect WIN ITEM | tray has|remove WIN ID | broadcast-registered NAME | font FACE");
   return 2;
@@ -583,6 +603,7 @@ int wmain(int argc, wchar_t** argv) {
                 std::atoi(a[5].c_str()));
   if (cmd == "reg-write" && a.size() == 4) return RegWrite(a[1], a[2], a[3]);
   if (cmd == "reg-read" && a.size() == 3) return RegRead(a[1], a[2]);
+  if (cmd == "reg-readonly" && a.size() == 2) return RegReadOnly(a[1]);
   if (cmd == "launch" && a.size() == 4) return Launch(a[1], a[2], std::atoi(a[3].c_str()));
   if (cmd == "prop" && a.size() == 3) return Prop(a[1], a[2]);
   if (cmd == "combo" && a.size() == 2) return Combo(a[1]);
