@@ -22,7 +22,7 @@ struct PngSource {
 struct PngOptions {
   int level = -1;     // zlib level; -1: the tuned default
   int strategy = -1;  // one zlib strategy for every row; -1: each group of rows the one that suits it
-  int memLevel = 9;
+  int memLevel = 8;
   int threads = 0;    // 0: one a core
   int strips = 0;     // 0: a few a thread, so that a slow strip does not hold the others up
 };
