@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -24,6 +25,7 @@ constexpr uint32_t kMaxChunkData = 1u << 30;  // below PNG's 2^31 - 1
 constexpr uint32_t kMaxDimension = 0x7FFFFFFF;
 // A row's filtered bytes stay far below what zlib's 32-bit counters take.
 constexpr uint64_t kMaxRowBytes = 1u << 28;
+constexpr int kMostThreads = 64;
 // Pictures smaller than this are encoded on the calling thread in one strip.
 constexpr uint64_t kMinThreadedBytes = 256u << 10;
 // Tuned at 3840x2160 on flat, photo-like and text screens (tools/bench-png.sh).
@@ -374,10 +376,10 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
   if (total < kMinThreadedBytes && o.strips <= 0) threads = 1;
   int strips = o.strips > 0 ? o.strips : threads == 1 ? 1 : 4 * threads;
   // Each strip's filtered bytes must fit zlib's 32-bit counts.
-  const uint64_t rowsPerStripMost = std::max<uint64_t>(1, (kMaxChunkData) / rowBytes);
+  const uint64_t rowsPerStripMost = std::max<uint64_t>(1, kMaxChunkData / rowBytes);
   strips = static_cast<int>(std::max<uint64_t>(strips, (static_cast<uint64_t>(s.height) + rowsPerStripMost - 1) / rowsPerStripMost));
   strips = std::min(strips, s.height);
-  threads = std::min(threads, strips);
+  threads = std::min({threads, strips, kMostThreads});
 
   std::vector<Strip> parts(static_cast<size_t>(strips));
   for (int i = 0; i < strips; ++i) {
@@ -386,7 +388,13 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
   }
   std::atomic<int> next{0};
   auto work = [&] {
-    for (int i = next++; i < strips; i = next++) parts[i].ok = CompressStrip(s, o, i + 1 == strips, parts[i]);
+    for (int i = next++; i < strips; i = next++) {
+      try {
+        parts[i].ok = CompressStrip(s, o, i + 1 == strips, parts[i]);
+      } catch (const std::bad_alloc&) {
+        parts[i].ok = false;  // out of memory: the picture has no file, the program goes on
+      }
+    }
   };
   std::vector<std::thread> helpers;
   for (int t = 1; t < threads; ++t) {
@@ -406,7 +414,11 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
     size += parts[i].size + 12 * (1 + parts[i].size / kMaxChunkData);
     adler = i == 0 ? parts[i].adler : adler32_combine(adler, parts[i].adler, static_cast<z_off_t>(parts[i].filteredBytes));
   }
-  out.reserve(size);
+  try {
+    out.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   out.append(reinterpret_cast<const char*>(kSignature), sizeof kSignature);
 
   unsigned char header[13] = {};
