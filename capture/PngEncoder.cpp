@@ -222,13 +222,15 @@ uLong AdlerOfZeros(uLong adler, size_t count) {
 // How zlib is asked to compress a group of rows.
 enum class RowKind { kRuns, kMatches };
 
-// Rows go to zlib in groups of about 64 KB, each compressed the way most of
+// Rows go to zlib in groups of at most 16 KB (at 3840 wide a row each; a
+// larger group compresses text worse), each compressed the way most of
 // its rows want. Runs (Z_RLE) suit rows of few zeros after their filter
 // (photographs, gradients), where short matches cost more than they save,
 // and rows of almost nothing but zeros (a plain desktop), whose long runs
 // cost fewer bits as runs than as far matches; the rows between (text,
 // window frames), whose shapes repeat, get matches at the level asked for.
 // Tuned at 3840x2160 (tools/bench-png.sh).
+constexpr size_t kGroupBytes = 16u << 10;
 constexpr size_t kDenseZerosPercent = 50;
 constexpr size_t kPlainZerosPercent = 99;
 
@@ -253,7 +255,7 @@ RowKind KindOf(const unsigned char* filtered, size_t n) {
 bool CompressStrip(const PngSource& s, const PngOptions& o, bool last, Strip& strip) {
   const size_t n = static_cast<size_t>(s.width) * 3;
   const size_t sourceRow = static_cast<size_t>(s.width) * static_cast<size_t>(s.bytesPerPixel);
-  const int groupRows = static_cast<int>(std::max<size_t>(1, (64u << 10) / (n + 1)));
+  const int groupRows = static_cast<int>(std::max<size_t>(1, kGroupBytes / (n + 1)));
   std::vector<unsigned char> rows(2 * n);
   std::vector<unsigned char> group((n + 1) * static_cast<size_t>(groupRows));
   unsigned char* prior = rows.data();
