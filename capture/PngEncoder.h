@@ -5,7 +5,8 @@
 //
 // The encoder reads the pixels where the capture holds them: the bottom-up
 // rows of a BMP pixel block, blue-green-red with 3 bytes a pixel or with a
-// fourth byte that is ignored. Nothing is copied before it is filtered.
+// fourth byte that is ignored. The picture is not copied: each row is read
+// from there as it is filtered.
 #pragma once
 #include <cstddef>
 #include <string>
