@@ -30,7 +30,7 @@ constexpr int kMostThreads = 64;
 constexpr uint64_t kMinThreadedBytes = 256u << 10;
 // Tuned at 3840x2160 on flat, photo-like and text screens (tools/bench-png.sh).
 constexpr int kDefaultLevel = 3;
-constexpr int kDefaultMemLevel = 8;
+constexpr int kDefaultMemLevel = 6;
 
 enum Filter : unsigned char { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
 

@@ -23,7 +23,7 @@ struct PngSource {
 struct PngOptions {
   int level = -1;     // zlib level; -1: the tuned default
   int strategy = -1;  // one zlib strategy for every row; -1: each group of rows the one that suits it
-  int memLevel = 8;
+  int memLevel = 6;   // smaller: less of zlib's hash to move as its window slides
   int threads = 0;    // 0: one a core
   int strips = 0;     // 0: a few a thread, so that a slow strip does not hold the others up
 };
