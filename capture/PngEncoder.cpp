@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -24,10 +25,12 @@ constexpr uint32_t kMaxChunkData = 1u << 30;  // below PNG's 2^31 - 1
 constexpr uint32_t kMaxDimension = 0x7FFFFFFF;
 // A row's filtered bytes stay far below what zlib's 32-bit counters take.
 constexpr uint64_t kMaxRowBytes = 1u << 28;
+constexpr int kMostThreads = 64;
 // Pictures smaller than this are encoded on the calling thread in one strip.
 constexpr uint64_t kMinThreadedBytes = 256u << 10;
 // Tuned at 3840x2160 on flat, photo-like and text screens (tools/bench-png.sh).
 constexpr int kDefaultLevel = 3;
+constexpr int kDefaultMemLevel = 6;
 
 enum Filter : unsigned char { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
 
@@ -54,23 +57,23 @@ inline __m128i Select(__m128i mask, __m128i yes, __m128i no) {
   return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
 }
 
-// The picture's row y counted from the top, as RGB.
+// The picture's row y counted from the top, as RGB. A pixel read as a
+// little-endian word is X R G B from the top byte down (or the next
+// pixel's first byte in place of X); byte-swapped and shifted it is R G B 0
+// in memory order, and the next pixel's store covers the 0.
 void RgbRow(const PngSource& s, int y, unsigned char* out) {
   const unsigned char* in = s.rows + static_cast<size_t>(s.height - 1 - y) * s.stride;
-  const int n = s.width;
-  if (s.bytesPerPixel == 4) {
-    for (int x = 0; x < n; ++x) {
-      out[3 * x] = in[4 * x + 2];
-      out[3 * x + 1] = in[4 * x + 1];
-      out[3 * x + 2] = in[4 * x];
-    }
-  } else {
-    for (int x = 0; x < n; ++x) {
-      out[3 * x] = in[3 * x + 2];
-      out[3 * x + 1] = in[3 * x + 1];
-      out[3 * x + 2] = in[3 * x];
-    }
+  const int n = s.width, step = s.bytesPerPixel;
+  for (int x = 0; x + 1 < n; ++x) {
+    uint32_t v;
+    std::memcpy(&v, in + step * x, 4);
+    v = __builtin_bswap32(v) >> 8;
+    std::memcpy(out + 3 * x, &v, 4);
   }
+  const int last = n - 1;  // its word could reach past the rows
+  out[3 * last] = in[step * last + 2];
+  out[3 * last + 1] = in[step * last + 1];
+  out[3 * last + 2] = in[step * last];
 }
 
 // Filters row (n bytes, prior the row above it or zeros) with each of the
@@ -171,6 +174,44 @@ struct Strip {
   bool ok = false;
 };
 
+// zlib's adler32 16 bytes at a time: over a block of 16 bytes the first
+// sum grows by their total and the second by 16 times the first sum before
+// them plus the bytes weighted 16 down to 1. Blocks run at most 5536 bytes
+// between the reductions modulo 65521, as zlib's do, so nothing overflows.
+uLong Adler32(uLong adler, const unsigned char* p, size_t size) {
+  constexpr uint64_t kBase = 65521;
+  constexpr size_t kMostBetweenReductions = 5536;
+  uint64_t first = adler & 0xFFFF, second = adler >> 16;
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i weightsLow = _mm_setr_epi16(16, 15, 14, 13, 12, 11, 10, 9);
+  const __m128i weightsHigh = _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1);
+  auto lanes = [](__m128i v) {
+    alignas(16) uint32_t l[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(l), v);
+    return static_cast<uint64_t>(l[0]) + l[1] + l[2] + l[3];
+  };
+  while (size >= 16) {
+    const size_t run = std::min(size, kMostBetweenReductions) / 16 * 16;
+    __m128i sums = zero, priorSums = zero, weighted = zero;
+    for (size_t i = 0; i < run; i += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      priorSums = _mm_add_epi32(priorSums, sums);
+      sums = _mm_add_epi32(sums, _mm_sad_epu8(bytes, zero));
+      weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpacklo_epi8(bytes, zero), weightsLow));
+      weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpackhi_epi8(bytes, zero), weightsHigh));
+    }
+    second = (second + first * run + 16 * lanes(priorSums) + lanes(weighted)) % kBase;
+    first = (first + lanes(sums)) % kBase;
+    p += run;
+    size -= run;
+  }
+  for (size_t i = 0; i < size; ++i) {
+    first += p[i];
+    second += first;
+  }
+  return static_cast<uLong>(first % kBase | second % kBase << 16);
+}
+
 // The Adler-32 sum after count more zero bytes: each adds the first sum to the second.
 uLong AdlerOfZeros(uLong adler, size_t count) {
   constexpr uLong kBase = 65521;
@@ -181,19 +222,32 @@ uLong AdlerOfZeros(uLong adler, size_t count) {
 // How zlib is asked to compress a group of rows.
 enum class RowKind { kRuns, kMatches };
 
-// Rows go to zlib in groups of about 64 KB, each compressed the way most of
+// Rows go to zlib in groups of at most 16 KB (at 3840 wide a row each; a
+// larger group compresses text worse), each compressed the way most of
 // its rows want. Runs (Z_RLE) suit rows of few zeros after their filter
 // (photographs, gradients), where short matches cost more than they save,
 // and rows of almost nothing but zeros (a plain desktop), whose long runs
 // cost fewer bits as runs than as far matches; the rows between (text,
 // window frames), whose shapes repeat, get matches at the level asked for.
 // Tuned at 3840x2160 (tools/bench-png.sh).
+constexpr size_t kGroupBytes = 16u << 10;
 constexpr size_t kDenseZerosPercent = 50;
 constexpr size_t kPlainZerosPercent = 99;
 
 RowKind KindOf(const unsigned char* filtered, size_t n) {
-  size_t zeros = 0;
-  for (size_t i = 0; i < n; ++i) zeros += filtered[i] == 0;
+  // Zeros counted in byte lanes (each compare adds 1 as 0xFF subtracted),
+  // summed before a lane could pass 255.
+  const __m128i zero = _mm_setzero_si128();
+  size_t zeros = 0, i = 0;
+  while (i + 16 <= n) {
+    const size_t end = std::min(n, i + 255 * 16);
+    __m128i counts = zero;
+    for (; i + 16 <= end; i += 16)
+      counts = _mm_sub_epi8(counts, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(filtered + i)), zero));
+    const __m128i sums = _mm_sad_epu8(counts, zero);
+    zeros += static_cast<size_t>(_mm_cvtsi128_si32(sums)) + static_cast<size_t>(_mm_extract_epi16(sums, 4));
+  }
+  for (; i < n; ++i) zeros += filtered[i] == 0;
   const size_t percent = zeros * 100 / n;
   return percent < kDenseZerosPercent || percent >= kPlainZerosPercent ? RowKind::kRuns : RowKind::kMatches;
 }
@@ -201,7 +255,7 @@ RowKind KindOf(const unsigned char* filtered, size_t n) {
 bool CompressStrip(const PngSource& s, const PngOptions& o, bool last, Strip& strip) {
   const size_t n = static_cast<size_t>(s.width) * 3;
   const size_t sourceRow = static_cast<size_t>(s.width) * static_cast<size_t>(s.bytesPerPixel);
-  const int groupRows = static_cast<int>(std::max<size_t>(1, (64u << 10) / (n + 1)));
+  const int groupRows = static_cast<int>(std::max<size_t>(1, kGroupBytes / (n + 1)));
   std::vector<unsigned char> rows(2 * n);
   std::vector<unsigned char> group((n + 1) * static_cast<size_t>(groupRows));
   unsigned char* prior = rows.data();
@@ -235,14 +289,14 @@ bool CompressStrip(const PngSource& s, const PngOptions& o, bool last, Strip& st
         // The row above again: Up leaves zeros, and prior stays as it is.
         filtered[0] = kUp;
         std::memset(filtered + 1, 0, n);
-        strip.adler = AdlerOfZeros(adler32(strip.adler, filtered, 1), n);
+        strip.adler = AdlerOfZeros(Adler32(strip.adler, filtered, 1), n);
         ++runRows;
         continue;
       }
       RgbRow(s, y + k, row);
       filter.Filter(row, prior, filtered);
       std::swap(prior, row);
-      strip.adler = adler32(strip.adler, filtered, static_cast<uInt>(n + 1));
+      strip.adler = Adler32(strip.adler, filtered, n + 1);
       if (adaptive && KindOf(filtered + 1, n) == RowKind::kRuns) ++runRows;
     }
     const RowKind kind = 2 * runRows > count ? RowKind::kRuns : RowKind::kMatches;
@@ -316,7 +370,7 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
   if (!ValidSource(source, s.stride)) return false;
   PngOptions o = options;
   if (o.level < 0 || o.level > 9) o.level = kDefaultLevel;
-  if (o.memLevel < 1 || o.memLevel > 9) o.memLevel = 9;
+  if (o.memLevel < 1 || o.memLevel > 9) o.memLevel = kDefaultMemLevel;
 
   const uint64_t rowBytes = static_cast<uint64_t>(s.width) * 3 + 1;
   const uint64_t total = rowBytes * static_cast<uint64_t>(s.height);
@@ -324,10 +378,10 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
   if (total < kMinThreadedBytes && o.strips <= 0) threads = 1;
   int strips = o.strips > 0 ? o.strips : threads == 1 ? 1 : 4 * threads;
   // Each strip's filtered bytes must fit zlib's 32-bit counts.
-  const uint64_t rowsPerStripMost = std::max<uint64_t>(1, (kMaxChunkData) / rowBytes);
+  const uint64_t rowsPerStripMost = std::max<uint64_t>(1, kMaxChunkData / rowBytes);
   strips = static_cast<int>(std::max<uint64_t>(strips, (static_cast<uint64_t>(s.height) + rowsPerStripMost - 1) / rowsPerStripMost));
   strips = std::min(strips, s.height);
-  threads = std::min(threads, strips);
+  threads = std::min({threads, strips, kMostThreads});
 
   std::vector<Strip> parts(static_cast<size_t>(strips));
   for (int i = 0; i < strips; ++i) {
@@ -336,7 +390,13 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
   }
   std::atomic<int> next{0};
   auto work = [&] {
-    for (int i = next++; i < strips; i = next++) parts[i].ok = CompressStrip(s, o, i + 1 == strips, parts[i]);
+    for (int i = next++; i < strips; i = next++) {
+      try {
+        parts[i].ok = CompressStrip(s, o, i + 1 == strips, parts[i]);
+      } catch (const std::bad_alloc&) {
+        parts[i].ok = false;  // out of memory: the picture has no file, the program goes on
+      }
+    }
   };
   std::vector<std::thread> helpers;
   for (int t = 1; t < threads; ++t) {
@@ -356,7 +416,11 @@ bool EncodePng(const PngSource& source, std::string& out, const PngOptions& opti
     size += parts[i].size + 12 * (1 + parts[i].size / kMaxChunkData);
     adler = i == 0 ? parts[i].adler : adler32_combine(adler, parts[i].adler, static_cast<z_off_t>(parts[i].filteredBytes));
   }
-  out.reserve(size);
+  try {
+    out.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   out.append(reinterpret_cast<const char*>(kSignature), sizeof kSignature);
 
   unsigned char header[13] = {};

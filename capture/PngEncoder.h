@@ -5,7 +5,8 @@
 //
 // The encoder reads the pixels where the capture holds them: the bottom-up
 // rows of a BMP pixel block, blue-green-red with 3 bytes a pixel or with a
-// fourth byte that is ignored. Nothing is copied before it is filtered.
+// fourth byte that is ignored. The picture is not copied: each row is read
+// from there as it is filtered.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -22,7 +23,7 @@ struct PngSource {
 struct PngOptions {
   int level = -1;     // zlib level; -1: the tuned default
   int strategy = -1;  // one zlib strategy for every row; -1: each group of rows the one that suits it
-  int memLevel = 9;
+  int memLevel = 6;   // smaller: less of zlib's hash to move as its window slides
   int threads = 0;    // 0: one a core
   int strips = 0;     // 0: a few a thread, so that a slow strip does not hold the others up
 };

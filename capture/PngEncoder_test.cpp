@@ -187,7 +187,7 @@ TEST(PngEncoder, DecodesToTheCapturedPixelsWithEveryFilterAndStrip) {
   best.level = 9;
   best.memLevel = 1;
   const Case cases[] = {
-      {1, 1, 3, 1, {}},          // a single pixel, its row padded to 4 bytes
+      {1, 1, 3, 1, {}},          // a single pixel in a row of 5 bytes
       {3, 7, 4, 0, stripARow},   // 3 wide: the filters' left neighbour is at the row's start
       {1, 37, 3, 1, oddStrips},  // one pixel wide, 37 rows in 5 strips
       {641, 1, 4, 0, {}},        // one row

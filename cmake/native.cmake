@@ -55,3 +55,6 @@ endif()
 # Benchmark helper for tools/bench-online.sh; not a test.
 add_executable(online_bench tests/bench/online_bench.cpp)
 target_link_libraries(online_bench PRIVATE brova_core)
+# Benchmark helper for tools/bench-png.sh; not a test.
+add_executable(png_bench tools/bench/png_bench.cpp)
+target_link_libraries(png_bench PRIVATE brova_core)
