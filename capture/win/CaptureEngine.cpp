@@ -100,26 +100,32 @@ int FullScreen(const CaptureRun& run) {
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
-  if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); })) return kChoiceNone;
+  // Windows and regions are picked on every monitor.
+  if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); },
+                  CaptureScreens::kAll))
+    return kChoiceNone;
+  const Rect area{grab.left, grab.top, grab.left + grab.picture->width(), grab.top + grab.picture->height()};
   // The hook library is bound while the prompt is open.
-  CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
+  CPickPromptDlg prompt(mode, grab.picture->bitmap(), area);
   prompt.DoModal(run.frame);
 
   int choice = kChoiceNone;
   if (prompt.confirmed() && IsWindow(run.frame)) {
     const Rect& r = prompt.pick();
     {
-      // The screen shows exactly the grabbed picture again.
-      win::WindowDc desktop(GetDesktopWindow());
-      win::OwnedDc source = win::OwnedDc::Compatible(desktop);
+      // The screen shows exactly the grabbed picture again (the screen's DC:
+      // screen coordinates over every monitor).
+      win::WindowDc screen(nullptr);
+      win::OwnedDc source = win::OwnedDc::Compatible(screen);
       win::Select select(source, grab.picture->bitmap());
-      BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
+      BitBlt(screen, area.left, area.top, area.Width(), area.Height(), source, 0, 0, SRCCOPY);
     }
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture; its file starts as the
     // cut is made.
     std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
-    PicturePtr cropped = CropPicture(*grab.picture, r, file.get());
+    const Rect inPicture{r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top};
+    PicturePtr cropped = CropPicture(*grab.picture, inPicture, file.get());
     CCaptureResultDlg result;
     choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get());
   }
