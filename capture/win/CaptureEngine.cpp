@@ -1,5 +1,6 @@
 #include "capture/win/CaptureEngine.h"
 
+#include "capture/win/CountdownWindow.h"
 #include "capture/win/PickPromptDlg.h"
 #include "capture/win/ScreenCapture.h"
 #include "capture/win/ScreenGrab.h"
@@ -16,6 +17,7 @@ struct CaptureRun {
   SnapshotSettings settings;
   CaptureOptions options;
   CClipboardOffer& clipboard;
+  int delaySeconds;  // before a full-screen capture
 
   // The writer of this capture's file; null when no file is asked for.
   std::unique_ptr<ISnapshotWriter> FileWriter() const {
@@ -78,7 +80,11 @@ int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr p
   return result.choice();
 }
 
+// kChoiceCancelled: the countdown was cancelled.
+constexpr int kChoiceCancelled = -2;
+
 int FullScreen(const CaptureRun& run) {
+  if (!CCountdownWindow::Run(run.delaySeconds, run.frame)) return kChoiceCancelled;
   std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
   // Made while the screen settles, hidden, when the wait has time left for
   // it (at large sizes the picture's memory takes the wait); it goes unseen
@@ -140,16 +146,19 @@ std::string capture::InfoLine(int width, int height) {
   return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height);
 }
 
-bool CCaptureEngine::Run(int choice, HWND frame) {
+bool CCaptureEngine::Run(int choice, HWND frame, int extraDelay) {
   if (!ready_) return false;
+  bool first = true;
   while (choice != kChoiceNone) {
     ready_ = false;
     // The settings a reload brings while this capture runs are the next one's.
-    const CaptureRun run{frame, settings_, options_, clipboard_};
+    const CaptureRun run{frame, settings_, options_, clipboard_, options_.delaySeconds + (first ? extraDelay : 0)};
     int next = choice == kChoiceFullScreen ? FullScreen(run)
                                            : Pick(run, choice == kChoiceWindow ? kPickWindow : kPickRegion);
     ready_ = true;
     if (!IsWindow(frame)) return true;  // the program ended from the result window
+    if (next == kChoiceCancelled) return !first;
+    first = false;
     choice = next;
   }
   return true;
