@@ -7,9 +7,11 @@
 const char kRegionFirstPointPrompt[] =
     "\r\n按鼠标左键确定区域第一点和第二点\r\n\r\n按鼠标右键取消区域第一点和第二点\r\n\r\n按ESC退出截屏";
 
-Rect ClipToScreen(const Rect& r, int screenW, int screenH) {
-  auto x = [&](int v) { return std::clamp(v, 0, std::max(0, screenW)); };
-  auto y = [&](int v) { return std::clamp(v, 0, std::max(0, screenH)); };
+Rect ClipToScreen(const Rect& r, int screenW, int screenH) { return ClipToArea(r, Rect{0, 0, screenW, screenH}); }
+
+Rect ClipToArea(const Rect& r, const Rect& area) {
+  auto x = [&](int v) { return std::clamp(v, area.left, std::max(area.left, area.right)); };
+  auto y = [&](int v) { return std::clamp(v, area.top, std::max(area.top, area.bottom)); };
   Rect c{x(r.left), y(r.top), x(r.right), y(r.bottom)};
   c.right = std::max(c.right, c.left);
   c.bottom = std::max(c.bottom, c.top);
@@ -25,15 +27,23 @@ Rect Inflate(const Rect& r, int d) {
 }
 
 WindowPickRects WindowPick(const Rect& window, int screenW, int screenH) {
+  return WindowPick(window, Rect{0, 0, screenW, screenH});
+}
+
+WindowPickRects WindowPick(const Rect& window, const Rect& area) {
   WindowPickRects p;
-  p.outer = ClipToScreen(window, screenW, screenH);
+  p.outer = ClipToArea(window, area);
   p.pick = Inflate(p.outer, -1);
   return p;
 }
 
 Rect RegionPick(int x1, int y1, int x2, int y2, int screenW, int screenH) {
+  return RegionPick(x1, y1, x2, y2, Rect{0, 0, screenW, screenH});
+}
+
+Rect RegionPick(int x1, int y1, int x2, int y2, const Rect& area) {
   Rect r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-  return ClipToScreen(r, screenW, screenH);
+  return ClipToArea(r, area);
 }
 
 PromptMove AvoidCursor(const Rect& prompt, int cursorX, int cursorY, int screenW) {

@@ -12,6 +12,9 @@ constexpr int kPromptMargin = 20;
 
 // Both coordinates of r held inside the screen 0..w, 0..h.
 Rect ClipToScreen(const Rect& r, int screenW, int screenH);
+// The same inside area, which may begin left of or above 0, 0 (monitors
+// left of or above the primary one).
+Rect ClipToArea(const Rect& r, const Rect& area);
 
 // r grown by d pixels on every side (shrunk for negative d, never below an
 // empty rectangle).
@@ -25,10 +28,12 @@ struct WindowPickRects {
   Rect pick;
 };
 WindowPickRects WindowPick(const Rect& window, int screenW, int screenH);
+WindowPickRects WindowPick(const Rect& window, const Rect& area);
 
 // Region mode: the rectangle between the first point and the cursor, in
 // either order, clipped to the screen.
 Rect RegionPick(int x1, int y1, int x2, int y2, int screenW, int screenH);
+Rect RegionPick(int x1, int y1, int x2, int y2, const Rect& area);
 
 // Where a frame was drawn, what must be copied back to erase it.
 inline Rect FrameEraseRect(const Rect& framed) { return Inflate(framed, 2); }

@@ -28,6 +28,15 @@ TEST(PickGeometry, RegionIsNormalisedAndClipped) {
   Rect off = RegionPick(1400, 10, 1500, 20, 1280, 800);  // wholly right of the screen
   EXPECT_EQ(off.Width(), 0);
   EXPECT_EQ(FrameEraseRect(Rect{10, 10, 20, 20}), (Rect{8, 8, 22, 22}));
+  // A virtual screen with a monitor left of and above the primary one: a
+  // region across the seam keeps its negative corner, and is held to the
+  // area's far sides.
+  const Rect area{-1280, -200, 1920, 1080};
+  EXPECT_EQ(RegionPick(-300, -150, 200, 100, area), (Rect{-300, -150, 200, 100}));
+  EXPECT_EQ(RegionPick(-1500, 1000, 2000, -400, area), (Rect{-1280, -200, 1920, 1000}));
+  WindowPickRects w = WindowPick(Rect{-1288, -8, 8, 400}, area);
+  EXPECT_EQ(w.outer, (Rect{-1280, -8, 8, 400}));
+  EXPECT_EQ(w.pick, (Rect{-1279, -7, 7, 399}));
 }
 
 TEST(PickGeometry, PromptJumpsBetweenTheTopCorners) {

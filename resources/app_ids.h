@@ -34,6 +34,10 @@
 #define ID_CAPTURE_WINDOW 32786
 #define ID_CAPTURE_FULL_SCREEN 32787
 #define ID_CAPTURE_REGION 32788
+// Full-screen captures after a one-off delay of 3, 5 and 10 seconds.
+#define ID_CAPTURE_DELAY_3 32820
+#define ID_CAPTURE_DELAY_5 32821
+#define ID_CAPTURE_DELAY_10 32822
 #define ID_BOSS_KEY 32791
 #define ID_EXIT_PROGRAM 32796
 #define ID_ABOUT 32797

@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine
-  xvfb xdotool x11-utils imagemagick
+  xvfb xserver-xephyr xdotool x11-utils imagemagick
   fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-gbsn00lp python3-fonttools locales
   googletest zlib1g-dev libz-mingw-w64-dev
   zip unzip p7zip-full curl nsis

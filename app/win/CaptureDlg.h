@@ -16,8 +16,13 @@ class CCaptureDlg : public win::Dialog {
   void OnClose() override;
   void OnCancel() override {}  // Escape does not hide the window
   void OnOK() override {}      // nor does Enter
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // The full-screen button's right-click menu: the capture after 3, 5 or
+  // 10 seconds.
+  void ShowDelayMenu(POINT at);
+
   CCaptureSettingsStore& captureSettings_;
   CSkinButton buttons_[6];
 };

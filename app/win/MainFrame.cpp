@@ -171,6 +171,11 @@ bool CMainFrame::OnCommand(int id, int code, HWND control) {
     case ID_CAPTURE_REGION:
       OnCaptureRegion();
       return true;
+    case ID_CAPTURE_DELAY_3:
+    case ID_CAPTURE_DELAY_5:
+    case ID_CAPTURE_DELAY_10:
+      OnCaptureFullScreenAfter(id == ID_CAPTURE_DELAY_3 ? 3 : id == ID_CAPTURE_DELAY_5 ? 5 : 10);
+      return true;
     case ID_EXIT_PROGRAM:
       ExitProgram();
       return true;
@@ -257,6 +262,7 @@ LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
 // The capture commands: the capture engine runs the sequence (and any
 // follow-up the result window asks for) unless a capture runs already.
 bool CMainFrame::OnCaptureFullScreen() { return capture_.Run(kChoiceFullScreen, hwnd_); }
+bool CMainFrame::OnCaptureFullScreenAfter(int seconds) { return capture_.Run(kChoiceFullScreen, hwnd_, seconds); }
 bool CMainFrame::OnCaptureWindow() { return capture_.Run(kChoiceWindow, hwnd_); }
 bool CMainFrame::OnCaptureRegion() { return capture_.Run(kChoiceRegion, hwnd_); }
 

@@ -57,6 +57,8 @@ class CMainFrame : public win::Window {
   // The capture sequences.
   // False when refused because a capture is running already.
   bool OnCaptureFullScreen();
+  // The same after a one-off delay of seconds, with a countdown.
+  bool OnCaptureFullScreenAfter(int seconds);
   bool OnCaptureWindow();
   bool OnCaptureRegion();
 

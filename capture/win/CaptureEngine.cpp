@@ -1,5 +1,6 @@
 #include "capture/win/CaptureEngine.h"
 
+#include "capture/win/CountdownWindow.h"
 #include "capture/win/PickPromptDlg.h"
 #include "capture/win/ScreenCapture.h"
 #include "capture/win/ScreenGrab.h"
@@ -16,6 +17,7 @@ struct CaptureRun {
   SnapshotSettings settings;
   CaptureOptions options;
   CClipboardOffer& clipboard;
+  int delaySeconds;  // before a full-screen capture
 
   // The writer of this capture's file; null when no file is asked for.
   std::unique_ptr<ISnapshotWriter> FileWriter() const {
@@ -78,7 +80,11 @@ int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr p
   return result.choice();
 }
 
+// kChoiceCancelled: the countdown was cancelled.
+constexpr int kChoiceCancelled = -2;
+
 int FullScreen(const CaptureRun& run) {
+  if (!CCountdownWindow::Run(run.delaySeconds, run.frame)) return kChoiceCancelled;
   std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
   // Made while the screen settles, hidden, when the wait has time left for
   // it (at large sizes the picture's memory takes the wait); it goes unseen
@@ -100,26 +106,32 @@ int FullScreen(const CaptureRun& run) {
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
-  if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); })) return kChoiceNone;
+  // Windows and regions are picked on every monitor.
+  if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); },
+                  CaptureScreens::kAll))
+    return kChoiceNone;
+  const Rect area{grab.left, grab.top, grab.left + grab.picture->width(), grab.top + grab.picture->height()};
   // The hook library is bound while the prompt is open.
-  CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
+  CPickPromptDlg prompt(mode, grab.picture->bitmap(), area);
   prompt.DoModal(run.frame);
 
   int choice = kChoiceNone;
   if (prompt.confirmed() && IsWindow(run.frame)) {
     const Rect& r = prompt.pick();
     {
-      // The screen shows exactly the grabbed picture again.
-      win::WindowDc desktop(GetDesktopWindow());
-      win::OwnedDc source = win::OwnedDc::Compatible(desktop);
+      // The screen shows exactly the grabbed picture again (the screen's DC:
+      // screen coordinates over every monitor).
+      win::WindowDc screen(nullptr);
+      win::OwnedDc source = win::OwnedDc::Compatible(screen);
       win::Select select(source, grab.picture->bitmap());
-      BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
+      BitBlt(screen, area.left, area.top, area.Width(), area.Height(), source, 0, 0, SRCCOPY);
     }
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture; its file starts as the
     // cut is made.
     std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
-    PicturePtr cropped = CropPicture(*grab.picture, r, file.get());
+    const Rect inPicture{r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top};
+    PicturePtr cropped = CropPicture(*grab.picture, inPicture, file.get());
     CCaptureResultDlg result;
     choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get());
   }
@@ -134,16 +146,19 @@ std::string capture::InfoLine(int width, int height) {
   return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height);
 }
 
-bool CCaptureEngine::Run(int choice, HWND frame) {
+bool CCaptureEngine::Run(int choice, HWND frame, int extraDelay) {
   if (!ready_) return false;
+  bool first = true;
   while (choice != kChoiceNone) {
     ready_ = false;
     // The settings a reload brings while this capture runs are the next one's.
-    const CaptureRun run{frame, settings_, options_, clipboard_};
+    const CaptureRun run{frame, settings_, options_, clipboard_, options_.delaySeconds + (first ? extraDelay : 0)};
     int next = choice == kChoiceFullScreen ? FullScreen(run)
                                            : Pick(run, choice == kChoiceWindow ? kPickWindow : kPickRegion);
     ready_ = true;
     if (!IsWindow(frame)) return true;  // the program ended from the result window
+    if (next == kChoiceCancelled) return !first;
+    first = false;
     choice = next;
   }
   return true;

@@ -22,9 +22,11 @@ class CCaptureEngine {
   // Runs the sequence for choice (full screen, window or region) and then
   // the follow-ups the result window asks for. frame owns the clipboard
   // offer; the sequences stop when it is destroyed (the program ends from
-  // the result window). False when refused because a capture is running
-  // already: captures never nest.
-  bool Run(int choice, HWND frame);
+  // the result window). Every full-screen capture waits the options' delay
+  // first, with a countdown; the first one waits extraDelay seconds more.
+  // False when refused because a capture is running already (captures
+  // never nest), or when the user cancelled the first countdown.
+  bool Run(int choice, HWND frame, int extraDelay = 0);
   bool ready() const { return ready_; }
 
  private:

@@ -29,8 +29,8 @@ POINT MouseReportPoint(const MSG& msg) {
 }
 }  // namespace
 
-CPickPromptDlg::CPickPromptDlg(int mode, HBITMAP screen, int w, int h)
-    : Dialog(IDD_PICK_PROMPT), mode_(mode), screen_(screen), width_(w), height_(h) {}
+CPickPromptDlg::CPickPromptDlg(int mode, HBITMAP screen, const Rect& area)
+    : Dialog(IDD_PICK_PROMPT), mode_(mode), screen_(screen), area_(area) {}
 
 BOOL CPickPromptDlg::OnInitDialog() {
   SetText(kPromptTitle);
@@ -45,6 +45,7 @@ BOOL CPickPromptDlg::OnInitDialog() {
   win::WindowDc screen(nullptr);
   screenDc_ = win::OwnedDc::Compatible(screen);
   if (screenDc_) screenDcOld_ = SelectObject(screenDc_, screen_);
+  if (screenDc_) cover_.Open(screenDc_, area_);
   SetWindowPos(hwnd_, HWND_TOPMOST, kPromptMargin, kPromptMargin, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED);
   return TRUE;
 }
@@ -99,7 +100,9 @@ void CPickPromptDlg::OnMouseReport(int kind, POINT pt) {
 
 bool CPickPromptDlg::KeepPromptAway(POINT pt) {
   RECT wr = WindowRect();
-  PromptMove m = AvoidCursor(Rect{wr.left, wr.top, wr.right, wr.bottom}, pt.x, pt.y, width_);
+  // The prompt jumps between the primary screen's top-left corner and the
+  // top-right corner of the area.
+  PromptMove m = AvoidCursor(Rect{wr.left, wr.top, wr.right, wr.bottom}, pt.x, pt.y, area_.right);
   if (!m.move) return false;
   MoveWindow(hwnd_, wr.left + m.dx, wr.top, wr.right - wr.left, wr.bottom - wr.top, FALSE);
   RestoreScreen();
@@ -114,7 +117,7 @@ void CPickPromptDlg::HighlightWindow(POINT pt, bool moved) {
   if (!display) return;
   if (framed_) RestoreArea(display, FrameEraseRect(pick_));
   RECT bounds = VisibleWindowBounds(window);
-  WindowPickRects rects = WindowPick(Rect{bounds.left, bounds.top, bounds.right, bounds.bottom}, width_, height_);
+  WindowPickRects rects = WindowPick(Rect{bounds.left, bounds.top, bounds.right, bounds.bottom}, area_);
   // Two red frames: on the window's edge and one pixel inside it.
   DrawFrame(display, rects.outer);
   DrawFrame(display, rects.pick);
@@ -137,7 +140,7 @@ void CPickPromptDlg::HighlightRegion(POINT pt, bool moved) {
     return;
   }
   if (framed_) RestoreArea(display, FrameEraseRect(pick_));
-  pick_ = RegionPick(first_.x, first_.y, pt.x, pt.y, width_, height_);
+  pick_ = RegionPick(first_.x, first_.y, pt.x, pt.y, area_);
   DrawFrame(display, pick_);
   framed_ = true;
   SetPrompt(RegionPickPrompt(pick_));
@@ -157,13 +160,14 @@ void CPickPromptDlg::DrawFrame(HDC display, const Rect& r) {
 
 void CPickPromptDlg::RestoreArea(HDC display, const Rect& area) {
   if (!screenDc_) return;
-  Rect r = ClipToScreen(area, width_, height_);
-  BitBlt(display, r.left, r.top, r.Width(), r.Height(), screenDc_, r.left, r.top, SRCCOPY);
+  Rect r = ClipToArea(area, area_);
+  BitBlt(display, r.left, r.top, r.Width(), r.Height(), screenDc_, r.left - area_.left, r.top - area_.top, SRCCOPY);
 }
 
 void CPickPromptDlg::RestoreScreen() {
   win::OwnedDc display = win::OwnedDc::Display();
-  if (display && screenDc_) BitBlt(display, 0, 0, width_, height_, screenDc_, 0, 0, SRCCOPY);
+  if (display && screenDc_)
+    BitBlt(display, area_.left, area_.top, area_.Width(), area_.Height(), screenDc_, 0, 0, SRCCOPY);
   framed_ = false;
 }
 
@@ -193,6 +197,7 @@ void CPickPromptDlg::OnClose() {
 void CPickPromptDlg::OnDestroy() {
   // Every frame goes with the window.
   RestoreScreen();
+  cover_.Destroy();
   if (screenDc_ && screenDcOld_) SelectObject(screenDc_, screenDcOld_);
   screenDc_ = win::OwnedDc();
   hooks_.reset();

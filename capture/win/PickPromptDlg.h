@@ -8,6 +8,7 @@
 #include <string>
 
 #include "assistant/win/HookLibrary.h"
+#include "capture/win/PickCover.h"
 #include "common/Rect.h"
 #include "win/Dialog.h"
 #include "win/Gdi.h"
@@ -16,8 +17,10 @@ enum PickMode { kPickWindow = 1, kPickRegion = 2 };
 
 class CPickPromptDlg : public win::Dialog {
  public:
-  // screen is B (not selected into any DC), w and h the display size.
-  CPickPromptDlg(int mode, HBITMAP screen, int w, int h);
+  // screen is B (not selected into any DC); area where it stands on the
+  // display: the primary screen at 0, 0, or the whole virtual screen, whose
+  // top-left may lie at negative coordinates.
+  CPickPromptDlg(int mode, HBITMAP screen, const Rect& area);
 
   bool confirmed() const { return confirmed_; }
   // The picked rectangle in screen pixels; valid when confirmed.
@@ -44,8 +47,7 @@ class CPickPromptDlg : public win::Dialog {
 
   int mode_;
   HBITMAP screen_;
-  int width_;
-  int height_;
+  Rect area_;
   bool confirmed_ = false;
   bool closing_ = false;  // reports still queued behind the closing click change nothing
   Rect pick_;
@@ -60,4 +62,5 @@ class CPickPromptDlg : public win::Dialog {
   win::OwnedDc screenDc_;  // holds B while the window is open
   HGDIOBJ screenDcOld_ = nullptr;
   std::optional<CHookBinding> hooks_;  // bound while the window is open
+  CPickCover cover_;
 };

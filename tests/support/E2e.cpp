@@ -187,8 +187,49 @@ Session::Session(Options options) : options_(options) {
     }
   }
   if (xvfb_ < 0) throw std::runtime_error("no Xvfb display");
+  if (!options_.monitors.empty()) StartMonitors();
   // Start the prefix's wineserver now so the first program starts quickly.
   Shell("wine wineboot -s >/dev/null 2>&1; true");
+}
+
+void Session::StartMonitors() {
+  std::ofstream(prefix_ + "/user.reg", std::ios::app)
+      << "\n[Software\\\\Wine\\\\X11 Driver] 1700000000\n\"UseXRandR\"=\"N\"\n";
+  const std::string outer = display();
+  for (int n = displayNumber_ + 1; xephyr_ < 0 && n < 1000; ++n) {
+    if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
+    pid_t pid = fork();
+    if (pid == 0) {
+      std::vector<std::string> args{"Xephyr", ":" + std::to_string(n)};
+      for (const std::string& m : options_.monitors) {
+        args.push_back("-screen");
+        args.push_back(m);
+      }
+      for (const char* a : {"+xinerama", "-ac", "-nolisten", "tcp"}) args.push_back(a);
+      std::vector<char*> argv;
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      setenv("DISPLAY", outer.c_str(), 1);
+      int devnull = open("/dev/null", 1);
+      dup2(devnull, 1);
+      dup2(devnull, 2);
+      execvp("Xephyr", argv.data());
+      _exit(127);
+    }
+    bool up = WaitUntil(
+        [&] {
+          int status;
+          if (waitpid(pid, &status, WNOHANG) == pid) return true;
+          return RunCommand("xdpyinfo -display :" + std::to_string(n) + " >/dev/null 2>&1").status == 0;
+        },
+        10000);
+    int status;
+    if (up && waitpid(pid, &status, WNOHANG) == 0) {
+      xephyr_ = pid;
+      displayNumber_ = n;
+    }
+  }
+  if (xephyr_ < 0) throw std::runtime_error("no Xephyr display");
 }
 
 void Session::AddDesktopSettings() {
@@ -208,6 +249,10 @@ Session::~Session() {
       kill(p, SIGKILL);
       waitpid(p, nullptr, 0);
     }
+  }
+  if (xephyr_ > 0) {
+    kill(xephyr_, SIGTERM);
+    waitpid(xephyr_, nullptr, 0);
   }
   if (xvfb_ > 0) {
     kill(xvfb_, SIGTERM);

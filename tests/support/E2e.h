@@ -61,6 +61,11 @@ class Session {
     int width = 1280;
     int height = 800;
     bool desktop = true;  // run inside a Wine desktop of the display's size
+    // Monitors side by side ("1920x1080", "1280x800"): a nested Xephyr
+    // display with these screens joined by Xinerama, inside an Xvfb of
+    // width x height, with Wine told to take its monitors from Xinerama.
+    // Use with desktop = false.
+    std::vector<std::string> monitors;
   };
   Session();
   explicit Session(Options options);
@@ -120,6 +125,7 @@ class Session {
  private:
   std::string EnvPrefix() const;
   void AddDesktopSettings();
+  void StartMonitors();
 
   Options options_;
   std::string workDir_;
@@ -127,6 +133,7 @@ class Session {
   std::string appDir_;
   int displayNumber_ = 0;
   pid_t xvfb_ = -1;
+  pid_t xephyr_ = -1;
   std::map<std::string, std::string> env_;
   std::map<pid_t, int> exitCodes_;
   std::vector<pid_t> started_;
