@@ -1,6 +1,7 @@
 #include "capture/win/CaptureEngine.h"
 
 #include "capture/win/PickPromptDlg.h"
+#include "capture/win/PinWindow.h"
 #include "capture/win/ScreenCapture.h"
 #include "capture/win/ScreenGrab.h"
 #include "common/Text.h"
@@ -29,6 +30,21 @@ void PrepareClipboard(const CaptureRun& run) {
   if (run.settings.toClipboard) run.clipboard.Prepare(run.frame);
 }
 
+// Pins leave the screen while it is read, unless the user keeps them in
+// captures, and come back when the screen is read (or the picking ends).
+class PinsAside {
+ public:
+  PinsAside() { CPinBoard::Get().HideForCapture(); }
+  ~PinsAside() { Back(); }
+  void Back() {
+    if (aside_) CPinBoard::Get().ShowAfterCapture();
+    aside_ = false;
+  }
+
+ private:
+  bool aside_ = true;
+};
+
 // A left click where the cursor is, without moving it.
 void ClickAtCursor() {
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
@@ -47,29 +63,36 @@ std::string FileLine(const SnapshotFile& file) {
 // already when the grab or the crop began it) while the result window is
 // made; the window takes the outcome into its info line before it shows.
 int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr picture, int width, int height,
-                  ISnapshotWriter* file) {
+                  ISnapshotWriter* file, POINT origin) {
   const SnapshotSettings& settings = run.settings;
   const std::string info = capture::InfoLine(width, height);
   std::string fileLine;
+  std::string written;  // the file's path once it is whole
+  auto take = [&](const SnapshotFile& f) {
+    fileLine = FileLine(f);
+    if (f.written) written = f.path;
+  };
   if (picture && file && !file->started()) {
     if (file->Begin(*picture)) {
       file->RowsRead(picture->height());
     } else {
       // A picture without file bytes of its own: its BMP through GetDIBits.
       win::WindowDc desktop(GetDesktopWindow());
-      fileLine = FileLine(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
+      take(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
     }
   }
   auto finishFile = [&] {
-    if (file && file->started()) fileLine = FileLine(file->Finish());
+    if (file && file->started()) take(file->Finish());
   };
   // Only announced here: the result window does not wait for the bitmap.
   if (picture && settings.toClipboard) run.clipboard.Offer(run.frame, picture);
   if (!result.hwnd()) result.CreateModal(run.frame);
   result.SetSaveAs(settings.folder, run.options.format, run.options.jpegQuality);
+  result.SetCapturePlace(origin);
   result.SetContent(
       [&] {
         finishFile();
+        result.SetCaptureFile(written);
         return info + fileLine;
       },
       width, height, std::move(picture));
@@ -85,6 +108,7 @@ int FullScreen(const CaptureRun& run) {
   // when the grab fails.
   CCaptureResultDlg result;
   ScreenGrab grab;
+  PinsAside pins;
   if (!GrabScreen(
           grab, HostScreenReader(), file.get(),
           [&](DWORD msLeft) {
@@ -93,13 +117,17 @@ int FullScreen(const CaptureRun& run) {
           },
           run.options.screens))
     return kChoiceNone;
-  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, file.get());
+  pins.Back();
+  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, file.get(),
+                             POINT{grab.left, grab.top});
   if (IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
+  // The pick draws on the grabbed screen: the pins stay away until it ends.
+  PinsAside pins;
   if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); })) return kChoiceNone;
   // The hook library is bound while the prompt is open.
   CPickPromptDlg prompt(mode, grab.picture->bitmap(), grab.width, grab.height);
@@ -115,13 +143,15 @@ int Pick(const CaptureRun& run, int mode) {
       win::Select select(source, grab.picture->bitmap());
       BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
     }
+    pins.Back();
     // Cut from the grabbed picture itself, so that nothing drawn on the
     // screen since the grab can reach the capture; its file starts as the
     // cut is made.
     std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
     PicturePtr cropped = CropPicture(*grab.picture, r, file.get());
     CCaptureResultDlg result;
-    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get());
+    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get(),
+                           POINT{grab.left + r.left, grab.top + r.top});
   }
   grab.picture.reset();
   if (mode == kPickRegion && IsWindow(run.frame)) ClickAtCursor();
