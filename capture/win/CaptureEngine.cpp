@@ -144,17 +144,27 @@ int Pick(const CaptureRun& run, int mode) {
       BitBlt(desktop, 0, 0, grab.width, grab.height, source, 0, 0, SRCCOPY);
     }
     pins.Back();
-    // Cut from the grabbed picture itself, so that nothing drawn on the
-    // screen since the grab can reach the capture; its file starts as the
-    // cut is made.
-    std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
-    PicturePtr cropped = CropPicture(*grab.picture, r, file.get());
-    CCaptureResultDlg result;
-    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get(),
-                           POINT{grab.left + r.left, grab.top + r.top});
+    const POINT origin{grab.left + r.left, grab.top + r.top};
+    if (prompt.pinRequested()) {
+      // Pinned where it was marked: no file, no clipboard, no result window.
+      PinSource pin;
+      pin.picture = CropPicture(*grab.picture, r);
+      pin.origin = origin;
+      pin.folder = run.settings.folder;
+      pin.quality = run.options.jpegQuality;
+      CPinBoard::Get().Pin(std::move(pin));
+    } else {
+      // Cut from the grabbed picture itself, so that nothing drawn on the
+      // screen since the grab can reach the capture; its file starts as the
+      // cut is made.
+      std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
+      PicturePtr cropped = CropPicture(*grab.picture, r, file.get());
+      CCaptureResultDlg result;
+      choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get(), origin);
+    }
   }
   grab.picture.reset();
-  if (mode == kPickRegion && IsWindow(run.frame)) ClickAtCursor();
+  if (mode == kPickRegion && !prompt.pinRequested() && IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 

@@ -3,6 +3,7 @@
 // straight from the pick, and copies a colour with the loupe.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -170,6 +171,90 @@ TEST(Markup, EditorRectangleSavedOverTheCaptureAndUndoneBeforeSaving) {
     std::printf("first difference at %zu of %zu/%zu: %02x vs %02x\n", i, now.size(), before.size(),
                 i < now.size() ? (unsigned char)now[i] : 0, i < before.size() ? (unsigned char)before[i] : 0);
   }
+}
+
+// The part of img at (x, y), w x h.
+Image Crop(const Image& img, int x, int y, int w, int h) {
+  Image out;
+  out.width = w;
+  out.height = h;
+  for (int r = 0; r < h; ++r) out.rgb.insert(out.rgb.end(), img.at(x, y + r), img.at(x, y + r) + 3 * w);
+  return out;
+}
+
+std::string Hex(const Image& img, int x, int y) {
+  char b[8];
+  std::snprintf(b, sizeof b, "#%02X%02X%02X", img.at(x, y)[0], img.at(x, y)[1], img.at(x, y)[2]);
+  return b;
+}
+
+// The clipboard's text, "" when it has none.
+std::string ClipboardText(Session& s) {
+  const std::string out = s.Winctl("clipboard").out;
+  const size_t at = out.find("text ");
+  if (at == std::string::npos) return std::string();
+  const size_t end = out.find('\n', at);
+  return out.substr(at + 5, end == std::string::npos ? std::string::npos : end - at - 5);
+}
+
+TEST(Markup, F3PinsTheMarkedRegionWithoutAFileOrTheResultWindow) {
+  Session s;
+  StartAndWait(s);
+  auto vistrel = s.Window("Vistrel");
+  ASSERT_TRUE(vistrel);
+  const Image screen = StableGrab(s);
+  const int x0 = vistrel->left + 30, y0 = vistrel->top + 10, x1 = x0 + 150, y1 = y0 + 70;
+  ASSERT_NO_FATAL_FAILURE(MarkRegion(s, x0, y0, x1, y1));
+  s.Xdotool("key F3");
+  ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
+  ASSERT_NO_FATAL_FAILURE(ExpectPinHolds(s, Crop(screen, x0, y0, 150, 70), x0, y0));
+  s.KeepScreenshot("pin-from-f3");
+  EXPECT_FALSE(s.Window(kResultTitle));
+  EXPECT_TRUE(ListDir(s.appDir() + "/Snapshot").empty());
+}
+
+TEST(Markup, LoupeCopiesTheColourUnderThePointerAndIsNeverInThePicture) {
+  Session s;
+  StartAndWait(s);
+  auto vistrel = s.Window("Vistrel");
+  ASSERT_TRUE(vistrel);
+  s.Winctl("clear-clipboard");
+  const Image screen = StableGrab(s);
+  // The second point just left of the capture window's edge.
+  const int x0 = vistrel->left - 200, y0 = vistrel->top + 20, x1 = vistrel->left - 1, y1 = vistrel->top + 120;
+  ASSERT_NE(Hex(screen, x1, y1), Hex(screen, x1 + 1, y1)) << "the edge";
+  ASSERT_NO_FATAL_FAILURE(MarkRegion(s, x0, y0, x1, y1));
+  s.Xdotool("key c");
+  EXPECT_TRUE(Session::WaitUntil([&] { return ClipboardText(s) == Hex(screen, x1, y1); })) << ClipboardText(s);
+  s.Xdotool("key shift+c");
+  const unsigned char* p = screen.at(x1, y1);
+  const std::string triple = std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]);
+  EXPECT_TRUE(Session::WaitUntil([&] { return ClipboardText(s) == triple; })) << ClipboardText(s);
+  // One pixel right with the arrow key, over the window's edge.
+  s.Xdotool("key Right");
+  EXPECT_TRUE(Session::WaitUntil([&] { return CursorPos(s) == std::make_pair(x1 + 1, y1); }));
+  s.Xdotool("key c");
+  EXPECT_TRUE(Session::WaitUntil([&] { return ClipboardText(s) == Hex(screen, x1 + 1, y1); })) << ClipboardText(s);
+
+  // In a corner the loupe turns inward, clear of the pointer.
+  MoveTo(s, 1278, 798);
+  EXPECT_TRUE(Session::WaitUntil(
+      [&] { return CountDifferences(Crop(screen, 1100, 600, 170, 190), s.Grab(), 1100, 600) > 1000; }))
+      << "no loupe above and left of the pointer";
+  s.KeepScreenshot("loupe-in-the-corner");
+
+  // The loupe over the marked region, then Enter: the picture is B's.
+  MoveTo(s, x0 + 20, y0 + 10);
+  EXPECT_TRUE(Session::WaitUntil([&] {
+    return CountDifferences(Crop(screen, x0 + 20, y0 + 10, 200, 200), s.Grab(), x0 + 20, y0 + 10) > 1000;
+  })) << "the loupe is drawn inside the region";
+  s.Xdotool("key Return");
+  ASSERT_TRUE(s.WaitForWindow(kResultTitle)) << "Enter confirms";
+  const std::string path = WaitForSnapshot(s.appDir() + "/Snapshot");
+  ASSERT_FALSE(path.empty());
+  const Image picture = ReadImage(path);
+  EXPECT_EQ(picture.width, x1 - x0);
+  EXPECT_EQ(CountDifferences(picture, screen, x0, y0), 0) << "no loupe in the picture";
 }
 
 }  // namespace
