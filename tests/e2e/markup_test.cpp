@@ -257,4 +257,24 @@ TEST(Markup, LoupeCopiesTheColourUnderThePointerAndIsNeverInThePicture) {
   EXPECT_EQ(CountDifferences(picture, screen, x0, y0), 0) << "no loupe in the picture";
 }
 
+TEST(Markup, PinsStayInCapturesWhenTheSettingSaysSo) {
+  Session s;
+  ASSERT_TRUE(WriteFile(s.appDir() + "/data/pin.ini", "[INCLUDE_IN_CAPTURE]\r\n1\r\n"));
+  StartAndWait(s);
+  auto vistrel = s.Window("Vistrel");
+  ASSERT_TRUE(vistrel);
+  const Image screen = StableGrab(s);
+  const int x0 = vistrel->left + 30, y0 = vistrel->top + 10, x1 = x0 + 150, y1 = y0 + 70;
+  ASSERT_NO_FATAL_FAILURE(MarkRegion(s, x0, y0, x1, y1));
+  s.Xdotool("key F3");
+  const Image picked = Crop(screen, x0, y0, 150, 70);
+  ASSERT_NO_FATAL_FAILURE(ExpectPinHolds(s, picked, x0, y0));
+  ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureFullScreen));
+  const std::string path = WaitForSnapshot(s.appDir() + "/Snapshot");
+  ASSERT_FALSE(path.empty());
+  Image full;
+  ASSERT_TRUE(Session::WaitUntil([&] { return (full = ReadImage(path)).width == 1280; }));
+  EXPECT_EQ(CountDifferences(picked, full, x0, y0), 0) << "the pin is in the capture";
+}
+
 }  // namespace
