@@ -47,6 +47,21 @@ const char* FormatExtension(CaptureFormat format) {
   return ".bmp";
 }
 
+CaptureFormat FileFormat(const std::string& head, const std::string& path) {
+  if (head.compare(0, 2, "BM") == 0) return CaptureFormat::kBmp;
+  if (head.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0) return CaptureFormat::kPng;
+  if (head.compare(0, 3, "\xFF\xD8\xFF") == 0) return CaptureFormat::kJpeg;
+  std::string ext;
+  const size_t dot = path.find_last_of('.');
+  const size_t sep = path.find_last_of("\\/");
+  if (dot != std::string::npos && (sep == std::string::npos || dot > sep)) {
+    for (char c : path.substr(dot)) ext += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  if (ext == ".png") return CaptureFormat::kPng;
+  if (ext == ".jpg" || ext == ".jpeg") return CaptureFormat::kJpeg;
+  return CaptureFormat::kBmp;
+}
+
 const char* ScreensName(CaptureScreens screens) {
   switch (screens) {
     case CaptureScreens::kAll:

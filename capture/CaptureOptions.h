@@ -44,6 +44,9 @@ const char* FormatName(CaptureFormat format);  // "bmp", "png", "jpg"
 const char* ScreensName(CaptureScreens screens);
 // The extension of a capture file of format, with its dot.
 const char* FormatExtension(CaptureFormat format);
+// The format of a picture file from its first bytes (head; 8 are enough),
+// else from the extension of its path; BMP when neither tells.
+CaptureFormat FileFormat(const std::string& head, const std::string& path);
 
 // A whole number from first to last in text (blanks around it allowed), or
 // fallback.

@@ -60,4 +60,16 @@ TEST_F(CaptureOptionsTest, SaveRewritesEveryKeyAndFailsWithoutItsFolder) {
   EXPECT_STREQ(FormatExtension(CaptureFormat::kJpeg), ".jpg");
 }
 
+TEST(CaptureFileFormat, BytesFirstThenTheExtension) {
+  using namespace std::string_literals;
+  // A JPEG capture that fell back to BMP keeps its ".jpg" name.
+  EXPECT_EQ(FileFormat("BM\x36\0\0\0"s, "C:\\a\\Snapshot1.jpg"), CaptureFormat::kBmp);
+  EXPECT_EQ(FileFormat("\x89PNG\r\n\x1a\n"s, "x.bmp"), CaptureFormat::kPng);
+  EXPECT_EQ(FileFormat("\xFF\xD8\xFF\xE0"s, "x"), CaptureFormat::kJpeg);
+  EXPECT_EQ(FileFormat("\x89PNG\r\n\0\n"s, "x.JPEG"), CaptureFormat::kJpeg) << "a damaged head";
+  EXPECT_EQ(FileFormat("", "C:\\a.b\\new.Png"), CaptureFormat::kPng);
+  EXPECT_EQ(FileFormat("", "C:\\a.png\\new"), CaptureFormat::kBmp) << "a dot in a folder's name";
+  EXPECT_EQ(FileFormat("B", ""), CaptureFormat::kBmp);
+}
+
 }  // namespace

@@ -32,4 +32,6 @@
 
 // Capture result window (buttons 1009-1011 and 1017 as in app_ids.h)
 #define IDC_INFO_LINE 1013
+#define IDC_EDIT_PICTURE 1101
+#define IDC_PIN_PICTURE 1102
 #define IDC_SAVE_AS 1103

@@ -2,6 +2,7 @@
 
 #include "capture/win/CountdownWindow.h"
 #include "capture/win/PickPromptDlg.h"
+#include "capture/win/PinWindow.h"
 #include "capture/win/ScreenCapture.h"
 #include "capture/win/ScreenGrab.h"
 #include "common/Text.h"
@@ -31,6 +32,21 @@ void PrepareClipboard(const CaptureRun& run) {
   if (run.settings.toClipboard) run.clipboard.Prepare(run.frame);
 }
 
+// Pins leave the screen while it is read, unless the user keeps them in
+// captures, and come back when the screen is read (or the picking ends).
+class PinsAside {
+ public:
+  PinsAside() { CPinBoard::Get().HideForCapture(); }
+  ~PinsAside() { Back(); }
+  void Back() {
+    if (aside_) CPinBoard::Get().ShowAfterCapture();
+    aside_ = false;
+  }
+
+ private:
+  bool aside_ = true;
+};
+
 // A left click where the cursor is, without moving it.
 void ClickAtCursor() {
   mouse_event(MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
@@ -49,29 +65,36 @@ std::string FileLine(const SnapshotFile& file) {
 // already when the grab or the crop began it) while the result window is
 // made; the window takes the outcome into its info line before it shows.
 int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr picture, int width, int height,
-                  ISnapshotWriter* file) {
+                  ISnapshotWriter* file, POINT origin) {
   const SnapshotSettings& settings = run.settings;
   const std::string info = capture::InfoLine(width, height);
   std::string fileLine;
+  std::string written;  // the file's path once it is whole
+  auto take = [&](const SnapshotFile& f) {
+    fileLine = FileLine(f);
+    if (f.written) written = f.path;
+  };
   if (picture && file && !file->started()) {
     if (file->Begin(*picture)) {
       file->RowsRead(picture->height());
     } else {
       // A picture without file bytes of its own: its BMP through GetDIBits.
       win::WindowDc desktop(GetDesktopWindow());
-      fileLine = FileLine(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
+      take(SaveSnapshotBmp(picture->bitmap(), desktop, settings.folder));
     }
   }
   auto finishFile = [&] {
-    if (file && file->started()) fileLine = FileLine(file->Finish());
+    if (file && file->started()) take(file->Finish());
   };
   // Only announced here: the result window does not wait for the bitmap.
   if (picture && settings.toClipboard) run.clipboard.Offer(run.frame, picture);
   if (!result.hwnd()) result.CreateModal(run.frame);
   result.SetSaveAs(settings.folder, run.options.format, run.options.jpegQuality);
+  result.SetCapturePlace(origin);
   result.SetContent(
       [&] {
         finishFile();
+        result.SetCaptureFile(written);
         return info + fileLine;
       },
       width, height, std::move(picture));
@@ -91,6 +114,7 @@ int FullScreen(const CaptureRun& run) {
   // when the grab fails.
   CCaptureResultDlg result;
   ScreenGrab grab;
+  PinsAside pins;
   if (!GrabScreen(
           grab, HostScreenReader(), file.get(),
           [&](DWORD msLeft) {
@@ -99,14 +123,18 @@ int FullScreen(const CaptureRun& run) {
           },
           run.options.screens))
     return kChoiceNone;
-  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, file.get());
+  pins.Back();
+  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, file.get(),
+                             POINT{grab.left, grab.top});
   if (IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 
 int Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
-  // Windows and regions are picked on every monitor.
+  // Windows and regions are picked on every monitor. The pick draws on the
+  // grabbed screen: the pins stay away until it ends.
+  PinsAside pins;
   if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); },
                   CaptureScreens::kAll))
     return kChoiceNone;
@@ -126,17 +154,30 @@ int Pick(const CaptureRun& run, int mode) {
       win::Select select(source, grab.picture->bitmap());
       BitBlt(screen, area.left, area.top, area.Width(), area.Height(), source, 0, 0, SRCCOPY);
     }
-    // Cut from the grabbed picture itself, so that nothing drawn on the
-    // screen since the grab can reach the capture; its file starts as the
-    // cut is made.
-    std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
+    pins.Back();
+    // The pick is in screen pixels; the grabbed picture starts at the area's corner.
+    const POINT origin{r.left, r.top};
     const Rect inPicture{r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top};
-    PicturePtr cropped = CropPicture(*grab.picture, inPicture, file.get());
-    CCaptureResultDlg result;
-    choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get());
+    if (prompt.pinRequested()) {
+      // Pinned where it was marked: no file, no clipboard, no result window.
+      PinSource pin;
+      pin.picture = CropPicture(*grab.picture, inPicture);
+      pin.origin = origin;
+      pin.folder = run.settings.folder;
+      pin.quality = run.options.jpegQuality;
+      CPinBoard::Get().Pin(std::move(pin));
+    } else {
+      // Cut from the grabbed picture itself, so that nothing drawn on the
+      // screen since the grab can reach the capture; its file starts as the
+      // cut is made.
+      std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
+      PicturePtr cropped = CropPicture(*grab.picture, inPicture, file.get());
+      CCaptureResultDlg result;
+      choice = OutputAndShow(run, result, std::move(cropped), r.Width(), r.Height(), file.get(), origin);
+    }
   }
   grab.picture.reset();
-  if (mode == kPickRegion && IsWindow(run.frame)) ClickAtCursor();
+  if (mode == kPickRegion && !prompt.pinRequested() && IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 

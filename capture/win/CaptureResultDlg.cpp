@@ -1,7 +1,9 @@
 #include "capture/win/CaptureResultDlg.h"
 
 #include "capture/SnapshotName.h"
+#include "capture/win/MarkupEditor.h"
 #include "capture/win/PictureOutput.h"
+#include "capture/win/PinWindow.h"
 #include "common/win/SaveTexts.h"
 #include "win/MessageBox.h"
 #include "common/win/Palette.h"
@@ -15,7 +17,8 @@ constexpr UINT kClickDelayMs = 300;
 constexpr int kViewTop = 60;
 constexpr int kInfoX = 10;
 constexpr int kInfoY = 45;
-const int kButtonIds[5] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REGION, IDC_EXIT, IDC_SAVE_AS};
+const int kButtonIds[7] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REGION, IDC_EXIT,
+                           IDC_SAVE_AS,      IDC_EDIT_PICTURE,   IDC_PIN_PICTURE};
 }  // namespace
 
 CCaptureResultDlg::CCaptureResultDlg() : Dialog(IDD_CAPTURE_RESULT) {}
@@ -44,7 +47,7 @@ void CCaptureResultDlg::ShowContent() {
 // made while the screen waits to be captured.
 BOOL CCaptureResultDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
-  for (int i = 0; i < 5; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
+  for (int i = 0; i < 7; ++i) buttons_[i].Attach(hwnd_, kButtonIds[i]);
   if (view_.Create(hwnd_)) view_.Show(SW_SHOW);
   ShowContent();  // empty until SetContent when the content comes later
   SetColors(palette::kText, palette::kGrey);
@@ -130,6 +133,14 @@ bool CCaptureResultDlg::OnButtonClicked(int id) {
     SaveAs();
     return true;
   }
+  if (id == IDC_EDIT_PICTURE) {
+    Edit();
+    return true;
+  }
+  if (id == IDC_PIN_PICTURE) {
+    Pin();
+    return true;
+  }
   // The capture buttons stand in kButtonIds in the order of their choices.
   for (int choice : {kChoiceFullScreen, kChoiceWindow, kChoiceRegion}) {
     if (id != kButtonIds[choice]) continue;
@@ -151,6 +162,28 @@ void CCaptureResultDlg::SaveAs() {
   const std::string path = picture_output::AskPathAndFormat(hwnd_, saveFolder_, name, format);
   if (path.empty()) return;
   if (!picture_output::WriteFileAs(*picture, path, format, saveQuality_)) win::ShowMessage(save_text::kFailed);
+}
+
+void CCaptureResultDlg::Edit() {
+  PicturePtr picture = view_.picture();
+  if (!picture) return;
+  MarkupSource source{std::move(picture), captureFile_, saveFolder_};
+  source.quality = saveQuality_;
+  // The editor is a window of its own; this one steps back behind it.
+  if (CMarkupEditor::Open(source))
+    SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CCaptureResultDlg::Pin() {
+  PicturePtr picture = view_.picture();
+  if (!picture) return;
+  PinSource source;
+  source.picture = std::move(picture);
+  source.origin = captureOrigin_;
+  source.file = captureFile_;
+  source.folder = saveFolder_;
+  source.quality = saveQuality_;
+  CPinBoard::Get().Pin(std::move(source));
 }
 
 void CCaptureResultDlg::OnClose() {

@@ -1,7 +1,9 @@
 // The capture result window "截屏管理": the picture in a scrolling image
 // view, the info line, buttons to capture again in any mode or to end the
-// program, and "另存为", which saves the picture under a name and format the
-// user picks. Modal; the caller reads the choice after it closes.
+// program, "另存为", which saves the picture under a name and format the
+// user picks, "编辑", which opens the picture editor on it, and "贴图", which
+// pins it where it was captured. Modal; the caller reads the choice after
+// it closes.
 #pragma once
 #include <functional>
 #include <string>
@@ -40,6 +42,12 @@ class CCaptureResultDlg : public win::Dialog {
     saveFormat_ = format;
     saveQuality_ = quality;
   }
+  // The capture's own file ("" when none was written), which the editor
+  // saves over.
+  void SetCaptureFile(std::string path) { captureFile_ = std::move(path); }
+  // The screen point where the picture's top-left pixel was captured, where
+  // "贴图" pins it.
+  void SetCapturePlace(POINT origin) { captureOrigin_ = origin; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -60,6 +68,8 @@ class CCaptureResultDlg : public win::Dialog {
   void CloseProgram();
   void ShowContent();
   void SaveAs();
+  void Edit();
+  void Pin();
 
   std::function<std::string()> info_;
   int width_ = 0;
@@ -68,8 +78,10 @@ class CCaptureResultDlg : public win::Dialog {
   int choice_ = kChoiceNone;
   win::OffscreenPainter painter_;
   CSnapshotView view_;
-  CSkinButton buttons_[5];
+  CSkinButton buttons_[7];
   std::string saveFolder_;
   CaptureFormat saveFormat_ = CaptureFormat::kBmp;
   int saveQuality_ = 90;
+  std::string captureFile_;
+  POINT captureOrigin_{};
 };

@@ -272,6 +272,9 @@ bool CMarkupEditor::OnCommand(int id, int code, HWND control) {
       canvas_.SetFontSize(kFontSizes[i]);
     return true;
   }
+  // An owner-drawn button reports the second of two quick clicks as a
+  // double click: it is a click all the same.
+  if (code == BN_DOUBLECLICKED && control) return OnButtonClicked(id);
   return Window::OnCommand(id, code, control);
 }
 
@@ -474,14 +477,18 @@ bool CMarkupEditor::Save() {
     win::ShowMessage(save_text::kFailed);
     return false;
   }
+  // The capture's file keeps its format; a new one takes the format chosen.
+  CaptureFormat format = CaptureFormat::kBmp;
   if (path.empty()) {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    const std::string suggested = SnapshotFilePath("", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-    path = picture_output::AskPath(hwnd_, source_.folder, suggested);
+    const std::string suggested = SnapshotFilePath("", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, "");
+    path = picture_output::AskPathAndFormat(hwnd_, source_.folder, suggested, format);
     if (path.empty()) return false;
+  } else {
+    format = picture_output::FormatOfFile(path);
   }
-  if (!picture_output::WriteFile(*result, path)) {
+  if (!picture_output::WriteFileAs(*result, path, format, source_.quality)) {
     win::ShowMessage(save_text::kFailed);
     return false;
   }
@@ -506,6 +513,7 @@ bool CMarkupEditor::Pin() {
   pin.zoom = canvas_.zoom();
   pin.file = source_.file;
   pin.folder = source_.folder;
+  pin.quality = source_.quality;
   return CPinBoard::Get().Pin(std::move(pin)) != nullptr;
 }
 

@@ -18,6 +18,8 @@ struct MarkupSource {
   // name. folder is where it starts to look.
   std::string file;
   std::string folder;
+  // The JPEG quality a JPEG file is saved with.
+  int quality = 90;
 };
 
 class CMarkupEditor : public win::Window {

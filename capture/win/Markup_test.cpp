@@ -81,7 +81,7 @@ COLORREF ScreenPixel(HWND w, int x, int y) {
 TEST(MarkupEditor, RectangleDraggedAndSavedIsExactlyThereAndUndoLeavesThePicture) {
   TestPicture source(200, 120);
   const std::string path = TempPath("rect.bmp");
-  ASSERT_TRUE(picture_output::WriteFile(*source.picture, path));
+  ASSERT_TRUE(picture_output::WriteFileAs(*source.picture, path, CaptureFormat::kBmp, 90));
   std::string before;
   ASSERT_TRUE(file::ReadAll(path, before));
 
@@ -305,11 +305,38 @@ TEST(Loupe, MagnifiesTheGrabbedScreenBesideThePointerAndLeavesItAsItWas) {
   CloseClipboard();
 }
 
-TEST(PictureOutput, AFailedWriteKeepsTheOldFile) {
+TEST(PictureOutput, AFailedWriteKeepsTheOldFileAndASaveKeepsTheFilesFormat) {
   TestPicture source(8, 4);
   const std::string missing = TempPath("no-such-folder\\x.bmp");
-  EXPECT_FALSE(picture_output::WriteFile(*source.picture, missing));
+  EXPECT_FALSE(picture_output::WriteFileAs(*source.picture, missing, CaptureFormat::kBmp, 90));
   EXPECT_FALSE(file::Exists(missing));
+
+  // A PNG under a BMP's name: the editor's save writes PNG again.
+  const std::string path = TempPath("format.bmp");
+  ASSERT_TRUE(picture_output::WriteFileAs(*source.picture, path, CaptureFormat::kPng, 90));
+  CMarkupEditor* editor = CMarkupEditor::Open(MarkupSource{source.picture, path, ""});
+  ASSERT_NE(editor, nullptr);
+  Pump();
+  Drag(GetDlgItem(editor->hwnd(), IDC_MARKUP_CANVAS), {1, 1}, {6, 3});
+  std::string before;
+  ASSERT_TRUE(file::ReadAll(path, before));
+  ASSERT_TRUE(editor->Save());
+  std::string after;
+  ASSERT_TRUE(file::ReadAll(path, after));
+  EXPECT_EQ(after.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_NE(after, before) << "the rectangle is in the file";
+  EXPECT_TRUE(editor->Close());
+  Pump();
+
+  // A file that another program holds open cannot be replaced: it keeps its bytes.
+  HANDLE held = CreateFileW(text::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(picture_output::WriteFileAs(*source.picture, path, CaptureFormat::kBmp, 90));
+  CloseHandle(held);
+  std::string kept;
+  ASSERT_TRUE(file::ReadAll(path, kept));
+  EXPECT_TRUE(kept == after);
+  file::Remove(path);
 }
 
 }  // namespace

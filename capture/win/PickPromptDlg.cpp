@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "capture/LoupeGeometry.h"
 #include "capture/PickGeometry.h"
 #include "capture/win/ScreenCapture.h"
 #include "common/FrameMessages.h"
@@ -11,6 +12,9 @@
 
 namespace {
 constexpr int kPromptTextInset = 5;
+constexpr UINT_PTR kConfirmTimer = 1;
+constexpr UINT kConfirmPollMs = 15;
+constexpr int kConfirmMaxWaits = 100;  // 1.5 s: a key held longer confirms all the same
 // Not shown (the window has no title bar); how other programs find it.
 const char kPromptTitle[] = "截屏提示";
 
@@ -46,6 +50,7 @@ BOOL CPickPromptDlg::OnInitDialog() {
   screenDc_ = win::OwnedDc::Compatible(screen);
   if (screenDc_) screenDcOld_ = SelectObject(screenDc_, screen_);
   if (screenDc_) cover_.Open(screenDc_, area_);
+  if (screenDc_) loupe_.emplace(screenDc_, POINT{area_.left, area_.top}, area_.Width(), area_.Height(), shared_gdi::Font14(Dpi()));
   SetWindowPos(hwnd_, HWND_TOPMOST, kPromptMargin, kPromptMargin, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED);
   return TRUE;
 }
@@ -53,7 +58,7 @@ BOOL CPickPromptDlg::OnInitDialog() {
 bool CPickPromptDlg::PreTranslateMessage(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) return true;  // Enter never ends the pick
   if (msg.message == frame_msg::kKeyReport && msg.hwnd == hwnd_) {
-    if (msg.wParam == VK_ESCAPE) Send(WM_CLOSE);
+    OnKeyReport(static_cast<UINT>(msg.wParam), msg.lParam);
     return true;
   }
   if (msg.message == frame_msg::kMouseReport && msg.hwnd == hwnd_) {
@@ -61,6 +66,47 @@ bool CPickPromptDlg::PreTranslateMessage(MSG& msg) {
     return true;
   }
   return Dialog::PreTranslateMessage(msg);
+}
+
+void CPickPromptDlg::OnKeyReport(UINT key, LPARAM flags) {
+  if (closing_) return;
+  const bool marked = mode_ == kPickRegion && hasSecond_;
+  const bool plain = (flags & (frame_msg::key_flags::kCtrl | frame_msg::key_flags::kAlt)) == 0;
+  switch (key) {
+    case VK_ESCAPE:
+      Send(WM_CLOSE);
+      return;
+    case VK_RETURN:
+    case VK_F3:
+      // The window closes once the key is up: the key's own messages, still
+      // to come, are swallowed here and never reach the window that
+      // follows (Enter would press a button of the result window).
+      if (!marked) return;
+      confirmed_ = true;
+      pinRequested_ = key == VK_F3;
+      closing_ = true;
+      confirmKey_ = key;
+      confirmWaits_ = 0;
+      SetTimer(hwnd_, kConfirmTimer, kConfirmPollMs, nullptr);
+      return;
+    case 'C':
+      if (!plain || !loupe_ || !loupe_->shown()) return;
+      CopyTextToClipboard(hwnd_, (flags & frame_msg::key_flags::kShift) ? loupe::TripleText(loupe_->colour())
+                                                                         : loupe::HexText(loupe_->colour()));
+      return;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+      POINT pt{};
+      GetCursorPos(&pt);
+      pt.x = std::clamp<LONG>(pt.x + (key == VK_RIGHT) - (key == VK_LEFT), area_.left, area_.right - 1);
+      pt.y = std::clamp<LONG>(pt.y + (key == VK_DOWN) - (key == VK_UP), area_.top, area_.bottom - 1);
+      SetCursorPos(pt.x, pt.y);
+      OnMouseReport(0, pt);  // a move, whether or not the hook reports it too
+      return;
+    }
+  }
 }
 
 void CPickPromptDlg::OnMouseReport(int kind, POINT pt) {
@@ -96,6 +142,39 @@ void CPickPromptDlg::OnMouseReport(int kind, POINT pt) {
     HighlightWindow(pt, moved);
   else
     HighlightRegion(pt, moved);
+  ShowLoupe(pt);
+}
+
+void CPickPromptDlg::ShowLoupe(POINT pt) {
+  if (!loupe_) return;
+  win::OwnedDc display = win::OwnedDc::Display();
+  if (!display) return;
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  Rect monitor = area_;
+  if (GetMonitorInfoW(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi)) {
+    monitor = Rect{std::max<int>(mi.rcMonitor.left, area_.left), std::max<int>(mi.rcMonitor.top, area_.top),
+                   std::min<int>(mi.rcMonitor.right, area_.right), std::min<int>(mi.rcMonitor.bottom, area_.bottom)};
+  }
+  const RECT wr = WindowRect();
+  const Rect prompt{wr.left, wr.top, wr.right, wr.bottom};
+  const std::vector<Rect> uncovered = loupe_->Show(display, pt, monitor, prompt);
+  if (!framed_) return;
+  // Where the loupe left, B came back: over a frame, the frames are drawn
+  // again and the loupe over them.
+  const Rect frame = FrameEraseRect(mode_ == kPickWindow ? outer_ : pick_);
+  for (const Rect& r : uncovered) {
+    if (r.left < frame.right && frame.left < r.right && r.top < frame.bottom && frame.top < r.bottom) {
+      DrawFrames(display);
+      loupe_->Show(display, pt, monitor, prompt);
+      return;
+    }
+  }
+}
+
+void CPickPromptDlg::DrawFrames(HDC display) {
+  if (mode_ == kPickWindow) DrawFrame(display, outer_);
+  DrawFrame(display, pick_);
 }
 
 bool CPickPromptDlg::KeepPromptAway(POINT pt) {
@@ -119,10 +198,10 @@ void CPickPromptDlg::HighlightWindow(POINT pt, bool moved) {
   RECT bounds = VisibleWindowBounds(window);
   WindowPickRects rects = WindowPick(Rect{bounds.left, bounds.top, bounds.right, bounds.bottom}, area_);
   // Two red frames: on the window's edge and one pixel inside it.
-  DrawFrame(display, rects.outer);
-  DrawFrame(display, rects.pick);
   lastWindow_ = window;
   pick_ = rects.pick;
+  outer_ = rects.outer;
+  DrawFrames(display);
   framed_ = true;
   SetPrompt(WindowPickPrompt(pick_));
 }
@@ -189,6 +268,19 @@ void CPickPromptDlg::PaintContent(HDC dc, const RECT& client) {
                 DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
 
+void CPickPromptDlg::OnTimer(UINT_PTR id) {
+  if (id != kConfirmTimer) {
+    Default();
+    return;
+  }
+  if ((GetAsyncKeyState(static_cast<int>(confirmKey_)) & 0x8000) && ++confirmWaits_ < kConfirmMaxWaits) return;
+  KillTimer(hwnd_, kConfirmTimer);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  Send(WM_CLOSE);
+}
+
 void CPickPromptDlg::OnClose() {
   closing_ = true;
   Default();
@@ -198,6 +290,7 @@ void CPickPromptDlg::OnDestroy() {
   // Every frame goes with the window.
   RestoreScreen();
   cover_.Destroy();
+  loupe_.reset();
   if (screenDc_ && screenDcOld_) SelectObject(screenDc_, screenDcOld_);
   screenDc_ = win::OwnedDc();
   hooks_.reset();

@@ -1,13 +1,17 @@
 // The window and region picking window: a small topmost prompt that shows
 // the position and the instructions, while red frames are drawn straight
 // onto the display over the grabbed screen picture B and erased by copying
-// B back. Mouse and key reports come from the hook library, so the pick
-// works over the windows of every program.
+// B back, as is the loupe beside the pointer. Mouse and key reports come
+// from the hook library, so the pick works over the windows of every
+// program. Keys: Escape cancels; in a marked region Enter confirms and F3
+// asks for a pin instead; C copies the colour under the pointer as
+// "#RRGGBB" (Shift+C "R,G,B"); the arrow keys move the pointer a pixel.
 #pragma once
 #include <optional>
 #include <string>
 
 #include "assistant/win/HookLibrary.h"
+#include "capture/win/Loupe.h"
 #include "capture/win/PickCover.h"
 #include "common/Rect.h"
 #include "win/Dialog.h"
@@ -23,6 +27,9 @@ class CPickPromptDlg : public win::Dialog {
   CPickPromptDlg(int mode, HBITMAP screen, const Rect& area);
 
   bool confirmed() const { return confirmed_; }
+  // The marked region is to be pinned where it is, with no file and no
+  // result window (F3); valid when confirmed.
+  bool pinRequested() const { return pinRequested_; }
   // The picked rectangle in screen pixels; valid when confirmed.
   const Rect& pick() const { return pick_; }
   const std::string& prompt() const { return prompt_; }
@@ -34,9 +41,13 @@ class CPickPromptDlg : public win::Dialog {
   void PaintContent(HDC dc, const RECT& client) override;
   void OnDestroy() override;
   void OnClose() override;
+  void OnTimer(UINT_PTR id) override;
 
  private:
   void OnMouseReport(int kind, POINT pt);
+  void OnKeyReport(UINT key, LPARAM flags);
+  void ShowLoupe(POINT pt);
+  void DrawFrames(HDC display);
   bool KeepPromptAway(POINT pt);
   void HighlightWindow(POINT pt, bool moved);
   void HighlightRegion(POINT pt, bool moved);
@@ -49,9 +60,14 @@ class CPickPromptDlg : public win::Dialog {
   HBITMAP screen_;
   Rect area_;
   bool confirmed_ = false;
+  bool pinRequested_ = false;
+  UINT confirmKey_ = 0;  // Enter or F3, until it is let go
+  int confirmWaits_ = 0;
   bool closing_ = false;  // reports still queued behind the closing click change nothing
   Rect pick_;
   bool framed_ = false;  // a frame is on the display around pick_
+  Rect outer_;           // a window pick's outer frame
+  std::optional<CLoupe> loupe_;  // draws from screenDc_
   HWND lastWindow_ = nullptr;
   bool hasFirst_ = false;
   bool hasSecond_ = false;

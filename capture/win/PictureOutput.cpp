@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -20,6 +21,18 @@ struct GlobalBlock {
     if (h) GlobalFree(h);
   }
 };
+
+// The picture's BMP file over path.
+bool WriteBmp(const CapturePicture& picture, const std::string& path) {
+  CapturePicture::File file;
+  if (!picture.GetFile(file)) return false;
+  std::string bytes;
+  bytes.reserve(file.headers.size() + file.rowBytes + file.zeros);
+  bytes += file.headers;
+  bytes.append(reinterpret_cast<const char*>(file.rows), file.rowBytes);
+  bytes.append(file.zeros, '\0');
+  return file::WriteAtomic(path, bytes);
+}
 
 }  // namespace
 
@@ -53,35 +66,6 @@ bool CopyToClipboard(HWND owner, const CapturePicture& picture) {
   if (SetClipboardData(CF_DIB, block.h)) block.h = nullptr;  // the clipboard's now
   CloseClipboard();
   return block.h == nullptr;
-}
-
-bool WriteFile(const CapturePicture& picture, const std::string& path) {
-  CapturePicture::File file;
-  if (!picture.GetFile(file)) return false;
-  std::string bytes;
-  bytes.reserve(file.headers.size() + file.rowBytes + file.zeros);
-  bytes += file.headers;
-  bytes.append(reinterpret_cast<const char*>(file.rows), file.rowBytes);
-  bytes.append(file.zeros, '\0');
-  return file::WriteAtomic(path, bytes);
-}
-
-std::string AskPath(HWND owner, const std::string& folder, const std::string& name) {
-  std::vector<wchar_t> buffer(32768, L'\0');
-  const std::wstring initial = text::Widen(name);
-  initial.copy(buffer.data(), buffer.size() - 1);
-  const std::wstring dir = text::Widen(folder);
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = L"BMP (*.bmp)\0*.bmp\0";
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
-  ofn.lpstrDefExt = L"bmp";
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetSaveFileNameW(&ofn)) return std::string();
-  return text::Narrow(buffer.data());
 }
 
 std::string AskPathAndFormat(HWND owner, const std::string& folder, const std::string& name,
@@ -122,7 +106,7 @@ std::string AskPathAndFormat(HWND owner, const std::string& folder, const std::s
 }
 
 bool WriteFileAs(const CapturePicture& picture, const std::string& path, CaptureFormat format, int quality) {
-  if (format == CaptureFormat::kBmp) return WriteFile(picture, path);
+  if (format == CaptureFormat::kBmp) return WriteBmp(picture, path);
   CapturePicture::File file;
   if (!picture.GetFile(file) || picture.height() <= 0) return false;
   std::string bytes;
@@ -139,6 +123,14 @@ bool WriteFileAs(const CapturePicture& picture, const std::string& path, Capture
     return false;
   }
   return file::WriteAtomic(path, bytes);
+}
+
+CaptureFormat FormatOfFile(const std::string& path) {
+  std::string head(8, '\0');
+  size_t got = 0;
+  if (file::FilePtr f = file::Open(path, "rb")) got = std::fread(&head[0], 1, head.size(), f.get());
+  head.resize(got);
+  return FileFormat(head, path);
 }
 
 }  // namespace picture_output

@@ -15,22 +15,17 @@ namespace picture_output {
 // could not be opened or filled.
 bool CopyToClipboard(HWND owner, const CapturePicture& picture);
 
-// Writes the picture's BMP file over path atomically: a failed write leaves
-// the old file as it was. False on any failure.
-bool WriteFile(const CapturePicture& picture, const std::string& path);
-
-// The common save dialog, owned by owner, starting in folder with the name
-// given; "" when the user cancels.
-std::string AskPath(HWND owner, const std::string& folder, const std::string& name);
-
 // The common save dialog offering BMP, PNG and JPEG, starting with format
 // chosen; "" when the user cancels. format receives the type the user
 // chose, and the path ends with that type's extension.
 std::string AskPathAndFormat(HWND owner, const std::string& folder, const std::string& name,
                              CaptureFormat& format);
 
-// Writes the picture's file in format over path atomically; quality is
-// JPEG's. False on any failure.
+// Writes the picture's file in format over path atomically: a failed write
+// leaves the old file as it was. quality is JPEG's. False on any failure.
 bool WriteFileAs(const CapturePicture& picture, const std::string& path, CaptureFormat format, int quality);
+
+// The format of the file at path, by its first bytes, else by its name.
+CaptureFormat FormatOfFile(const std::string& path);
 
 }  // namespace picture_output

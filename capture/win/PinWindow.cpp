@@ -231,13 +231,15 @@ void CPinWindow::RunCommand(int id) {
     case ID_PIN_SAVE_AS: {
       SYSTEMTIME t;
       GetLocalTime(&t);
-      const std::string name = SnapshotFilePath("", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-      const std::string path = picture_output::AskPath(hwnd_, source_.folder, name);
-      if (!path.empty() && !picture_output::WriteFile(*source_.picture, path)) win::ShowMessage(save_text::kFailed);
+      const std::string name = SnapshotFilePath("", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, "");
+      CaptureFormat format = source_.file.empty() ? CaptureFormat::kBmp : picture_output::FormatOfFile(source_.file);
+      const std::string path = picture_output::AskPathAndFormat(hwnd_, source_.folder, name, format);
+      if (!path.empty() && !picture_output::WriteFileAs(*source_.picture, path, format, source_.quality))
+        win::ShowMessage(save_text::kFailed);
       break;
     }
     case ID_PIN_EDIT:
-      CMarkupEditor::Open(MarkupSource{source_.picture, source_.file, source_.folder});
+      CMarkupEditor::Open(MarkupSource{source_.picture, source_.file, source_.folder, source_.quality});
       break;
     case ID_PIN_ORIGINAL_SIZE:
       OriginalSize();

@@ -22,6 +22,7 @@ struct PinSource {
   // The capture's file and folder, for the editor a pin opens.
   std::string file;
   std::string folder;
+  int quality = 90;  // JPEG's, for the editor and "另存为"
 };
 
 class CPinWindow : public win::Window {

@@ -165,6 +165,12 @@ int Clipboard() {
     BITMAP b{};
     if (GetObjectW(bmp, sizeof b, &b)) Out(text::Format("bitmap %ld %ld %d", b.bmWidth, b.bmHeight, b.bmBitsPixel));
   }
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* w = static_cast<const wchar_t*>(GlobalLock(h))) {
+      Out("text " + text::Narrow(std::wstring(w, wcsnlen(w, GlobalSize(h) / sizeof(wchar_t)))));
+      GlobalUnlock(h);
+    }
+  }
   CloseClipboard();
   return 0;
 }
