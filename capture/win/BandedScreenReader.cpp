@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "capture/win/GdiScreenReader.h"
-#include "win/Gdi.h"
 
 // Each read maps fresh buffers of its size in the X library and in Wine
 // unless they are small enough to be taken again from the heaps; below
@@ -21,22 +20,14 @@ int BandRows(int width) {
 
 }  // namespace
 
-void BandedScreenReader::Prepare(HDC display, CapturePicture& picture, const ScreenArea& area) {
-  picture.ReadyPages();
-  win::OwnedDc memory = win::OwnedDc::Compatible(display);
-  if (!memory) return;
-  win::Select select(memory, picture.bitmap());
+void BandedScreenReader::Prepare(HDC display, HDC memory, const ScreenArea& area) {
   // Two reads of one band leave the buffers of the reads mapped; what they
   // drew is drawn over by Read.
   for (int i = 0; i < 2; ++i)
     BitBlt(memory, 0, 0, area.cx, std::min(BandRows(area.cx), area.cy), display, area.left, area.top, SRCCOPY);
 }
 
-bool BandedScreenReader::Read(HDC display, CapturePicture& picture, const ScreenArea& area,
-                              const RowsRead& rowsRead) {
-  win::OwnedDc memory = win::OwnedDc::Compatible(display);
-  if (!memory) return false;
-  win::Select select(memory, picture.bitmap());
+bool BandedScreenReader::Read(HDC display, HDC memory, const ScreenArea& area, const RowsRead& rowsRead) {
   const int band = BandRows(area.cx);
   for (int y = area.cy; y > 0; y -= band) {
     const int from = std::max(0, y - band);

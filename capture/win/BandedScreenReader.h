@@ -7,6 +7,6 @@ class BandedScreenReader : public IScreenReader {
   static const size_t kBandBytes;
 
   void MapPages(CapturePicture& picture) override { picture.MapPages(true); }
-  void Prepare(HDC display, CapturePicture& picture, const ScreenArea& area) override;
-  bool Read(HDC display, CapturePicture& picture, const ScreenArea& area, const RowsRead& rowsRead) override;
+  void Prepare(HDC display, HDC memory, const ScreenArea& area) override;
+  bool Read(HDC display, HDC memory, const ScreenArea& area, const RowsRead& rowsRead) override;
 };

@@ -23,11 +23,6 @@ const int kButtonIds[7] = {IDC_CAPTURE_FULL, IDC_CAPTURE_WINDOW, IDC_CAPTURE_REG
 
 CCaptureResultDlg::CCaptureResultDlg() : Dialog(IDD_CAPTURE_RESULT) {}
 
-CCaptureResultDlg::CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture)
-    : Dialog(IDD_CAPTURE_RESULT) {
-  SetContent(std::move(info), width, height, std::move(picture));
-}
-
 void CCaptureResultDlg::SetContent(std::function<std::string()> info, int width, int height, PicturePtr picture) {
   info_ = std::move(info);
   width_ = width;

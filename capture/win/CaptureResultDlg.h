@@ -25,7 +25,6 @@ class CCaptureResultDlg : public win::Dialog {
   // capture waits for the screen, it is given its picture with SetContent
   // once the screen is read, and then runs (RunModal).
   CCaptureResultDlg();
-  CCaptureResultDlg(std::function<std::string()> info, int width, int height, PicturePtr picture);
 
   // The window hands the picture (which may be empty) to its image view,
   // which holds it until it goes. info gives the info line; it is asked

@@ -15,6 +15,34 @@ namespace {
 const wchar_t kClass[] = L"brova.countdown";
 constexpr int kWidth = 180, kHeight = 64, kMargin = 16;
 constexpr DWORD kTickMs = 50;
+
+// Whether Esc went down while this lives (one at a time, on the UI thread).
+class EscapeWatch {
+ public:
+  EscapeWatch() {
+    active_ = this;
+    hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, &EscapeWatch::Proc, GetModuleHandleW(nullptr), 0);
+  }
+  ~EscapeWatch() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    active_ = nullptr;
+  }
+  EscapeWatch(const EscapeWatch&) = delete;
+  EscapeWatch& operator=(const EscapeWatch&) = delete;
+  bool pressed() const { return pressed_; }
+
+ private:
+  static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && (wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN) && active_ &&
+        reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp)->vkCode == VK_ESCAPE)
+      active_->pressed_ = true;
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline EscapeWatch* active_ = nullptr;
+  HHOOK hook_ = nullptr;
+  bool pressed_ = false;
+};
+
 }  // namespace
 
 bool CCountdownWindow::Open(HWND owner) {
@@ -41,6 +69,7 @@ void CCountdownWindow::SetLeft(int seconds) {
 
 LRESULT CCountdownWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+
   return Window::WindowProc(msg, wp, lp);
 }
 
@@ -66,6 +95,9 @@ bool CCountdownWindow::Run(int seconds, HWND frame) {
   CCountdownWindow window;
   // Owned by the hidden frame: no taskbar button.
   window.Open(frame);
+  // The window never has the focus, yet Esc typed into any program cancels:
+  // a low-level keyboard hook of this thread sees it, and passes it on.
+  EscapeWatch escape;
   window.SetLeft(seconds);
   const DWORD start = GetTickCount(), total = static_cast<DWORD>(seconds) * 1000;
   // A key held as the countdown starts does not cancel it; a new press does.
@@ -87,7 +119,7 @@ bool CCountdownWindow::Run(int seconds, HWND frame) {
       }
     }
     const bool esc = (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0;
-    if (quit || window.cancelled_ || !IsWindow(frame) || (esc && !escDown)) {
+    if (quit || window.cancelled_ || escape.pressed() || !IsWindow(frame) || (esc && !escDown)) {
       ran = false;
       break;
     }

@@ -4,6 +4,6 @@
 class GdiScreenReader : public IScreenReader {
  public:
   void MapPages(CapturePicture& picture) override { picture.MapPages(false); }
-  void Prepare(HDC display, CapturePicture& picture, const ScreenArea& area) override;
-  bool Read(HDC display, CapturePicture& picture, const ScreenArea& area, const RowsRead& rowsRead) override;
+  void Prepare(HDC, HDC, const ScreenArea&) override {}
+  bool Read(HDC display, HDC memory, const ScreenArea& area, const RowsRead& rowsRead) override;
 };

@@ -85,6 +85,8 @@ bool Grab(ScreenGrab& out, IScreenReader& reader, ISnapshotWriter* file, const W
   const PrepLog prepLog;
   win::OwnedDc display = win::OwnedDc::Display();
   if (!display) return false;
+  win::OwnedDc memory = win::OwnedDc::Compatible(display);
+  if (!memory) return false;
   GrabGeometry g = Measure(display, screens);
   if (g.area.cx <= 0 || g.area.cy <= 0) return false;
   PicturePtr picture = CapturePicture::Make(display, g.area.cx, g.area.cy);
@@ -93,7 +95,9 @@ bool Grab(ScreenGrab& out, IScreenReader& reader, ISnapshotWriter* file, const W
   // The writer's worker makes the folders and the file while the screen
   // settles and this thread makes the picture's pages ready.
   const bool started = file && file->Begin(*picture);
-  reader.Prepare(display, *picture, g.area);
+  picture->ReadyPages();
+  win::Select select(memory, picture->bitmap());
+  reader.Prepare(display, memory, g.area);
   if (settle) {
     if (work) work(WaitLeft(start));
     prepLog.Done();
@@ -106,7 +110,7 @@ bool Grab(ScreenGrab& out, IScreenReader& reader, ISnapshotWriter* file, const W
     }
     g = now;
   }
-  if (!reader.Read(display, *picture, g.area, [&](int rows) {
+  if (!reader.Read(display, memory, g.area, [&](int rows) {
         if (started) file->RowsRead(rows);
       })) {
     if (started) file->Abandon();  // before the picture goes

@@ -21,15 +21,15 @@ class IScreenReader {
  public:
   virtual ~IScreenReader() = default;
   // Has the system map the picture's pages; a file writer may read them
-  // from then on.
+  // from then on. The grab then writes each page once (ReadyPages) and
+  // selects the picture into memory, a DC compatible with display.
   virtual void MapPages(CapturePicture& picture) = 0;
-  // What can be done before the screen is worth reading: each page written
-  // once, the reads' buffers made. Leaves the picture black or with pixels
-  // that Read draws over.
-  virtual void Prepare(HDC display, CapturePicture& picture, const ScreenArea& area) = 0;
+  // What can be done before the screen is worth reading: the reads' buffers
+  // made. May draw into the picture; Read draws over it.
+  virtual void Prepare(HDC display, HDC memory, const ScreenArea& area) = 0;
   // Copies area of the display into the picture, bottom rows first. False
   // when a read fails.
-  virtual bool Read(HDC display, CapturePicture& picture, const ScreenArea& area, const RowsRead& rowsRead) = 0;
+  virtual bool Read(HDC display, HDC memory, const ScreenArea& area, const RowsRead& rowsRead) = 0;
 };
 
 // The reader of this host: banded under Wine (UseWinePaths), otherwise one

@@ -1,12 +1,14 @@
-// Delayed full-screen captures: the full-screen button's right-click menu
-// and the tray's "延时截屏" commands, a countdown that never takes the focus
-// and is never in the picture, and its cancelling by a click.
+// Delayed full-screen captures: the full-screen button's right-click menu,
+// the tray's "延时截屏" commands and the [DELAY] setting; a countdown that
+// never takes the focus, is never in the picture, and is cancelled by a
+// click or Esc.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 #include <sstream>
 
+#include "common/FrameMessages.h"
 #include "tests/support/CaptureCheck.h"
 #include "tests/support/E2e.h"
 
@@ -92,21 +94,33 @@ TEST(Delay, OpenMenuOfAProgramIsInThePictureAndTheCountdownIsNot) {
   EXPECT_EQ(DifferencesIn(picture, before, shown), 0) << "the countdown is not in the picture";
 }
 
-TEST(Delay, TrayCommandCountsDownAndAClickOnTheCountdownCancels) {
+TEST(Delay, ClickOrEscapeCancelsAndTheSettingDelaysEveryFullScreenCapture) {
   Session s;
+  ASSERT_TRUE(WriteFile(s.appDir() + "/data/capture.ini", "[DELAY]\r\n2\r\n"));
   s.StartBrova();
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
-  ASSERT_TRUE(s.Post("Pagorin", kWmCommand, kDelay3 + 2));  // 10 s
-  auto countdown = s.WaitForWindow(kCountdownTitle);
-  ASSERT_TRUE(countdown);
-  Click(s, countdown->centerX(), countdown->centerY());
-  ASSERT_TRUE(s.WaitForNoWindow(kCountdownTitle));
-  // Nothing was captured, and the next capture runs at once.
-  EXPECT_FALSE(s.Window(kResultTitle));
-  EXPECT_TRUE(SnapshotFiles(s.appDir() + "/Snapshot").empty());
-  ASSERT_TRUE(s.Post("Pagorin", kWmCommand, kDelay3));
+  // The tray's 10 s command, cancelled by a click on the countdown, then by Esc.
+  for (bool click : {true, false}) {
+    SCOPED_TRACE(click ? "click" : "Esc");
+    ASSERT_TRUE(s.Post("Pagorin", kWmCommand, kDelay3 + 2));
+    auto countdown = s.WaitForWindow(kCountdownTitle);
+    ASSERT_TRUE(countdown);
+    if (click) {
+      Click(s, countdown->centerX(), countdown->centerY());
+    } else {
+      // Typed into the capture window, which keeps the focus.
+      s.Winctl("activate Vistrel");
+      s.Xdotool("key Escape");
+    }
+    ASSERT_TRUE(s.WaitForNoWindow(kCountdownTitle, 5000)) << "not cancelled";
+    EXPECT_FALSE(s.Window(kResultTitle));
+    EXPECT_TRUE(SnapshotFiles(s.appDir() + "/Snapshot").empty());
+  }
+  // The capture message counts the setting's 2 s down first.
+  ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureFullScreen));
   ASSERT_TRUE(s.WaitForWindow(kCountdownTitle));
   ASSERT_TRUE(s.WaitForWindow(kResultTitle, 30000));
+  EXPECT_FALSE(s.Window(kCountdownTitle));
   EXPECT_EQ(SnapshotFiles(s.appDir() + "/Snapshot").size(), 1u);
 }
 
