@@ -42,6 +42,7 @@
 #define IDC_EDIT_LEAP_MONTH 1039
 #define IDC_EDIT_END 1040
 #define IDC_EDIT_END_LABEL 1041
+#define IDC_EDIT_END_HINT 1042
 
 // Reminder prompt
 #define IDC_PROMPT_CONFIRM 1000

@@ -78,6 +78,7 @@ void CPlanEditDlg::ShowRepeatChoice() {
   const bool repeats = choice.kind != RepeatKind::kOnce;
   win::Control(hwnd_, IDC_EDIT_END_LABEL).Show(repeats);
   win::Control(hwnd_, IDC_EDIT_END).Show(repeats);
+  win::Control(hwnd_, IDC_EDIT_END_HINT).Show(repeats);
   SetItemText(IDC_EDIT_REPEAT_TEXT, PlanEditData::Describe(choice, start));
 }
 
