@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "common/CivilDate.h"
 #include "common/Text.h"
+#include "plans/RepeatRule.h"
 
 const char* CPlanList::ColumnHeader(int column) {
   static const char* const kHeaders[kColumnCount] = {"是否选中", "计划时间", "计划内容"};
@@ -14,7 +16,36 @@ int CPlanList::ColumnWidth(int column) {
   return column >= 0 && column < kColumnCount ? kWidths[column] : 0;
 }
 
+namespace {
+
+std::string TimeCell(const CPlanList::Row& r, const PlanTime& now, const CHolidayCalendar* holidays) {
+  RepeatRule rule;
+  PlanTime start;
+  if (r.repeat.empty() || !repeat::ParseRule(r.repeat, rule) || !ParseTimeText(r.timeText, start)) return r.timeText;
+  std::string cell = r.timeText + " " + repeat::DescribeRule(rule);
+  if (rule.kind != RepeatKind::kYearly && rule.kind != RepeatKind::kLunarYearly) return cell;
+  static const CHolidayCalendar kNoHolidays;
+  auto next = repeat::NextTime(rule, start, now, holidays ? *holidays : kNoHolidays);
+  if (!next || !civil::IsValidDate(now.year, now.month, now.day)) return cell;
+  const int64_t days = civil::DaysFromCivil(next->year, next->month, next->day) -
+                       civil::DaysFromCivil(now.year, now.month, now.day);
+  return cell + (days == 0 ? std::string(" 今天") : text::Format(" 还有 %d 天", static_cast<int>(days)));
+}
+
+}  // namespace
+
 CPlanList::CPlanList(std::string path) : path_(std::move(path)) {}
+
+void CPlanList::SetClock(const PlanTime& now, const CHolidayCalendar* holidays) {
+  now_ = now;
+  holidays_ = holidays;
+}
+
+bool CPlanList::AnyRepeats() const {
+  for (const Row& row : rows_)
+    if (!row.repeat.empty()) return true;
+  return false;
+}
 
 int CPlanList::Load() {
   RemoveStaleTempsOf(path_);
@@ -22,7 +53,7 @@ int CPlanList::Load() {
   int result = ReadPlanFile(records, path_);
   rows_.clear();
   for (PlanRow& record : records)
-    rows_.push_back({false, std::move(record.timeText), std::move(record.content)});
+    rows_.push_back({false, std::move(record.timeText), std::move(record.content), std::move(record.repeat)});
   backupBeforeSave_ = result == kPlanFileDamaged;
   locked_ = result == kPlanFileUnreadable;
   return result;
@@ -32,7 +63,7 @@ std::string CPlanList::CellText(int row, int column) const {
   const Row& r = rows_[row];
   switch (column) {
     case kCheckColumn: return r.checked ? kCheckedText : kUncheckedText;
-    case kTimeColumn: return r.timeText;
+    case kTimeColumn: return TimeCell(r, now_, holidays_);
     case kContentColumn: return r.content;
     default: return std::string();
   }
@@ -48,14 +79,15 @@ int CPlanList::Add(const PlanEditData& edit) {
   std::string timeText = FormatTimeText(edit.time);
   int at = 0;
   while (at < Count() && text::CompareNoCase(rows_[at].timeText, timeText) <= 0) ++at;
-  rows_.insert(rows_.begin() + at, Row{false, timeText, edit.content});
+  rows_.insert(rows_.begin() + at, Row{false, timeText, edit.content, edit.repeat});
   Save();
   return at;
 }
 
 const char* CPlanList::PrepareChange(int selectedRow, PlanEditData& edit) const {
   if (selectedRow < 0 || selectedRow >= Count()) return kSelectRowToChange;
-  edit.StartChange({rows_[selectedRow].timeText, rows_[selectedRow].content});
+  const Row& r = rows_[selectedRow];
+  edit.StartChange({r.timeText, r.content, r.repeat});
   return nullptr;
 }
 
@@ -82,7 +114,7 @@ void CPlanList::Save() {
     saveFailed_ = true;
     return;
   }
-  for (const Row& row : rows_) records.push_back({row.timeText, row.content});
+  for (const Row& row : rows_) records.push_back({row.timeText, row.content, row.repeat});
   saveFailed_ = WritePlanFile(records, path_, backupBeforeSave_ ? kKeepOldAsBackup : kNoBackup) != 0;
   if (!saveFailed_) backupBeforeSave_ = false;
   if (afterSave_) afterSave_();

@@ -16,6 +16,7 @@ class CPlanList {
     bool checked = false;
     std::string timeText;
     std::string content;  // the full content, saved and shown below the list
+    std::string repeat;   // the stored rule text; empty for a one-time plan
   };
 
   static constexpr const char* kCheckedText = "选中";
@@ -37,9 +38,16 @@ class CPlanList {
   int Load();
   bool Locked() const { return locked_; }
 
+  // The day from which the time column counts the days to a yearly plan's
+  // next time, and the holidays that its working days follow.
+  void SetClock(const PlanTime& now, const CHolidayCalendar* holidays);
+
   int Count() const { return static_cast<int>(rows_.size()); }
   const Row& At(int row) const { return rows_[row]; }
+  // The time column shows a repeating plan's rule beside its time, and for
+  // a yearly series the days to its next time: "2025-10-06 20:00 每年农历八月十五 还有 354 天".
   std::string CellText(int row, int column) const;
+  bool AnyRepeats() const;
 
   // A click on a cell: false when no row was hit. A click in the check
   // column flips the row's mark; the window shows At(row) below the list.
@@ -72,4 +80,6 @@ class CPlanList {
   bool locked_ = false;
   bool saveFailed_ = false;
   std::function<void()> afterSave_;
+  PlanTime now_;
+  const CHolidayCalendar* holidays_ = nullptr;
 };

@@ -1,12 +1,15 @@
 #include "plans/PlanQueue.h"
 
-int CPlanQueue::LoadUpcoming(const PlanTime& now, const std::string& path) {
+#include "plans/RepeatRule.h"
+
+int CPlanQueue::LoadUpcoming(const PlanTime& now, const std::string& path, const CHolidayCalendar* holidays) {
+  static const CHolidayCalendar kNoHolidays;
   count_ = 0;
   // The loop has no early exit; records past a full queue are passed over.
-  ForEachPlanRecord(path, [&](const std::string& timeText, std::string content) {
-    PlanTime t;
-    if (count_ == kCapacity || !ParseTimeText(timeText, t) || t < now) return;
-    slots_[count_++] = {t, std::move(content)};
+  ForEachPlanRecord(path, [&](const std::string& timeText, std::string content, const std::string& repeat) {
+    if (count_ == kCapacity) return;
+    auto plan = repeat::NextOccurrence(timeText, std::move(content), repeat, now, holidays ? *holidays : kNoHolidays);
+    if (plan) slots_[count_++] = std::move(*plan);
   });
   return count_;
 }

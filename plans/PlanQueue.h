@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "calendar/HolidayCalendar.h"
 #include "plans/PlanStore.h"
 
 class CPlanQueue {
@@ -13,8 +14,10 @@ class CPlanQueue {
 
   // Empties the queue and refills it from the plan file: records in the
   // minute of now or later, up to kCapacity. Records whose time text does not
-  // yield five numbers are skipped. Returns the count.
-  int LoadUpcoming(const PlanTime& now, const std::string& path = kPlanFilePath);
+  // yield five numbers are skipped. A repeating plan stands at its next
+  // occurrence. Returns the count.
+  int LoadUpcoming(const PlanTime& now, const std::string& path = kPlanFilePath,
+                   const CHolidayCalendar* holidays = nullptr);
 
   // 1 and the first plan; 0 when the queue is empty (out-parameters untouched).
   int GetNextPlan(int& year, int& month, int& day, int& hour, int& minute,

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <tuple>
 
+#include "common/CivilDate.h"
 #include "common/File.h"
 #include "common/SectionFile.h"
 #include "common/Text.h"
@@ -15,6 +16,24 @@ bool PlanTime::operator<(const PlanTime& o) const {
 bool PlanTime::operator==(const PlanTime& o) const {
   return std::tie(year, month, day, hour, minute) ==
          std::tie(o.year, o.month, o.day, o.hour, o.minute);
+}
+
+int64_t MinutesOf(const PlanTime& t) {
+  return (civil::DaysFromCivil(t.year, t.month, t.day) * 24 + t.hour) * 60 + t.minute;
+}
+
+PlanTime TimeOfMinutes(int64_t minutes) {
+  constexpr int64_t kPerDay = 24 * 60;
+  int64_t days = minutes / kPerDay, rest = minutes % kPerDay;
+  if (rest < 0) {
+    rest += kPerDay;
+    --days;
+  }
+  PlanTime t;
+  civil::CivilFromDays(days, t.year, t.month, t.day);
+  t.hour = static_cast<int>(rest / 60);
+  t.minute = static_cast<int>(rest % 60);
+  return t;
 }
 
 std::string FormatTimeText(const PlanTime& t) {
@@ -63,22 +82,29 @@ std::string DecodeContent(std::string_view stored) {
   return out;
 }
 
-int ForEachPlanRecord(const std::string& path,
-                      const std::function<void(const std::string&, std::string)>& deliver) {
+int ForEachPlanRecord(
+    const std::string& path,
+    const std::function<void(const std::string&, std::string, const std::string&)>& deliver) {
   CSectionFile file;
   if (file.Load(path, kMaxRecordFileBytes, CSectionFile::kReadPastNul) != 0)
     return file::Exists(path) ? kPlanFileUnreadable : kPlanFileMissing;
   bool damaged = !file.Exact();
   bool haveTime = false;
-  std::string timeText, line;
-  while (file.NextContentLine(line) == 0) {
+  std::string timeText, repeat, line;
+  while (file.NextLine(line) == 0) {
     std::string_view view(line);
-    if (view.substr(0, kTimeMarker.size()) == kTimeMarker) {
+    if (view.substr(0, 2) == "//") {
+      // Comments are skipped wherever they stand; a rule line belongs to the
+      // record whose time line came last.
+      if (haveTime && view.substr(0, kRepeatMarker.size()) == kRepeatMarker)
+        repeat.assign(line, kRepeatMarker.size());
+    } else if (view.substr(0, kTimeMarker.size()) == kTimeMarker) {
       if (haveTime) damaged = true;  // the previous record lost its content line
       timeText.assign(line, kTimeMarker.size());
+      repeat.clear();
       haveTime = true;
     } else if (haveTime && view.substr(0, kContentMarker.size()) == kContentMarker) {
-      deliver(timeText, DecodeContent(view.substr(kContentMarker.size())));
+      deliver(timeText, DecodeContent(view.substr(kContentMarker.size())), repeat);
       haveTime = false;
     } else {
       damaged = true;  // skip to the next time line
@@ -89,10 +115,17 @@ int ForEachPlanRecord(const std::string& path,
   return damaged ? kPlanFileDamaged : kPlanFileRead;
 }
 
+int ForEachPlanRecord(const std::string& path,
+                      const std::function<void(const std::string&, std::string)>& deliver) {
+  return ForEachPlanRecord(path, [&](const std::string& timeText, std::string content, const std::string&) {
+    deliver(timeText, std::move(content));
+  });
+}
+
 int ReadPlanFile(std::vector<PlanRow>& rows, const std::string& path) {
   rows.clear();
-  return ForEachPlanRecord(path, [&](const std::string& timeText, std::string content) {
-    rows.push_back({timeText, std::move(content)});
+  return ForEachPlanRecord(path, [&](const std::string& timeText, std::string content, const std::string& repeat) {
+    rows.push_back({timeText, std::move(content), repeat});
   });
 }
 
@@ -112,6 +145,13 @@ int WritePlanFile(const std::vector<PlanRow>& rows, const std::string& path, Pla
     out += kTimeMarker;
     out += row.timeText;
     out += "\r\n";
+    // A rule text holds no line break (it was read from one line or made by
+    // FormatRule); one that did would split the record, so it is not written.
+    if (!row.repeat.empty() && row.repeat.find_first_of("\r\n") == std::string::npos) {
+      out += kRepeatMarker;
+      out += row.repeat;
+      out += "\r\n";
+    }
     out += kContentMarker;
     out += EncodeContent(row.content);
     out += "\r\n";

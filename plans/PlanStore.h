@@ -3,11 +3,18 @@
 //   ||CONTENT:first line-----CR-----LF-----second line
 // in GBK. An empty content is stored as "NULL"; line breaks inside the content
 // are stored as the escape. The ledger files use the same record layout.
+// A repeating plan carries its rule on a comment line between its two lines,
+//   ||TIME:2025-10-06 20:00
+//   //||REPEAT:lunar-yearly 08-15
+//   ||CONTENT:中秋
+// which readers that know no rules skip as every "//" line: they see a
+// one-time plan at the record's time, its first occurrence.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 constexpr const char* kPlanFilePath = "data\\plan.ini";
@@ -21,6 +28,7 @@ constexpr std::string_view kTimeMarker = "||TIME:";
 constexpr std::string_view kContentMarker = "||CONTENT:";
 constexpr std::string_view kEmptyContent = "NULL";
 constexpr std::string_view kLineBreakEscape = "-----CR-----LF-----";
+constexpr std::string_view kRepeatMarker = "//||REPEAT:";
 
 // A time to the minute, compared field by field.
 struct PlanTime {
@@ -32,6 +40,10 @@ struct PlanTime {
   bool operator!=(const PlanTime& o) const { return !(*this == o); }
 };
 
+// Minutes counted from 1970-01-01 00:00, and back.
+int64_t MinutesOf(const PlanTime& t);
+PlanTime TimeOfMinutes(int64_t minutes);
+
 // "%04d-%02d-%02d %02d:%02d": zero-padded, so text order is time order.
 std::string FormatTimeText(const PlanTime& t);
 // false unless the text yields the five numbers.
@@ -40,12 +52,23 @@ bool ParseTimeText(std::string_view text, PlanTime& t);
 struct PlanRecord {
   PlanTime time;
   std::string content;
+  int occasion = 0;  // which time of a yearly series this is (1 = the first); 0: none
 };
 
-// One record as the plan manager keeps it: the time text as read.
+// One record as the plan manager keeps it: the time text as read, and the
+// rule text of a repeating plan as stored (empty: a one-time plan). A rule
+// this version cannot read is kept as it stands.
 struct PlanRow {
+  PlanRow(std::string time = {}, std::string text = {}, std::string rule = {})
+      : timeText(std::move(time)), content(std::move(text)), repeat(std::move(rule)) {}
+
   std::string timeText;
   std::string content;
+  std::string repeat;
+
+  bool operator==(const PlanRow& o) const {
+    return timeText == o.timeText && content == o.content && repeat == o.repeat;
+  }
 };
 
 // The stored form of a content and back. Every line break (CR LF, and a lone
@@ -71,6 +94,10 @@ int ReadPlanFile(std::vector<PlanRow>& rows, const std::string& path = kPlanFile
 // ReadPlanFile and the upcoming queue run. Returns a PlanReadResult.
 int ForEachPlanRecord(const std::string& path,
                       const std::function<void(const std::string& timeText, std::string content)>& deliver);
+// The same with the record's rule text ("" for a one-time plan).
+int ForEachPlanRecord(
+    const std::string& path,
+    const std::function<void(const std::string& timeText, std::string content, const std::string& repeat)>& deliver);
 
 // Removes what writes of the file and of its ".bak" that were killed before
 // their move left beside them (see file::RemoveStaleTemps).

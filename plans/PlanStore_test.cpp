@@ -9,8 +9,10 @@
 
 #include "common/TempFolderTest.h"
 #include "common/File.h"
+#include "common/SectionFile.h"
 #include "common/Text.h"
 #include "plans/PlanQueue.h"
+#include "plans/ReminderClock.h"
 
 namespace {
 
@@ -122,6 +124,94 @@ TEST_F(PlanFileTest, BackupKeepsTheOldFileBeforeTheFirstRewrite) {
   ASSERT_TRUE(file::ReadAll(path_ + ".bak", bak));
   EXPECT_EQ(bak, text::ToGb(damaged));
   EXPECT_EQ(RawBytes(), "");
+}
+
+// The record loop of the versions before rules, as they run it: comment
+// lines skipped, reading stops at the first line that is not where a record
+// line should be.
+std::vector<PlanRow> ReadAsOlderVersions(const std::string& path) {
+  std::vector<PlanRow> rows;
+  CSectionFile file;
+  if (file.Load(path, kMaxRecordFileBytes) != 0) return rows;
+  std::string time, content;
+  while (file.NextContentLine(time) == 0 && time.compare(0, kTimeMarker.size(), kTimeMarker) == 0 &&
+         file.NextContentLine(content) == 0 && content.compare(0, kContentMarker.size(), kContentMarker) == 0)
+    rows.push_back({time.substr(kTimeMarker.size()), DecodeContent(std::string_view(content).substr(kContentMarker.size()))});
+  return rows;
+}
+
+TEST_F(PlanFileTest, OldFilesRewriteByteForByteAndRulesAreInvisibleToOlderReaders) {
+  // A file as the versions before rules write it: read and written back, it
+  // keeps every byte (GBK text, an empty content, an escaped line break).
+  const std::string old = text::ToGb(Record("2012-05-28 14:55", "开会 in 三楼") + Record("2012-05-28 15:00", "NULL") +
+                                     Record("2031-01-01 08:00", "甲-----CR-----LF-----乙"));
+  ASSERT_TRUE(file::WriteAtomic(path_, old));
+  std::vector<PlanRow> rows = Read();
+  ASSERT_EQ(rows.size(), 3u);
+  for (const PlanRow& row : rows) EXPECT_EQ(row.repeat, "");
+  ASSERT_EQ(WritePlanFile(rows, path_), 0);
+  EXPECT_EQ(RawBytes(), old);
+
+  // Repeating plans carry their rule on a comment line inside the record.
+  rows.insert(rows.begin() + 1, PlanRow{"2025-10-06 20:00", "中秋", "lunar-yearly 08-15 leap"});
+  rows.push_back({"2031-01-06 09:00", "周会", "weekly mon,fri until 2031-12-31"});
+  ASSERT_EQ(WritePlanFile(rows, path_), 0);
+  EXPECT_EQ(RawBytes(), text::ToGb(Record("2012-05-28 14:55", "开会 in 三楼") +
+                                    "||TIME:2025-10-06 20:00\r\n//||REPEAT:lunar-yearly 08-15 leap\r\n||CONTENT:中秋\r\n" +
+                                    Record("2012-05-28 15:00", "NULL") + Record("2031-01-01 08:00", "甲-----CR-----LF-----乙") +
+                                    "||TIME:2031-01-06 09:00\r\n//||REPEAT:weekly mon,fri until 2031-12-31\r\n"
+                                    "||CONTENT:周会\r\n"));
+  EXPECT_EQ(Read(), rows);
+
+  // An older version sees every plan, the repeating ones as one-time plans
+  // at their first time, and every other plan as it was.
+  std::vector<PlanRow> older = ReadAsOlderVersions(path_);
+  ASSERT_EQ(older.size(), 5u);
+  EXPECT_EQ(older[1], (PlanRow{"2025-10-06 20:00", "中秋", ""}));
+  EXPECT_EQ(older[4], (PlanRow{"2031-01-06 09:00", "周会", ""}));
+  for (int i : {0, 2, 3}) EXPECT_EQ(older[i], rows[i]) << i;
+
+  // The rule of a newer version that this one cannot read is kept, and the
+  // plan comes once at its time meanwhile.
+  rows = {{"2031-03-01 08:00", "新规则", "every-third-moon 7"}};
+  ASSERT_EQ(WritePlanFile(rows, path_), 0);
+  EXPECT_EQ(Read(), rows);
+  CPlanQueue queue;
+  ASSERT_EQ(queue.LoadUpcoming({2031, 1, 1, 0, 0}, path_), 1);
+  EXPECT_EQ(queue.At(0).time, (PlanTime{2031, 3, 1, 8, 0}));
+  EXPECT_EQ(queue.LoadUpcoming({2031, 3, 1, 8, 1}, path_), 0);
+}
+
+TEST_F(PlanFileTest, ARepeatingPlanIsDueAtEachOccurrenceWithItsCount) {
+  // 中秋 (lunar 08-15) from 2025-10-06: 2026-09-25 and 2027-09-15; a daily
+  // plan beside it.
+  ASSERT_EQ(WritePlanFile({{"2025-10-06 20:00", "中秋", "lunar-yearly 08-15"},
+                           {"2026-09-20 07:30", "早饭", "daily until 2026-09-26"}},
+                          path_),
+            0);
+  CPlanQueue queue;
+  ASSERT_EQ(queue.LoadUpcoming({2026, 9, 25, 19, 0}, path_), 2);
+  EXPECT_EQ(queue.At(0).time, (PlanTime{2026, 9, 25, 20, 0}));
+  EXPECT_EQ(queue.At(0).occasion, 2);
+  EXPECT_EQ(queue.At(1).time, (PlanTime{2026, 9, 26, 7, 30}));
+  EXPECT_EQ(queue.At(1).occasion, 0);
+  ASSERT_EQ(queue.LoadUpcoming({2026, 9, 26, 7, 31}, path_), 1);
+  EXPECT_EQ(queue.At(0).time, (PlanTime{2027, 9, 15, 20, 0}));
+
+  CReminderClock clock({2026, 9, 25, 19, 58});
+  EXPECT_TRUE(clock.Poll({2026, 9, 25, 19, 59}, path_).empty());
+  auto due = clock.Poll({2026, 9, 25, 20, 0}, path_);
+  ASSERT_EQ(due.size(), 1u);
+  EXPECT_EQ(due[0].time, (PlanTime{2026, 9, 25, 20, 0}));
+  EXPECT_EQ(due[0].occasion, 2);
+  // A poll a year late, as after a long sleep, still finds the next one; the
+  // daily plan comes on its last day and then no more.
+  due = clock.Poll({2027, 9, 15, 20, 0}, path_);
+  ASSERT_EQ(due.size(), 2u);
+  EXPECT_EQ(due[0].time, (PlanTime{2026, 9, 26, 7, 30}));
+  EXPECT_EQ(due[1].time, (PlanTime{2027, 9, 15, 20, 0}));
+  EXPECT_EQ(due[1].occasion, 3);
+  EXPECT_TRUE(clock.Poll({2027, 9, 15, 20, 1}, path_).empty());
 }
 
 TEST(PlanTime, TimeTextFormatsParsesAndOrders) {

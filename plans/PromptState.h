@@ -27,6 +27,7 @@ class CPromptState {
   // Shows a plan, or none ("暂无下一个计划"), and starts the slide from height 0.
   void SetPlan(const std::optional<PlanRecord>& plan);
   bool HasPlan() const { return plan_.has_value(); }
+  int Occasion() const { return plan_ ? plan_->occasion : 0; }
   bool FaceShown() const { return faceShown_; }
 
   // One step of the slide timer; returns true when the prompt has reached its
@@ -36,7 +37,8 @@ class CPromptState {
   // The window rectangle on the screen for the current height.
   Rect WindowRect() const;
 
-  // "2012年05月28日 14小时55分", drawn at TimeLineX/Y; empty without a plan.
+  // "2012年05月28日 14小时55分", drawn at TimeLineX/Y, with " 第 N 次" after
+  // it for an occasion of a yearly series; empty without a plan.
   std::string TimeLine() const;
   static constexpr int kTimeLineX = 5;
   static constexpr int kTimeLineY = 26;

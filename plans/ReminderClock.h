@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "calendar/HolidayCalendar.h"
 #include "plans/PlanStore.h"
 
 class CReminderClock {
@@ -20,8 +21,10 @@ class CReminderClock {
   // time order (file order within a minute). A poll that comes late still
   // returns the plans of the minutes it skipped; the next poll looks from
   // this poll's minute on, so that a plan added for that minute after the
-  // poll still comes.
-  std::vector<PlanRecord> Poll(const PlanTime& now, const std::string& path = kPlanFilePath);
+  // poll still comes. A repeating plan comes at each of its occurrences
+  // (working days by holidays; none given: Monday to Friday).
+  std::vector<PlanRecord> Poll(const PlanTime& now, const std::string& path = kPlanFilePath,
+                               const CHolidayCalendar* holidays = nullptr);
 
  private:
   PlanTime from_;

@@ -243,6 +243,24 @@ std::optional<PlanTime> NextTime(const RepeatRule& rule, const PlanTime& start, 
   return next;
 }
 
+std::optional<PlanTime> NextDueTime(const PlanTime& start, std::string_view ruleText, const PlanTime& from,
+                                    const CHolidayCalendar& holidays) {
+  RepeatRule rule;
+  if (ruleText.empty() || !ParseRule(ruleText, rule)) rule = RepeatRule{};
+  return NextTime(rule, start, from, holidays);
+}
+
+std::optional<PlanRecord> NextOccurrence(std::string_view timeText, std::string content, std::string_view ruleText,
+                                         const PlanTime& from, const CHolidayCalendar& holidays) {
+  PlanTime start;
+  if (!ParseTimeText(timeText, start)) return std::nullopt;
+  RepeatRule rule;
+  if (ruleText.empty() || !ParseRule(ruleText, rule)) rule = RepeatRule{};
+  auto at = NextTime(rule, start, from, holidays);
+  if (!at) return std::nullopt;
+  return PlanRecord{*at, std::move(content), OccasionNumber(rule, start, *at, holidays)};
+}
+
 int OccasionNumber(const RepeatRule& rule, const PlanTime& start, const PlanTime& occurrence,
                    const CHolidayCalendar& holidays) {
   if (rule.kind != RepeatKind::kYearly && rule.kind != RepeatKind::kLunarYearly) return 0;

@@ -302,7 +302,7 @@ int CMainFrame::ReloadShutdown() {
 }
 
 int CMainFrame::ReloadPlans() {
-  planQueue_.LoadUpcoming(CurrentPlanTime());
+  planQueue_.LoadUpcoming(CurrentPlanTime(), kPlanFilePath, &PlanHolidays());
   // A plan changed or added for the current minute comes now, not a minute late.
   reminders_.Check();
   return 0;

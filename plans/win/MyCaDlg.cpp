@@ -108,6 +108,8 @@ void GMyCaDlg::SetCover() {
 
 void GMyCaDlg::SetPlan(const std::optional<PlanRecord>& plan) {
   state_.SetPlan(plan);
+  if (state_.Occasion() > 0)
+    SetPropW(hwnd_, kOccasionProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state_.Occasion())));
   SlideIn();
 }
 
@@ -295,6 +297,7 @@ void GMyCaDlg::PaintFace(HDC dc, const RECT& client) const {
 
 void GMyCaDlg::OnDestroy() {
   RemovePropW(hwnd_, kSoundsPlayedProperty);
+  RemovePropW(hwnd_, kOccasionProperty);
   Default();
 }
 

@@ -25,6 +25,8 @@ class GMyCaDlg : public win::Dialog {
   // Window property: how many times the reminder sound played for this
   // prompt, so that other programs (and our tests) can tell.
   static constexpr wchar_t kSoundsPlayedProperty[] = L"brova.sounds";
+  // Window property: the occasion the time line counts ("第 N 次"), absent for none.
+  static constexpr wchar_t kOccasionProperty[] = L"brova.occasion";
 
   GMyCaDlg();
   ~GMyCaDlg() override = default;

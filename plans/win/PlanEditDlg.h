@@ -1,6 +1,7 @@
-// The plan editor "计划编辑-Tolvana": five lists for the time and a box for
-// the content. The caller fills data (change mode: the row's time and
-// content), runs DoModal and reads data back after IDOK.
+// The plan editor "计划编辑-Tolvana": five lists for the time, the repeat
+// controls below them, and a box for the content. The caller fills data
+// (change mode: the row's time, rule and content), runs DoModal and reads
+// data back after IDOK.
 #pragma once
 #include "common/win/EditorDlg.h"
 #include "plans/PlanEdit.h"
@@ -13,5 +14,13 @@ class CPlanEditDlg : public CEditorDlg {
 
  protected:
   BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
   void Save() override;
+
+ private:
+  void FillRepeatControls();
+  PlanEditData::RepeatChoice ReadRepeatControls() const;
+  // Shows the controls the chosen kind uses and the rule it makes of the
+  // chosen time.
+  void ShowRepeatChoice();
 };

@@ -7,10 +7,12 @@
 #include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "plans/win/PlanEditDlg.h"
+#include "plans/win/PlanReminders.h"
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 #include "win/MessageBox.h"
 
 #include <shellapi.h>
@@ -21,6 +23,8 @@ constexpr char kOldVersionProgram[] = "velmo_old.exe";
 // across, and the list keeps its header and a few rows above the boxes.
 constexpr int kMinClientWidth = 320;
 constexpr int kMinClientHeight = 280;
+// Time, rule and days to the next time: "2025-10-06 20:00 每年农历八月十五(含闰月) 还有 354 天".
+constexpr int kRepeatingTimeColumnWidth = 320;
 }  // namespace
 
 CPlanManagerDlg::CPlanManagerDlg() : Dialog(IDD_PLAN_MANAGER) {}
@@ -44,7 +48,9 @@ BOOL CPlanManagerDlg::OnInitDialog() {
 
   // The frame's reminders and plan queue read the file again.
   plans_.SetAfterSave([] { PostMessageW(win::App::MainWindow(), frame_msg::kReloadPlans, 0, 0); });
+  plans_.SetClock(CurrentPlanTime(), &PlanHolidays());
   plans_.Load();
+  FitTimeColumn();
   list_.ShowRows(plans_.Count(), -1);
   Layout();
   if (plans_.Locked()) {
@@ -78,7 +84,15 @@ void CPlanManagerDlg::Layout() {
 void CPlanManagerDlg::ShowRow(int row) {
   bool shown = row >= 0 && row < plans_.Count();
   SetItemText(IDC_PLAN_CONTENT_VIEW, shown ? plans_.At(row).content : std::string());
-  SetItemText(IDC_PLAN_TIME_VIEW, shown ? plans_.At(row).timeText : std::string());
+  SetItemText(IDC_PLAN_TIME_VIEW, shown ? plans_.CellText(row, CPlanList::kTimeColumn) : std::string());
+}
+
+void CPlanManagerDlg::FitTimeColumn() {
+  // A repeating plan's rule stands beside its time: the column widens for it.
+  win::ListView list = list_.View();
+  const int wide = win::Scale(Item(IDC_PLAN_LIST), kRepeatingTimeColumnWidth);
+  if (plans_.AnyRepeats() && list.ColumnWidth(CPlanList::kTimeColumn) < wide)
+    ListView_SetColumnWidth(Item(IDC_PLAN_LIST), CPlanList::kTimeColumn, wide);
 }
 
 void CPlanManagerDlg::OnListClick() {
@@ -87,7 +101,7 @@ void CPlanManagerDlg::OnListClick() {
 
 void CPlanManagerDlg::Add() {
   CPlanEditDlg editor;  // in add mode
-  check_list::Add(list_, plans_, editor, hwnd_);
+  if (check_list::Add(list_, plans_, editor, hwnd_) >= 0) FitTimeColumn();
 }
 
 void CPlanManagerDlg::Change() {

@@ -31,6 +31,7 @@ class CPlanManagerDlg : public win::Dialog {
   void OnListClick();
   // Shows the row's time and content below the list; nothing for -1.
   void ShowRow(int row);
+  void FitTimeColumn();
 
   CPlanList plans_;
   CCheckListCtrl list_;

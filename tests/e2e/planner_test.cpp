@@ -392,4 +392,99 @@ TEST(Planner, PromptWithoutItsSkinShowsAPlainFaceThatCanStillBeClosed) {
   EXPECT_TRUE(s.WaitForNoWindow(prompt->handle));
 }
 
+
+// A repeating plan's record: its rule on the comment line that readers
+// without rules skip.
+std::string RepeatingRecord(const std::string& time, const std::string& rule, const std::string& storedContent) {
+  return "||TIME:" + time + "\r\n//||REPEAT:" + rule + "\r\n||CONTENT:" + storedContent + "\r\n";
+}
+
+int Occasion(e2e::Session& s, const std::string& handle) {
+  auto r = s.Winctl("prop " + handle + " brova.occasion");
+  return r.status == 0 ? std::atoi(r.out.c_str()) : 0;
+}
+
+TEST(Planner, LunarYearlyPlanComesOnItsDayEachYearWithItsCount) {
+  // 中秋 (lunar 八月十五) from 2025-10-06 comes on 2026-09-25 and 2027-09-15;
+  // 春节 from 2026-02-17 is next on 2027-02-06.
+  const std::string plans = RepeatingRecord("2025-10-06 20:00", "lunar-yearly 08-15", "中秋赏月") +
+                            RepeatingRecord("2026-02-17 09:00", "lunar-yearly 01-01", "春节拜年");
+  struct Year {
+    const char* clock;
+    int occasion;
+  };
+  for (const Year& year : {Year{"2026-09-25 20:00", 2}, Year{"2027-09-15 20:00", 3}}) {
+    SCOPED_TRACE(year.clock);
+    e2e::Session s;
+    s.SetEnv("VISTREL_CLOCK", year.clock);
+    WritePlanFile(s, plans);
+    StartBrova(s);
+    auto prompt = WaitForPromptInPlace(s, kPromptTitle);
+    ASSERT_TRUE(prompt) << "the plan of the day did not come";
+    EXPECT_EQ(Occasion(s, prompt->handle), year.occasion);
+    e2e::Image img;
+    EXPECT_TRUE(GrabUntil(s, img, [](const e2e::Image& i) { return TimeLineInk(i) > 60 && TextInk(i) > 40; }));
+    if (year.occasion != 2) continue;
+    s.KeepScreenshot("reminder-prompt-lunar-yearly");
+    EXPECT_EQ(Prompts(s).size(), 1u) << "春节 is not due";
+
+    OpenManager(s);
+    auto rows = ListRows(s);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], "未选中\t2025-10-06 20:00 每年农历八月十五 今天\t中秋赏月");
+    EXPECT_EQ(rows[1], "未选中\t2026-02-17 09:00 每年农历正月初一 还有 134 天\t春节拜年");
+    s.KeepScreenshot("plan-manager-rules");
+  }
+}
+
+TEST(Planner, EditorOffersEachRepeatKindAndStoresTheRuleWhereOldVersionsReadAOneTimePlan) {
+  e2e::Session s;
+  s.SetEnv("VISTREL_CLOCK", "2026-09-01 09:00");
+  // A file as the versions before rules wrote it: rewritten, byte for byte.
+  const std::string old = Record("2026-08-01 08:00", "早会 in 三楼") + Record("2026-08-02 08:00", "NULL") +
+                          Record("2031-01-01 08:00", "甲-----CR-----LF-----乙");
+  OpenManagerWith(s, old);
+  ClickRow(s, 0, 1);
+  ClickItem(s, kManagerTitle, 1019);  // 修改计划
+  ASSERT_TRUE(s.WaitForWindow(kEditorTitle));
+  ClickItem(s, kEditorTitle, 1015);
+  ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
+  const std::string bytes = text::ToGb(old);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return e2e::ReadFile(PlanFilePath(s)) == bytes; }, 5000))
+      << ReadPlanFile(s);
+
+  ClickItem(s, kManagerTitle, 1018);  // 增加计划
+  ASSERT_TRUE(s.WaitForWindow(kEditorTitle));
+  auto kinds = ComboEntries(s, kEditorTitle, 1030);
+  ASSERT_EQ(kinds, (std::vector<std::string>{"不重复", "每天", "工作日", "每周", "每月", "每年", "每月农历", "每年农历"}));
+  // The rule each kind makes of 2026-09-01, a Tuesday, lunar 七月二十.
+  const char* described[] = {"", "每天", "工作日", "每周二", "每月1日", "每年9月1日", "每月农历二十", "每年农历七月二十"};
+  for (int kind = 0; kind < 8; ++kind) {
+    ChooseEntry(s, kEditorTitle, 1030, kind, /*notify=*/true);
+    EXPECT_TRUE(e2e::Session::WaitUntil([&] { return s.Item(kEditorTitle, 1031)->text == described[kind]; }))
+        << kind << ": " << s.Item(kEditorTitle, 1031)->text;
+    EXPECT_EQ(s.Item(kEditorTitle, 1032 + 1)->visible, kind == 3) << "weekday boxes, kind " << kind;
+    EXPECT_EQ(s.Item(kEditorTitle, 1039)->visible, kind == 7) << "leap month box, kind " << kind;
+    EXPECT_EQ(s.Item(kEditorTitle, 1040)->visible, kind != 0) << "end date, kind " << kind;
+    s.KeepScreenshot("plan-editor-repeat-" + std::to_string(kind));
+  }
+  // 每年农历 on 2026-09-25, 八月十五, also in a leap eighth month.
+  ChooseEntry(s, kEditorTitle, 1003, 24, /*notify=*/true);
+  ClickItem(s, kEditorTitle, 1039);
+  EXPECT_TRUE(e2e::Session::WaitUntil(
+      [&] { return s.Item(kEditorTitle, 1031)->text == "每年农历八月十五(含闰月)"; }))
+      << s.Item(kEditorTitle, 1031)->text;
+  s.Winctl("settext " + s.Item(kEditorTitle, 1007)->handle + " " + e2e::ShellQuote("中秋"));
+  ClickItem(s, kEditorTitle, 1015);
+  ASSERT_TRUE(s.WaitForNoWindow(kEditorTitle));
+  const std::string expected = Record("2026-08-01 08:00", "早会 in 三楼") + Record("2026-08-02 08:00", "NULL") +
+                               RepeatingRecord("2026-09-25 09:00", "lunar-yearly 08-15 leap", "中秋") +
+                               Record("2031-01-01 08:00", "甲-----CR-----LF-----乙");
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return ReadPlanFile(s) == expected; }, 5000)) << ReadPlanFile(s);
+  auto rows = ListRows(s);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[2], "*未选中\t2026-09-25 09:00 每年农历八月十五(含闰月) 还有 24 天\t中秋");
+  s.KeepScreenshot("plan-manager-with-rule");
+}
+
 }  // namespace
