@@ -89,11 +89,17 @@ void CPickPromptDlg::OnKeyReport(UINT key, LPARAM flags) {
       confirmWaits_ = 0;
       SetTimer(hwnd_, kConfirmTimer, kConfirmPollMs, nullptr);
       return;
-    case 'C':
+    case 'C': {
       if (!plain || !loupe_ || !loupe_->shown()) return;
+      // The colour under the pointer now: a move the hook reports late may
+      // still name an older place.
+      POINT pt{};
+      GetCursorPos(&pt);
+      if (pt.x != loupe_->pointer().x || pt.y != loupe_->pointer().y) OnMouseReport(0, pt);
       CopyTextToClipboard(hwnd_, (flags & frame_msg::key_flags::kShift) ? loupe::TripleText(loupe_->colour())
                                                                          : loupe::HexText(loupe_->colour()));
       return;
+    }
     case VK_LEFT:
     case VK_RIGHT:
     case VK_UP:
