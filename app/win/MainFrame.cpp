@@ -144,7 +144,7 @@ void CMainFrame::OnDestroy() {
   updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
   trayIcon_.Remove();
-  PostQuitMessage(0);
+  win::App::Quit(0);
 }
 
 void CMainFrame::SetFrameVisible(bool visible) {

@@ -305,6 +305,10 @@ void CPickPromptDlg::OnTimer(UINT_PTR id) {
   KillTimer(hwnd_, kConfirmTimer);
   MSG msg;
   while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {  // it comes whatever the range
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
   }
   Send(WM_CLOSE);
 }
