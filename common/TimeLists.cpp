@@ -51,8 +51,10 @@ std::string TimeLists::ValueText(List list) const {
 bool TimeLists::ChosenTime(const int (&selection)[kListCount], MinuteTime& chosen) {
   for (int list = 0; list < kListCount; ++list)
     if (selection[list] < 0 || selection[list] >= kRanges[list].count) return false;
-  chosen = MinuteTime{kRanges[kYearList].first + selection[kYearList], kRanges[kMonthList].first + selection[kMonthList],
-                      kRanges[kDayList].first + selection[kDayList], kRanges[kHourList].first + selection[kHourList],
+  chosen = MinuteTime{kRanges[kYearList].first + selection[kYearList],
+                      kRanges[kMonthList].first + selection[kMonthList],
+                      kRanges[kDayList].first + selection[kDayList],
+                      kRanges[kHourList].first + selection[kHourList],
                       kRanges[kMinuteList].first + selection[kMinuteList]};
   return true;
 }

@@ -1,19 +1,24 @@
 // The five drop-down lists, year to minute, in which the plan and ledger
 // editors choose a time: their entries, and the entry each shows for a time.
-// The editors' data derive from this struct; their dialogs fill the lists
-// from it.
+// Adding, the lists choose the time; changing, they show the row's time and
+// cannot be changed. The editors' data derive from this struct; their
+// dialogs fill the lists from it.
 #pragma once
 #include <string>
 
 #include "common/MinuteTime.h"
 
 struct TimeLists {
+  enum Mode { kAdd = 0, kChange = 1 };
   enum List { kYearList, kMonthList, kDayList, kHourList, kMinuteList, kListCount };
 
   static constexpr int kBaseYear = 2000;  // first entry of the year list
   static constexpr int kLastYear = 2049;
 
+  int mode = kAdd;
   MinuteTime time;  // the time the lists show
+
+  bool TimeListsEnabled() const { return mode == kAdd; }
 
   static int EntryCount(List list);
   static std::string EntryText(List list, int index);  // "%d" of the entry's value

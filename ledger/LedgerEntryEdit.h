@@ -9,12 +9,10 @@
 #include "ledger/LedgerStore.h"
 
 struct LedgerEntryEdit : TimeLists {
-  enum Mode { kAdd = 0, kChange = 1 };
   static constexpr const char* kNotAnAmount = "账目金额必须是数字,例如 1234.50";
   static constexpr const char* kNoTimeChosen = "请选择账目时间";
   static constexpr const char* kInitialAmountText = "0.00";
 
-  int mode = kAdd;
   int type = 1;  // 1 income, 0 expense
   int64_t amount = 0;  // millionths
   // Change mode: a stored text that is no amount (a hand-edited file) is
@@ -27,7 +25,6 @@ struct LedgerEntryEdit : TimeLists {
   // Change mode for a ledger row: its type, time, amount and remark; the
   // time lists are shown but cannot be changed.
   void StartChange(const ledger::LedgerRow& row);
-  bool TimeListsEnabled() const { return mode == kAdd; }
   std::string AmountText() const;  // what the amount box shows
 
   // "保存结果": the lists' selections (-1 = none), the type buttons and the

@@ -11,8 +11,6 @@
 #include "plans/RepeatRule.h"
 
 struct PlanEditData : TimeLists {
-  enum Mode { kAdd = 0, kChange = 1 };
-
   static constexpr const char* kNoTimeChosen = "请选择计划时间";
   static constexpr const char* kNoSuchDay = "所选日期不存在";
 
@@ -33,7 +31,6 @@ struct PlanEditData : TimeLists {
   // The repeat list's entries, in RepeatKind order: "不重复" ... "每年农历".
   static const char* RepeatKindText(int index);
 
-  int mode = kAdd;
   std::string content;
   RepeatChoice repeatChoice;
   std::string repeat;  // the rule text stored with the plan; empty: a one-time plan
@@ -52,7 +49,6 @@ struct PlanEditData : TimeLists {
   // Change mode for a row of the plan manager: its time and content. The
   // time lists are shown but cannot be changed.
   void StartChange(const PlanRow& row);
-  bool TimeListsEnabled() const { return mode == kAdd; }
 
   // "保存结果" with the lists' selections (-1 = none) and the content box text.
   // Returns nullptr when accepted (time and content updated), else the message

@@ -229,7 +229,7 @@ std::optional<int64_t> NextDay(const RepeatRule& rule, int64_t start, int64_t fr
 }
 
 std::optional<MinuteTime> NextTime(const RepeatRule& rule, const MinuteTime& start, const MinuteTime& from,
-                                 const CHolidayCalendar& holidays) {
+                                   const CHolidayCalendar& holidays) {
   if (!rule.Repeats()) return from <= start ? std::optional<MinuteTime>(start) : std::nullopt;
   if (!civil::IsValidDate(start.year, start.month, start.day) || !civil::IsValidDate(from.year, from.month, from.day))
     return std::nullopt;
@@ -244,7 +244,7 @@ std::optional<MinuteTime> NextTime(const RepeatRule& rule, const MinuteTime& sta
 }
 
 std::optional<MinuteTime> NextDueTime(const MinuteTime& start, std::string_view ruleText, const MinuteTime& from,
-                                    const CHolidayCalendar& holidays) {
+                                      const CHolidayCalendar& holidays) {
   RepeatRule rule;
   if (ruleText.empty() || !ParseRule(ruleText, rule)) rule = RepeatRule{};
   return NextTime(rule, start, from, holidays);

@@ -26,7 +26,8 @@ void CEditorDlg::Finish(const char* message) {
   EndDialog(IDOK);
 }
 
-void CEditorDlg::FillTimeLists(const int (&ids)[TimeLists::kListCount], const TimeLists& shown, bool enabled) const {
+void CEditorDlg::FillTimeLists(const int (&ids)[TimeLists::kListCount], const TimeLists& shown) const {
+  const bool enabled = shown.TimeListsEnabled();
   for (int l = 0; l < TimeLists::kListCount; ++l) {
     auto list = static_cast<TimeLists::List>(l);
     win::ComboBox box(hwnd_, ids[l]);

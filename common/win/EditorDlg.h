@@ -25,10 +25,10 @@ class CEditorDlg : public CToolboxDlg {
   void Finish(const char* message);
 
   // Fills the time lists ids (in the order of TimeLists::List) with their
-  // entries, each showing shown's time, enabled or not. A locked list whose
-  // entries do not hold the time (a year past the last) shows the time's own
-  // value as an entry of its own.
-  void FillTimeLists(const int (&ids)[TimeLists::kListCount], const TimeLists& shown, bool enabled) const;
+  // entries, each showing shown's time, enabled as shown says. A locked list
+  // whose entries do not hold the time (a year past the last) shows the
+  // time's own value as an entry of its own.
+  void FillTimeLists(const int (&ids)[TimeLists::kListCount], const TimeLists& shown) const;
   // The time lists' selections (-1 = none).
   void ReadTimeLists(const int (&ids)[TimeLists::kListCount], int (&selection)[TimeLists::kListCount]) const;
 

@@ -17,7 +17,7 @@ BOOL CLedgerEntryDlg::OnInitDialog() {
   InitLook(/*lists=*/true);
   AttachButtons();
   if (data.mode == LedgerEntryEdit::kAdd) data.StartAdd(LocalNow());
-  FillTimeLists(kListIds, data, data.TimeListsEnabled());
+  FillTimeLists(kListIds, data);
   win::Button(hwnd_, IDC_ENTRY_INCOME).SetCheck(data.type == 1);
   win::Button(hwnd_, IDC_ENTRY_EXPENSE).SetCheck(data.type != 1);
   SetItemText(IDC_ENTRY_AMOUNT, data.AmountText());

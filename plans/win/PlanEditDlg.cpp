@@ -21,7 +21,7 @@ BOOL CPlanEditDlg::OnInitDialog() {
   SetColors(palette::kText, palette::kPaper, /*lists=*/true);
   AttachButtons();
   if (data.mode == PlanEditData::kAdd) data.StartAdd(LocalNow());
-  FillTimeLists(kListIds, data, data.TimeListsEnabled());
+  FillTimeLists(kListIds, data);
   FillRepeatControls();
   if (data.mode == PlanEditData::kChange) SetItemText(IDC_EDIT_CONTENT, data.content);
   return TRUE;
