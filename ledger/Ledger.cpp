@@ -1,7 +1,5 @@
 #include "ledger/Ledger.h"
 
-#include "common/Text.h"
-
 namespace ledger {
 
 const char* ColumnHeader(int column) {

@@ -1,7 +1,5 @@
 #include "plans/PlanList.h"
 
-#include <algorithm>
-
 #include "common/CivilDate.h"
 #include "common/Text.h"
 #include "plans/RepeatRule.h"
