@@ -7,12 +7,21 @@
 std::vector<PlanRecord> CReminderClock::Poll(const PlanTime& now, const std::string& path,
                                              const CHolidayCalendar* holidays) {
   static const CHolidayCalendar kNoHolidays;
+  const CHolidayCalendar& days = holidays ? *holidays : kNoHolidays;
+  const PlanTime after = TimeOfMinutes(MinutesOf(now) + 1);
   std::vector<PlanRecord> due;
+  nextDue_.reset();
   ForEachPlanRecord(path, [&](const std::string& timeText, std::string content, const std::string& repeat) {
+    // Shown or not (a clock set back meets shown ones again): an extra
+    // wake finds nothing and costs nothing.
+    PlanTime start;
+    if (!ParseTimeText(timeText, start)) return;
+    if (auto next = repeat::NextDueTime(start, repeat, after, days))
+      if (!nextDue_ || *next < *nextDue_) nextDue_ = *next;
     // An occurrence shown already (in the minute of the last poll) gives way
     // to the plan's next one, which a late poll may find due too.
     for (PlanTime from = from_;;) {
-      auto plan = repeat::NextOccurrence(timeText, content, repeat, from, holidays ? *holidays : kNoHolidays);
+      auto plan = repeat::NextOccurrence(timeText, content, repeat, from, days);
       if (!plan || now < plan->time) return;
       if (shown_.insert({FormatTimeText(plan->time), plan->content}).second) {
         due.push_back(std::move(*plan));
@@ -25,4 +34,15 @@ std::vector<PlanRecord> CReminderClock::Poll(const PlanTime& now, const std::str
                    [](const PlanRecord& a, const PlanRecord& b) { return a.time < b.time; });
   from_ = now;
   return due;
+}
+
+int64_t ReminderWaitMs(const PlanTime& now, int msIntoMinute, const std::optional<PlanTime>& nextDue) {
+  // Just after the turn, so that timer jitter never lands the poll at the
+  // end of the minute before.
+  constexpr int64_t kAfterTurnMs = 500;
+  const int64_t minutes = MinutesOf(now);
+  const int64_t dayChange = (minutes / (24 * 60) + 1) * 24 * 60;
+  int64_t wake = std::min(minutes + kMaxReminderWaitMinutes, dayChange);
+  if (nextDue) wake = std::min(wake, std::max(MinutesOf(*nextDue), minutes + 1));
+  return (wake - minutes) * 60000 - msIntoMinute + kAfterTurnMs;
 }

@@ -103,4 +103,31 @@ TEST_F(ReminderClockTest, AClockSetBackShowsNothingTwice) {
   EXPECT_EQ(Tick(clock, {2012, 5, 28, 16, 0}), V({"y"}));
 }
 
+TEST_F(ReminderClockTest, TheTimerSleepsToTheNextDuePlanAtMostThreeHoursAndNotPastMidnight) {
+  Plans({{"2012-05-28 14:57", "a"}, {"2012-05-28 15:00", "b"}, {"2012-05-01 08:00", "daily", "daily"},
+         {"2012-05-28 14:56", "passed"}});
+  CReminderClock clock({2012, 5, 28, 14, 55});
+  auto next = [&](const PlanTime& now) {
+    clock.Poll(now, path_);
+    return clock.NextDue() ? FormatTimeText(*clock.NextDue()) : std::string("none");
+  };
+  EXPECT_EQ(next({2012, 5, 28, 14, 55}), "2012-05-28 14:56");
+  EXPECT_EQ(next({2012, 5, 28, 14, 56}), "2012-05-28 14:57");
+  EXPECT_EQ(next({2012, 5, 28, 14, 57}), "2012-05-28 15:00");
+  EXPECT_EQ(next({2012, 5, 28, 15, 0}), "2012-05-29 08:00") << "the daily plan's next day";
+  Plans({{"2012-05-28 15:00", "b"}});
+  EXPECT_EQ(next({2012, 5, 28, 15, 0}), "none");
+
+  // 20.250 s into 14:55: just after the turn to the minute of the plan.
+  const int kInto = 20250;
+  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, kInto, PlanTime{2012, 5, 28, 14, 57}), 120000 - kInto + 500);
+  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, 59999, PlanTime{2012, 5, 28, 14, 56}), 501);
+  // No plan ahead, or one next year: three hours, or the day change if sooner.
+  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, kInto, std::nullopt), 3 * 3600000 - kInto + 500);
+  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 22, 30}, kInto, PlanTime{2013, 1, 1, 0, 0}), 90 * 60000 - kInto + 500);
+  EXPECT_EQ(ReminderWaitMs({2012, 12, 31, 23, 59}, 0, PlanTime{2013, 1, 1, 0, 0}), 60500);
+  // A due time that is not ahead (a clock set forward meanwhile) polls at the next turn.
+  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, kInto, PlanTime{2012, 5, 28, 14, 0}), 60000 - kInto + 500);
+}
+
 }  // namespace
