@@ -141,6 +141,7 @@ void CMainFrame::OnClose() {
 }
 
 void CMainFrame::OnDestroy() {
+  reminders_.RecordLastRun();
   updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
   trayIcon_.Remove();
@@ -382,6 +383,19 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       return 0;
     case msg::kKeyReport:
       OnKeyReport(static_cast<int>(wp), static_cast<int>(lp));
+      return 0;
+    // The reminders' timer counts elapsed time: a clock set, or a sleep,
+    // moves the next plan's minute, and a sleep may have passed plans.
+    case WM_TIMECHANGE:
+      reminders_.Check();
+      return 0;
+    case WM_POWERBROADCAST:
+      if (wp == PBT_APMSUSPEND) reminders_.RecordLastRun();
+      if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) reminders_.Check();
+      return TRUE;
+    case WM_ENDSESSION:
+      // Windows ends the program without WM_DESTROY.
+      if (wp) reminders_.RecordLastRun();
       return 0;
   }
   return Window::WindowProc(message, wp, lp);

@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include "common/CivilDate.h"
-#include "common/win/MinuteTurn.h"
 #include "common/win/ProgramFolder.h"
+#include "plans/MissedPlans.h"
+#include "plans/ReminderState.h"
+#include "plans/win/MissedPlansDlg.h"
 #include "plans/win/MyCaDlg.h"
 
 namespace {
@@ -17,15 +19,19 @@ int64_t ClockShift(const PlanTime& real) {
   return MinutesOf(t) - MinutesOf(real);
 }
 
-}  // namespace
-
-PlanTime CurrentPlanTime() {
+// The clock's time, and how far into its minute it is.
+PlanTime CurrentPlanTime(int* msIntoMinute) {
   SYSTEMTIME now;
   GetLocalTime(&now);
+  if (msIntoMinute) *msIntoMinute = now.wSecond * 1000 + now.wMilliseconds;
   const PlanTime real{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
   static const int64_t shift = ClockShift(real);
   return shift == 0 ? real : TimeOfMinutes(MinutesOf(real) + shift);
 }
+
+}  // namespace
+
+PlanTime CurrentPlanTime() { return CurrentPlanTime(nullptr); }
 
 const CHolidayCalendar& PlanHolidays() {
   static const CHolidayCalendar holidays = [] {
@@ -36,22 +42,34 @@ const CHolidayCalendar& PlanHolidays() {
   return holidays;
 }
 
-CPlanReminders::CPlanReminders() : clock_(CurrentPlanTime()) {}
+CPlanReminders::CPlanReminders() : startedAt_(CurrentPlanTime()), clock_(startedAt_) {}
 
 void CPlanReminders::Start(HWND owner, UINT_PTR timerId) {
   owner_ = owner;
   timerId_ = timerId;
-  Arm();
-}
-
-void CPlanReminders::Arm() { SetMinuteTurnTimer(owner_, timerId_); }
-
-void CPlanReminders::OnTimer() {
-  Arm();
+  // The plans of the minutes before the clock's start that the last run
+  // did not see; the clock shows those of its start minute on.
+  OpenMissedPlans(owner_, FindMissedPlans(LoadReminderState(kReminderStatePath).lastRun, startedAt_, kPlanFilePath,
+                                          &PlanHolidays()));
   Check();
 }
 
 void CPlanReminders::Check() {
   if (!owner_) return;
-  for (const PlanRecord& plan : clock_.Poll(CurrentPlanTime(), kPlanFilePath, &PlanHolidays())) OpenPlanPrompt(owner_, plan);
+  int msIntoMinute = 0;
+  const PlanTime now = CurrentPlanTime(&msIntoMinute);
+  for (const PlanRecord& plan : clock_.Poll(now, kPlanFilePath, &PlanHolidays())) OpenPlanPrompt(owner_, plan);
+  RecordLastRun(now);
+  SetTimer(owner_, timerId_, static_cast<UINT>(ReminderWaitMs(now, msIntoMinute, clock_.NextDue())), nullptr);
+}
+
+void CPlanReminders::RecordLastRun() {
+  if (owner_) RecordLastRun(CurrentPlanTime());
+}
+
+void CPlanReminders::RecordLastRun(const PlanTime& now) {
+  // Written once a minute at most: every wake and every change of the plans
+  // checks. A failed write lists a few plans again at the next start.
+  if (recorded_ == now) return;
+  if (RememberLastRun(kReminderStatePath, now)) recorded_ = now;
 }
