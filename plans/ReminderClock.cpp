@@ -36,13 +36,10 @@ std::vector<PlanRecord> CReminderClock::Poll(const PlanTime& now, const std::str
   return due;
 }
 
-int64_t ReminderWaitMs(const PlanTime& now, int msIntoMinute, const std::optional<PlanTime>& nextDue) {
-  // Just after the turn, so that timer jitter never lands the poll at the
-  // end of the minute before.
-  constexpr int64_t kAfterTurnMs = 500;
+int ReminderWaitMinutes(const PlanTime& now, const std::optional<PlanTime>& nextDue) {
   const int64_t minutes = MinutesOf(now);
   const int64_t dayChange = (minutes / (24 * 60) + 1) * 24 * 60;
   int64_t wake = std::min(minutes + kMaxReminderWaitMinutes, dayChange);
   if (nextDue) wake = std::min(wake, std::max(MinutesOf(*nextDue), minutes + 1));
-  return (wake - minutes) * 60000 - msIntoMinute + kAfterTurnMs;
+  return static_cast<int>(wake - minutes);
 }

@@ -43,7 +43,7 @@ class CReminderClock {
 // changed behind the program's back still comes within a few hours.
 constexpr int kMaxReminderWaitMinutes = 180;
 
-// How long to wait after a poll at now, msIntoMinute into that minute:
-// until just after the turn to the minute of nextDue, but no later than the
-// next day change or kMaxReminderWaitMinutes on.
-int64_t ReminderWaitMs(const PlanTime& now, int msIntoMinute, const std::optional<PlanTime>& nextDue);
+// How many minutes on from now the next poll comes: at the minute of
+// nextDue, but no later than the next day change or kMaxReminderWaitMinutes
+// on, and at least the next minute.
+int ReminderWaitMinutes(const PlanTime& now, const std::optional<PlanTime>& nextDue);

@@ -118,16 +118,15 @@ TEST_F(ReminderClockTest, TheTimerSleepsToTheNextDuePlanAtMostThreeHoursAndNotPa
   Plans({{"2012-05-28 15:00", "b"}});
   EXPECT_EQ(next({2012, 5, 28, 15, 0}), "none");
 
-  // 20.250 s into 14:55: just after the turn to the minute of the plan.
-  const int kInto = 20250;
-  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, kInto, PlanTime{2012, 5, 28, 14, 57}), 120000 - kInto + 500);
-  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, 59999, PlanTime{2012, 5, 28, 14, 56}), 501);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, PlanTime{2012, 5, 28, 14, 57}), 2);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, PlanTime{2012, 5, 28, 14, 56}), 1);
   // No plan ahead, or one next year: three hours, or the day change if sooner.
-  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, kInto, std::nullopt), 3 * 3600000 - kInto + 500);
-  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 22, 30}, kInto, PlanTime{2013, 1, 1, 0, 0}), 90 * 60000 - kInto + 500);
-  EXPECT_EQ(ReminderWaitMs({2012, 12, 31, 23, 59}, 0, PlanTime{2013, 1, 1, 0, 0}), 60500);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, std::nullopt), 180);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, PlanTime{2012, 5, 28, 18, 0}), 180);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 22, 30}, PlanTime{2013, 1, 1, 0, 0}), 90);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 12, 31, 23, 59}, PlanTime{2013, 1, 1, 0, 0}), 1);
   // A due time that is not ahead (a clock set forward meanwhile) polls at the next turn.
-  EXPECT_EQ(ReminderWaitMs({2012, 5, 28, 14, 55}, kInto, PlanTime{2012, 5, 28, 14, 0}), 60000 - kInto + 500);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, PlanTime{2012, 5, 28, 14, 0}), 1);
 }
 
 }  // namespace

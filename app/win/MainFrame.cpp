@@ -384,14 +384,19 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
     case msg::kKeyReport:
       OnKeyReport(static_cast<int>(wp), static_cast<int>(lp));
       return 0;
-    // The reminders' timer counts elapsed time: a clock set, or a sleep,
-    // moves the next plan's minute, and a sleep may have passed plans.
+    // The timers of the reminders and the shutdown count elapsed time: a
+    // clock set, or a sleep, moves their next minute, and a sleep may have
+    // passed plans.
     case WM_TIMECHANGE:
       reminders_.Check();
+      shutdownWatch_.Check(shutdown_.Current());
       return 0;
     case WM_POWERBROADCAST:
       if (wp == PBT_APMSUSPEND) reminders_.RecordLastRun();
-      if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) reminders_.Check();
+      if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
+        reminders_.Check();
+        shutdownWatch_.Check(shutdown_.Current());
+      }
       return TRUE;
     case WM_ENDSESSION:
       // Windows ends the program without WM_DESTROY.

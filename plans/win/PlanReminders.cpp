@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/CivilDate.h"
+#include "common/win/MinuteTurn.h"
 #include "common/win/ProgramFolder.h"
 #include "plans/MissedPlans.h"
 #include "plans/ReminderState.h"
@@ -19,19 +20,15 @@ int64_t ClockShift(const PlanTime& real) {
   return MinutesOf(t) - MinutesOf(real);
 }
 
-// The clock's time, and how far into its minute it is.
-PlanTime CurrentPlanTime(int* msIntoMinute) {
+}  // namespace
+
+PlanTime CurrentPlanTime() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  if (msIntoMinute) *msIntoMinute = now.wSecond * 1000 + now.wMilliseconds;
   const PlanTime real{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
   static const int64_t shift = ClockShift(real);
   return shift == 0 ? real : TimeOfMinutes(MinutesOf(real) + shift);
 }
-
-}  // namespace
-
-PlanTime CurrentPlanTime() { return CurrentPlanTime(nullptr); }
 
 const CHolidayCalendar& PlanHolidays() {
   static const CHolidayCalendar holidays = [] {
@@ -56,11 +53,11 @@ void CPlanReminders::Start(HWND owner, UINT_PTR timerId) {
 
 void CPlanReminders::Check() {
   if (!owner_) return;
-  int msIntoMinute = 0;
-  const PlanTime now = CurrentPlanTime(&msIntoMinute);
+  const PlanTime now = CurrentPlanTime();
   for (const PlanRecord& plan : clock_.Poll(now, kPlanFilePath, &PlanHolidays())) OpenPlanPrompt(owner_, plan);
   RecordLastRun(now);
-  SetTimer(owner_, timerId_, static_cast<UINT>(ReminderWaitMs(now, msIntoMinute, clock_.NextDue())), nullptr);
+  // The clock's shift is whole minutes: its minutes turn with the real ones.
+  SetMinuteTurnTimer(owner_, timerId_, ReminderWaitMinutes(now, clock_.NextDue()));
 }
 
 void CPlanReminders::RecordLastRun() {
