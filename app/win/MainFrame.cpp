@@ -141,7 +141,6 @@ void CMainFrame::OnClose() {
 }
 
 void CMainFrame::OnDestroy() {
-  reminders_.RecordLastRun();
   updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
   trayIcon_.Remove();
@@ -392,16 +391,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       shutdownWatch_.Check(shutdown_.Current());
       return 0;
     case WM_POWERBROADCAST:
-      if (wp == PBT_APMSUSPEND) reminders_.RecordLastRun();
       if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
         reminders_.Check();
         shutdownWatch_.Check(shutdown_.Current());
       }
       return TRUE;
-    case WM_ENDSESSION:
-      // Windows ends the program without WM_DESTROY.
-      if (wp) reminders_.RecordLastRun();
-      return 0;
   }
   return Window::WindowProc(message, wp, lp);
 }

@@ -60,13 +60,9 @@ void CPlanReminders::Check() {
   SetMinuteTurnTimer(owner_, timerId_, ReminderWaitMinutes(now, clock_.NextDue()));
 }
 
-void CPlanReminders::RecordLastRun() {
-  if (owner_) RecordLastRun(CurrentPlanTime());
-}
-
 void CPlanReminders::RecordLastRun(const PlanTime& now) {
-  // Written once a minute at most: every wake and every change of the plans
-  // checks. A failed write lists a few plans again at the next start.
+  // Written once a minute at most, though every change of the plans checks.
+  // A failed write lists a few plans again at the next start.
   if (recorded_ == now) return;
   if (RememberLastRun(kReminderStatePath, now)) recorded_ = now;
 }

@@ -3,8 +3,9 @@
 // few hours and at the day change), which then open a reminder prompt for
 // each plan of the whole plan file that came due, once per plan per run.
 // Plans that fell due while the program was not running are listed once at
-// start in "错过的提醒"; the last minute of a run is kept in
-// "data\reminder.ini" for that.
+// start in "错过的提醒": "data\reminder.ini" keeps the minute of the last
+// check, up to which every plan came. (Not the minute of the end: a plan
+// added behind the program's back after the last check never came.)
 #pragma once
 #include <windows.h>
 
@@ -37,8 +38,6 @@ class CPlanReminders {
   // Called also when the plans change, the clock is set and the computer
   // resumes.
   void Check();
-  // Notes the current minute as the last run (at the end, before a suspend).
-  void RecordLastRun();
 
  private:
   void RecordLastRun(const PlanTime& now);
