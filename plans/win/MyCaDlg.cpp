@@ -42,7 +42,7 @@ HBITMAP LoadBitmapFile(const std::string& path) {
 
 }  // namespace
 
-GMyCaDlg::GMyCaDlg() : Dialog(IDD_PLAN_PROMPT) {}
+GMyCaDlg::GMyCaDlg(bool soundAtOpen) : Dialog(IDD_PLAN_PROMPT), soundAtOpen_(soundAtOpen) {}
 
 BOOL GMyCaDlg::OnInitDialog() {
   SetText(kTitle);
@@ -59,7 +59,7 @@ BOOL GMyCaDlg::OnInitDialog() {
   if (buttons_.Count() == 0) ShowPlainConfirmButton();
   // A prompt whose skin failed still paints a plain face around the list.
   SetCover();
-  if (skinLoaded) StartSound();
+  if (skinLoaded && soundAtOpen_) StartSound();
   return FALSE;  // no focus: the prompt must not take the keyboard
 }
 
@@ -323,7 +323,7 @@ void OpenPlanPrompt(HWND owner, const std::optional<PlanRecord>& plan) {
 }
 
 void OpenSnoozedPlanPrompt(HWND owner, const PlanRecord& plan, int delayMs) {
-  auto* prompt = new GMyCaDlg();
+  auto* prompt = new GMyCaDlg(/*soundAtOpen=*/false);
   if (!prompt->Create(owner)) {
     delete prompt;
     return;

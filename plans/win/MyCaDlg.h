@@ -29,7 +29,8 @@ class GMyCaDlg : public win::Dialog {
   // Window property: the occasion the time line counts ("第 N 次"), absent for none.
   static constexpr wchar_t kOccasionProperty[] = L"brova.occasion";
 
-  GMyCaDlg();
+  // soundAtOpen false: silent until the end of a snooze (SetSnoozedPlan).
+  explicit GMyCaDlg(bool soundAtOpen = true);
   ~GMyCaDlg() override = default;
 
   // Shows the plan, or none ("暂无下一个计划"), and slides the prompt up.
@@ -78,6 +79,7 @@ class GMyCaDlg : public win::Dialog {
   std::vector<win::Bitmap> buttonImages_;  // one image strip per button
   win::Bitmap background_;
   win::OffscreenPainter painter_;
+  bool soundAtOpen_;
   bool trackingLeave_ = false;
   int soundsPlayed_ = 0;
 };
