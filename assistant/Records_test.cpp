@@ -175,4 +175,14 @@ TEST(ShutdownScheduleTest, OpensAtTheStoredMinuteOncePerDay) {
         << s.now.minute;
 }
 
+TEST(ShutdownScheduleTest, TheWatchSleepsToTheStoredMinuteAndWithoutOneForGood) {
+  const LocalMinute at2205{2026, 12, 7, 22, 5};
+  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 22, 7, 0}, at2205), 2);
+  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 22, 5, 0}, at2205), 24 * 60) << "used now: tomorrow";
+  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 22, 4, 0}, at2205), 24 * 60 - 1);
+  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 0, 0, 0}, at2205), 115);
+  EXPECT_EQ(ShutdownSchedule::MinutesToNext({0, -1, 5, 0}, at2205), 0);
+  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 25, 0, 0}, at2205), 0) << "a time no day has";
+}
+
 }  // namespace

@@ -68,3 +68,11 @@ bool ShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& 
   usedMinute_ = settings.minute;
   return true;
 }
+
+int ShutdownSchedule::MinutesToNext(const ShutdownSettings& settings, const LocalMinute& now) {
+  constexpr int kDay = 24 * 60;
+  if (!settings.armed || settings.hour < 0 || settings.hour > 23 || settings.minute < 0 || settings.minute > 59)
+    return 0;
+  int ahead = (settings.hour * 60 + settings.minute - (now.hour * 60 + now.minute) + kDay) % kDay;
+  return ahead == 0 ? kDay : ahead;
+}

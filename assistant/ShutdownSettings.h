@@ -54,6 +54,9 @@ class ShutdownSchedule {
  public:
   // True when the countdown is to open now (and the day is then used up).
   bool Due(const ShutdownSettings& settings, const LocalMinute& now);
+  // Minutes from now to the next stored minute, 1 to a day (the stored
+  // minute of now comes next tomorrow); 0 when none is stored.
+  static int MinutesToNext(const ShutdownSettings& settings, const LocalMinute& now);
 
  private:
   // The day and the stored time the countdown last opened for.

@@ -63,4 +63,10 @@ int CPromptState::SnoozeMinutes(int index) {
   return index >= 0 && index < kSnoozeEntryCount ? kSnooze[index].minutes : 0;
 }
 
+int CPromptState::SnoozeEntryOf(int minutes) {
+  for (int i = 1; i < kSnoozeEntryCount; ++i)
+    if (kSnooze[i].minutes == minutes) return i;
+  return 0;
+}
+
 void CPromptState::SnoozeEnded() { SetPlan(plan_); }

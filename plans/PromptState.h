@@ -52,6 +52,8 @@ class CPromptState {
   // The snooze list: "我知道了" and five delays.
   static const char* SnoozeEntryText(int index);
   static int SnoozeMinutes(int index);  // 0 for index 0 and for no selection
+  // The entry of a delay, 0 ("我知道了") for one the list does not offer.
+  static int SnoozeEntryOf(int minutes);
 
   // Confirming with the list's selection: a delay of 0 closes the prompt;
   // otherwise the prompt hides and timer 2 runs this many milliseconds.

@@ -48,6 +48,11 @@ TEST(PromptState, SnoozeListAndTheEndOfASnooze) {
   EXPECT_EQ(CPromptState::ConfirmDelayMs(2), 600000);
   EXPECT_EQ(CPromptState::ConfirmDelayMs(4), 3600000);
   EXPECT_EQ(CPromptState::ConfirmDelayMs(5), 7200000);
+  // The snooze remembered in minutes finds its entry again; others none.
+  EXPECT_EQ(CPromptState::SnoozeEntryOf(30), 3);
+  EXPECT_EQ(CPromptState::SnoozeEntryOf(120), 5);
+  EXPECT_EQ(CPromptState::SnoozeEntryOf(0), 0);
+  EXPECT_EQ(CPromptState::SnoozeEntryOf(7), 0);
 
   CPromptState prompt;
   prompt.PlaceOnScreen(1024, 768);

@@ -1,10 +1,13 @@
-// Reminders that come by themselves. Once a minute the frame passes the
-// current time to Poll and opens a prompt for every plan it returns. Every
+// Reminders that come by themselves. The frame passes the current time to
+// Poll when the next plan is due (and now and then between) and opens a
+// prompt for every plan it returns. Every
 // record of the plan file counts, wherever it stands in the file: a file
 // edited by hand need not be sorted by time. Each plan comes once per run (a
 // plan is its time and content), and plans whose minute passed before the
 // program started are not replayed.
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -26,7 +29,21 @@ class CReminderClock {
   std::vector<PlanRecord> Poll(const MinuteTime& now, const std::string& path = kPlanFilePath,
                                const CHolidayCalendar* holidays = nullptr);
 
+  // After a poll: the earliest minute after the poll's at which a plan of
+  // the file comes; none when no plan is ahead.
+  const std::optional<MinuteTime>& NextDue() const { return nextDue_; }
+
  private:
   MinuteTime from_;
+  std::optional<MinuteTime> nextDue_;
   std::set<std::pair<std::string, std::string>> shown_;
 };
+
+// The longest the reminders sleep between two polls, so that a plan file
+// changed behind the program's back still comes within a few hours.
+constexpr int kMaxReminderWaitMinutes = 180;
+
+// How many minutes on from now the next poll comes: at the minute of
+// nextDue, but no later than the next day change or kMaxReminderWaitMinutes
+// on, and at least the next minute.
+int ReminderWaitMinutes(const MinuteTime& now, const std::optional<MinuteTime>& nextDue);

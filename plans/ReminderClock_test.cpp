@@ -103,4 +103,30 @@ TEST_F(ReminderClockTest, AClockSetBackShowsNothingTwice) {
   EXPECT_EQ(Tick(clock, {2012, 5, 28, 16, 0}), V({"y"}));
 }
 
+TEST_F(ReminderClockTest, TheTimerSleepsToTheNextDuePlanAtMostThreeHoursAndNotPastMidnight) {
+  Plans({{"2012-05-28 14:57", "a"}, {"2012-05-28 15:00", "b"}, {"2012-05-01 08:00", "daily", "daily"},
+         {"2012-05-28 14:56", "passed"}});
+  CReminderClock clock({2012, 5, 28, 14, 55});
+  auto next = [&](const MinuteTime& now) {
+    clock.Poll(now, path_);
+    return clock.NextDue() ? FormatTimeText(*clock.NextDue()) : std::string("none");
+  };
+  EXPECT_EQ(next({2012, 5, 28, 14, 55}), "2012-05-28 14:56");
+  EXPECT_EQ(next({2012, 5, 28, 14, 56}), "2012-05-28 14:57");
+  EXPECT_EQ(next({2012, 5, 28, 14, 57}), "2012-05-28 15:00");
+  EXPECT_EQ(next({2012, 5, 28, 15, 0}), "2012-05-29 08:00") << "the daily plan's next day";
+  Plans({{"2012-05-28 15:00", "b"}});
+  EXPECT_EQ(next({2012, 5, 28, 15, 0}), "none");
+
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, MinuteTime{2012, 5, 28, 14, 57}), 2);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, MinuteTime{2012, 5, 28, 14, 56}), 1);
+  // No plan ahead, or one next year: three hours, or the day change if sooner.
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, std::nullopt), 180);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, MinuteTime{2012, 5, 28, 18, 0}), 180);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 22, 30}, MinuteTime{2013, 1, 1, 0, 0}), 90);
+  EXPECT_EQ(ReminderWaitMinutes({2012, 12, 31, 23, 59}, MinuteTime{2013, 1, 1, 0, 0}), 1);
+  // A due time that is not ahead (a clock set forward meanwhile) polls at the next turn.
+  EXPECT_EQ(ReminderWaitMinutes({2012, 5, 28, 14, 55}, MinuteTime{2012, 5, 28, 14, 0}), 1);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #define IDD_PLAN_PROMPT 131
 #define IDD_CALENDAR 132
+#define IDD_MISSED_PLANS 133
 #define IDD_PLAN_MANAGER 149
 #define IDD_PLAN_EDIT 150
 
@@ -47,6 +48,13 @@
 // Reminder prompt
 #define IDC_PROMPT_CONFIRM 1000
 #define IDC_PROMPT_SNOOZE 1001
+
+// Missed reminders
+#define IDC_MISSED_LABEL 1050
+#define IDC_MISSED_LIST 1051
+#define IDC_MISSED_SNOOZE 1052
+#define IDC_MISSED_LATER 1053
+#define IDC_MISSED_DISMISS 1054
 
 // Frame commands that open the calendar and the plan manager (the
 // management center's "查看日历" and "订制计划" post them too).

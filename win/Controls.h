@@ -71,6 +71,20 @@ class ComboBox : public Control {
   }
 };
 
+class ListBox : public Control {
+ public:
+  using Control::Control;
+  int AddString(const std::string& utf8) const {
+    return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text::Widen(utf8).c_str())));
+  }
+  bool DeleteString(int index) const { return Send(LB_DELETESTRING, static_cast<WPARAM>(index)) != LB_ERR; }
+  int Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
+  // A multiple-selection list's marks; index -1 for every row.
+  bool Selected(int index) const { return Send(LB_GETSEL, static_cast<WPARAM>(index)) > 0; }
+  void SetSel(int index, bool on) const { Send(LB_SETSEL, on, index); }
+  int SelCount() const { return static_cast<int>(Send(LB_GETSELCOUNT)); }
+};
+
 class ListView : public Control {
  public:
   using Control::Control;

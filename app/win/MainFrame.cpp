@@ -384,6 +384,19 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
     case msg::kKeyReport:
       OnKeyReport(static_cast<int>(wp), static_cast<int>(lp));
       return 0;
+    // The timers of the reminders and the shutdown count elapsed time: a
+    // clock set, or a sleep, moves their next minute, and a sleep may have
+    // passed plans.
+    case WM_TIMECHANGE:
+      reminders_.Check();
+      shutdownWatch_.Check(shutdown_.Current());
+      return 0;
+    case WM_POWERBROADCAST:
+      if (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND) {
+        reminders_.Check();
+        shutdownWatch_.Check(shutdown_.Current());
+      }
+      return TRUE;
   }
   return Window::WindowProc(message, wp, lp);
 }

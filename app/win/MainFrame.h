@@ -80,9 +80,9 @@ class CMainFrame : public win::Window {
 
  private:
   static constexpr UINT_PTR kStartTimer = 10;
-  static constexpr UINT_PTR kReminderTimer = 0x706C;  // the minute check of the plan reminders
+  static constexpr UINT_PTR kReminderTimer = 0x706C;  // the plan reminders' wake at the next due plan
   static constexpr UINT_PTR kUpdateTimer = 0x7570;    // the update worker's first pause
-  static constexpr UINT_PTR kShutdownTimer = 0x7364;  // the minute check of the automatic shutdown
+  static constexpr UINT_PTR kShutdownTimer = 0x7364;  // the automatic shutdown's wake at its minute
   // How long the frame's end waits for an update worker busy in a download.
   static constexpr int kUpdateStopGraceMs = 1000;
 

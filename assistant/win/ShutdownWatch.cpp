@@ -1,5 +1,6 @@
 #include "assistant/win/ShutdownWatch.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -9,6 +10,8 @@
 
 namespace {
 const char kMarkerVariable[] = "BROVA_TEST_SHUTDOWN_MARKER";
+// The longest sleep of the watch: the timer counts elapsed time, the clock may drift from it.
+constexpr int kMaxWaitMinutes = 180;
 
 LocalMinute Now() {
   SYSTEMTIME t;
@@ -45,17 +48,23 @@ CShutdownWatch::~CShutdownWatch() = default;
 void CShutdownWatch::Start(HWND owner, UINT_PTR timerId) {
   owner_ = owner;
   timerId_ = timerId;
-  Arm();
 }
 
-void CShutdownWatch::Arm() { SetMinuteTurnTimer(owner_, timerId_); }
-
-void CShutdownWatch::OnTimer(const ShutdownSettings& settings) {
-  Arm();
-  Check(settings);
+void CShutdownWatch::Arm(const ShutdownSettings& settings, const LocalMinute& now) {
+  if (!owner_) return;
+  int ahead = ShutdownSchedule::MinutesToNext(settings, now);
+  if (ahead == 0) {
+    KillTimer(owner_, timerId_);
+    return;
+  }
+  SetMinuteTurnTimer(owner_, timerId_, std::min(ahead, kMaxWaitMinutes));
 }
 
-void CShutdownWatch::Check(const ShutdownSettings& settings) { Check(settings, Now()); }
+void CShutdownWatch::Check(const ShutdownSettings& settings) {
+  const LocalMinute now = Now();
+  Check(settings, now);
+  Arm(settings, now);
+}
 
 void CShutdownWatch::Check(const ShutdownSettings& settings, const LocalMinute& now) {
   // The countdown goes with its window and timer: the computer keeps running.

@@ -1,7 +1,8 @@
-// The frame's side of the automatic shutdown: just after every minute turns
-// it compares the clock with the shutdown settings and, once a day at the
-// stored minute, opens the countdown; at its end the computer shuts down.
-// A countdown whose time is cancelled or changed meanwhile closes.
+// The frame's side of the automatic shutdown: a timer wakes it just after the
+// stored minute turns (and every few hours meanwhile; none while no time is
+// stored), and once a day at that minute it opens the countdown; at its end
+// the computer shuts down. A countdown whose time is cancelled or changed
+// meanwhile closes.
 #pragma once
 #include <windows.h>
 
@@ -22,20 +23,21 @@ class CShutdownWatch {
                           int seconds = CShutdownPromptDlg::kSeconds);
   ~CShutdownWatch();
 
-  // Arms the owner's timer for the next minute turn; the owner passes that
-  // timer's WM_TIMER to OnTimer. The countdown is owned by owner.
+  // The owner's timer to use; the owner passes that timer's WM_TIMER to
+  // OnTimer. The countdown is owned by owner.
   void Start(HWND owner, UINT_PTR timerId);
-  void OnTimer(const ShutdownSettings& settings);
-  // Called whenever the settings are read: closes an open countdown that the
-  // settings no longer hold (cancelled, or another time), then opens the
-  // countdown when they are due now.
+  void OnTimer(const ShutdownSettings& settings) { Check(settings); }
+  // Called whenever the settings are read and when the clock is set: closes
+  // an open countdown that the settings no longer hold (cancelled, or
+  // another time), opens the countdown when they are due now, and arms the
+  // timer for their next minute.
   void Check(const ShutdownSettings& settings);
   void Check(const ShutdownSettings& settings, const LocalMinute& now);
   // True while a countdown shows.
   bool Counting() const;
 
  private:
-  void Arm();
+  void Arm(const ShutdownSettings& settings, const LocalMinute& now);
 
   std::function<void()> shutDown_;
   int seconds_;

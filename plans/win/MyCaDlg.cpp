@@ -10,6 +10,7 @@
 #include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
 #include "plans/PromptSkin.h"
+#include "plans/ReminderState.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
 
@@ -41,7 +42,7 @@ HBITMAP LoadBitmapFile(const std::string& path) {
 
 }  // namespace
 
-GMyCaDlg::GMyCaDlg() : Dialog(IDD_PLAN_PROMPT) {}
+GMyCaDlg::GMyCaDlg(bool soundAtOpen) : Dialog(IDD_PLAN_PROMPT), soundAtOpen_(soundAtOpen) {}
 
 BOOL GMyCaDlg::OnInitDialog() {
   SetText(kTitle);
@@ -52,13 +53,13 @@ BOOL GMyCaDlg::OnInitDialog() {
 
   win::ComboBox snooze(hwnd_, IDC_PROMPT_SNOOZE);
   for (int i = 0; i < CPromptState::kSnoozeEntryCount; ++i) snooze.AddString(CPromptState::SnoozeEntryText(i));
-  snooze.SetCurSel(0);
+  snooze.SetCurSel(CPromptState::SnoozeEntryOf(LoadReminderState(kReminderStatePath).lastSnoozeMinutes));
 
   bool skinLoaded = LoadSkin();
   if (buttons_.Count() == 0) ShowPlainConfirmButton();
   // A prompt whose skin failed still paints a plain face around the list.
   SetCover();
-  if (skinLoaded) StartSound();
+  if (skinLoaded && soundAtOpen_) StartSound();
   return FALSE;  // no focus: the prompt must not take the keyboard
 }
 
@@ -113,6 +114,13 @@ void GMyCaDlg::SetPlan(const std::optional<PlanRecord>& plan) {
   SlideIn();
 }
 
+void GMyCaDlg::SetSnoozedPlan(const PlanRecord& plan, int delayMs) {
+  state_.SetPlan(plan);
+  if (state_.Occasion() > 0)
+    SetPropW(hwnd_, kOccasionProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state_.Occasion())));
+  SetTimer(hwnd_, kSnoozeTimer, static_cast<UINT>(delayMs), nullptr);
+}
+
 void GMyCaDlg::SlideIn() {
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE);
@@ -162,11 +170,14 @@ void GMyCaDlg::OnTimer(UINT_PTR id) {
 }
 
 void GMyCaDlg::Confirm() {
-  int delay = CPromptState::ConfirmDelayMs(win::ComboBox(hwnd_, IDC_PROMPT_SNOOZE).CurSel());
+  const int entry = win::ComboBox(hwnd_, IDC_PROMPT_SNOOZE).CurSel();
+  int delay = CPromptState::ConfirmDelayMs(entry);
   if (delay == 0) {
     DestroyWindow(hwnd_);  // deletes this
     return;
   }
+  // The next prompt starts on this delay; a failed write only loses that.
+  RememberSnooze(kReminderStatePath, CPromptState::SnoozeMinutes(entry));
   ShowWindow(hwnd_, SW_HIDE);
   SetTimer(hwnd_, kSnoozeTimer, static_cast<UINT>(delay), nullptr);
 }
@@ -309,4 +320,14 @@ void OpenPlanPrompt(HWND owner, const std::optional<PlanRecord>& plan) {
   }
   ShowWindow(prompt->hwnd(), SW_HIDE);
   prompt->SetPlan(plan);
+}
+
+void OpenSnoozedPlanPrompt(HWND owner, const PlanRecord& plan, int delayMs) {
+  auto* prompt = new GMyCaDlg(/*soundAtOpen=*/false);
+  if (!prompt->Create(owner)) {
+    delete prompt;
+    return;
+  }
+  ShowWindow(prompt->hwnd(), SW_HIDE);
+  prompt->SetSnoozedPlan(plan, delayMs);
 }

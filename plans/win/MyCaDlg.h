@@ -1,7 +1,8 @@
 // The reminder prompt: a captionless window that slides up out of the lower
 // right corner of the screen, shows one plan (its time and text) on the skin
 // of "data\config.dat", plays "data\notify.wav", and closes ("我知道了") or
-// comes back after the delay chosen in its snooze list. It owns itself: the
+// comes back after the delay chosen in its snooze list, which starts on the
+// delay chosen last ("data\reminder.ini"). It owns itself: the
 // object is deleted when its window goes.
 #pragma once
 #include <windows.h>
@@ -28,11 +29,14 @@ class GMyCaDlg : public win::Dialog {
   // Window property: the occasion the time line counts ("第 N 次"), absent for none.
   static constexpr wchar_t kOccasionProperty[] = L"brova.occasion";
 
-  GMyCaDlg();
+  // soundAtOpen false: silent until the end of a snooze (SetSnoozedPlan).
+  explicit GMyCaDlg(bool soundAtOpen = true);
   ~GMyCaDlg() override = default;
 
   // Shows the plan, or none ("暂无下一个计划"), and slides the prompt up.
   void SetPlan(const std::optional<PlanRecord>& plan);
+  // Keeps the plan hidden as if snoozed for delayMs; then it slides up.
+  void SetSnoozedPlan(const PlanRecord& plan, int delayMs);
   // A skin button was clicked; button 0 confirms the snooze list's choice.
   void OnButton(int number);
 
@@ -75,9 +79,12 @@ class GMyCaDlg : public win::Dialog {
   std::vector<win::Bitmap> buttonImages_;  // one image strip per button
   win::Bitmap background_;
   win::OffscreenPainter painter_;
+  bool soundAtOpen_;
   bool trackingLeave_ = false;
   int soundsPlayed_ = 0;
 };
 
 // Opens a new prompt owned by owner for the plan, or an empty one.
 void OpenPlanPrompt(HWND owner, const std::optional<PlanRecord>& plan);
+// Makes a prompt for the plan that slides up after delayMs.
+void OpenSnoozedPlanPrompt(HWND owner, const PlanRecord& plan, int delayMs);

@@ -74,6 +74,19 @@ TEST(ReminderPrompt, SnoozeHidesItUntilItsTimerAndEnterOrEscapeDoNothing) {
   EXPECT_EQ(r.bottom - r.top, 180);
   EXPECT_EQ(SendMessageW(snooze, CB_GETCURSEL, 0, 0), 1);
   DestroyWindow(prompt);
+
+  // A missed plan snoozed from the list waits hidden until its timer ends.
+  OpenSnoozedPlanPrompt(nullptr, PlanRecord{{2026, 12, 2, 10, 0}, "rent"}, 600000);
+  prompt = FindPrompt();
+  ASSERT_TRUE(prompt);
+  Pump(300);
+  EXPECT_FALSE(IsWindowVisible(prompt));
+  SendMessageW(prompt, WM_TIMER, 2, 0);
+  Pump(900);
+  GetWindowRect(prompt, &r);
+  EXPECT_TRUE(IsWindowVisible(prompt));
+  EXPECT_EQ(r.bottom - r.top, 180);
+  DestroyWindow(prompt);
 }
 
 }  // namespace

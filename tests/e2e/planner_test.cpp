@@ -1,6 +1,7 @@
 // The plan manager, the plan editor and the reminder prompt as a user sees
-// them: plans added, changed and deleted land in data\plan.ini, and a plan
-// whose minute comes slides up the prompt with its sound.
+// them: plans added, changed and deleted land in data\plan.ini, a plan
+// whose minute comes slides up the prompt with its sound, and plans missed
+// while brova was off are listed at start.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -317,6 +318,11 @@ TEST(Planner, PlanOfTheCurrentMinuteSlidesUpThePromptWithItsSoundAndSnoozeHidesI
   second = WaitForPromptInPlace(s, second->handle);
   ASSERT_TRUE(second);
   ASSERT_TRUE(e2e::Session::WaitUntil([&] { return TimeLineInk(s.Grab()) > 60; }, 5000));
+  // The snooze chosen last is the one a new prompt starts on.
+  int selected = -1;
+  ComboEntries(s, second->handle, kSnoozeList, &selected);
+  EXPECT_EQ(selected, 2);
+  ChooseEntry(s, second->handle, kSnoozeList, 0);
   ConfirmPrompt(s, *second);
   EXPECT_TRUE(s.WaitForNoWindow(second->handle));
   EXPECT_TRUE(s.Window(prompt->handle)) << "the snoozed prompt is still waiting";
@@ -485,6 +491,94 @@ TEST(Planner, EditorOffersEachRepeatKindAndStoresTheRuleWhereOldVersionsReadAOne
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[2], "*未选中\t2026-09-25 09:00 每年农历八月十五(含闰月) 还有 24 天\t中秋");
   s.KeepScreenshot("plan-manager-with-rule");
+}
+
+constexpr unsigned kLbSetSel = 0x0185;
+constexpr char kMissedTitle[] = "错过的提醒";
+
+std::vector<std::string> ListBoxRows(e2e::Session& s, const std::string& handle) {
+  std::vector<std::string> rows;
+  std::istringstream in(s.Winctl("listbox " + handle).out);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) rows.push_back(line);
+  }
+  return rows;
+}
+
+TEST(Planner, PlansMissedWhileBrovaWasOffAreListedOnceAtStartAndCanBeSnoozedOrDismissed) {
+  e2e::Session s;
+  // Off since 1 November; started on Friday 4 December 09:00, so seven
+  // days back is 27 November 09:00. The snooze chosen last was 30 minutes.
+  s.SetEnv("VISTREL_CLOCK", "2026-12-04 09:00");
+  ASSERT_TRUE(e2e::WriteFile(s.appDir() + "/data/reminder.ini", "[LAST_RUN]\r\n2026-11-01 08:00\r\n[LAST_SNOOZE]\r\n30\r\n"));
+  WritePlanFile(s, Record("2026-11-20 10:00", "太早了") + Record("2026-12-02 10:00", "交房租") +
+                       RepeatingRecord("2026-11-01 08:00", "daily", "吃药") + Record("2026-12-04 09:00", "现在开会") +
+                       Record("2026-12-25 09:00", "圣诞"));
+  pid_t brova = StartBrova(s);
+  auto missed = s.WaitForWindow(kMissedTitle);
+  ASSERT_TRUE(missed) << "no list of missed reminders";
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    missed = s.Window(kMissedTitle);
+    return missed && missed->visible;
+  }));
+  // Right-aligned with the prompts, above their place.
+  EXPECT_EQ(missed->right, 1280 - 24);
+  EXPECT_EQ(missed->bottom, kPromptTop - 8);
+  EXPECT_TRUE(missed->topmost);
+  auto list = s.Item(missed->handle, 1051);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(ListBoxRows(s, list->handle),
+            (std::vector<std::string>{"*0\t2026-12-02 10:00  交房租", "*1\t2026-12-04 08:00  吃药 (错过 7 次)"}));
+  EXPECT_EQ(s.Item(missed->handle, 1050)->text, "brova 未运行时错过了 2 个提醒:");
+  int selected = -1;
+  EXPECT_EQ(ComboEntries(s, missed->handle, 1052, &selected),
+            (std::vector<std::string>{"5分钟后再次提示", "10分钟后再次提示", "30分钟后再次提示", "1小时后再次提示",
+                                      "2小时后再次提示"}));
+  EXPECT_EQ(selected, 2) << "the snooze chosen last";
+  // The plan of the start minute comes as ever, in its prompt.
+  auto prompt = WaitForPromptInPlace(s, kPromptTitle);
+  ASSERT_TRUE(prompt);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return TimeLineInk(s.Grab()) > 60; }, 5000));
+  s.KeepScreenshot("missed-reminders");
+
+  // 交房租 alone, in 10 minutes: it waits in a hidden prompt, the other row stays.
+  s.Send(list->handle, kLbSetSel, 0, -1);
+  s.Send(list->handle, kLbSetSel, 1, 0);
+  ChooseEntry(s, missed->handle, 1052, 1);
+  ClickItem(s, missed->handle, 1053);
+  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
+    return ListBoxRows(s, list->handle) == std::vector<std::string>{"*0\t2026-12-04 08:00  吃药 (错过 7 次)"};
+  })) << ListBoxRows(s, list->handle).size();
+  EXPECT_EQ(s.Item(missed->handle, 1050)->text, "brova 未运行时错过了 1 个提醒:");
+  auto prompts = Prompts(s);
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_NE(prompts[0].visible, prompts[1].visible) << "the snoozed one is hidden";
+  const std::string state = e2e::ReadFile(s.appDir() + "/data/reminder.ini");
+  EXPECT_EQ(state.substr(0, 27), "[LAST_RUN]\r\n2026-12-04 09:0") << state;
+  EXPECT_NE(state.find("[LAST_SNOOZE]\r\n10\r\n"), std::string::npos) << state;
+  // A new prompt starts on that snooze.
+  s.Post("Pagorin", kWmCommand, kShowPlan);
+  ASSERT_TRUE(e2e::Session::WaitUntil([&] { return Prompts(s).size() == 3; }));
+  for (const auto& p : Prompts(s)) {
+    if (p.handle == prompt->handle || !p.visible) continue;
+    ComboEntries(s, p.handle, kSnoozeList, &selected);
+    EXPECT_EQ(selected, 2) << "10分钟后再次提示";
+  }
+
+  // "我知道了" takes the rest, and the list goes.
+  ClickItem(s, missed->handle, 1054);
+  EXPECT_TRUE(s.WaitForNoWindow(missed->handle));
+
+  // Listed once: the next start lists nothing, and its plan of the minute comes.
+  s.Post("Pagorin", kWmCommand, 32796);
+  ASSERT_TRUE(s.WaitForExit(brova));
+  brova = StartBrova(s);
+  ASSERT_TRUE(WaitForPromptInPlace(s, kPromptTitle));
+  EXPECT_FALSE(s.Window(kMissedTitle));
+  s.Post("Pagorin", kWmCommand, 32796);
+  EXPECT_TRUE(s.WaitForExit(brova));
 }
 
 }  // namespace

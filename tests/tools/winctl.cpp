@@ -459,6 +459,25 @@ int Combo(const std::string& what) {
   return 0;
 }
 
+// The rows of a list box, as combo prints them; "*" marks each selected row
+// of a multiple-selection list, or the one selected row of another.
+int ListBoxRows(const std::string& what) {
+  HWND h = Resolve(what);
+  if (!h) return 1;
+  int count = static_cast<int>(SendMessageW(h, LB_GETCOUNT, 0, 0));
+  int single = static_cast<int>(SendMessageW(h, LB_GETCURSEL, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    int n = static_cast<int>(SendMessageW(h, LB_GETTEXTLEN, i, 0));
+    std::wstring buf(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+    SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
+    buf.resize(wcslen(buf.c_str()));
+    LRESULT sel = SendMessageW(h, LB_GETSEL, i, 0);
+    bool selected = sel == LB_ERR ? i == single : sel > 0;
+    Out(text::Format("%s%d\t%s", selected ? "*" : "", i, text::Narrow(buf).c_str()));
+  }
+  return 0;
+}
+
 // The rows of a report list view of another process, one line each with
 // its columns separated by tabs and "*" before a selected row. The list's
 // messages take pointers, so the buffers live in the list's process.
@@ -613,6 +632,7 @@ int wmain(int argc, wchar_t** argv) {
   if (cmd == "launch" && a.size() == 4) return Launch(a[1], a[2], std::atoi(a[3].c_str()));
   if (cmd == "prop" && a.size() == 3) return Prop(a[1], a[2]);
   if (cmd == "combo" && a.size() == 2) return Combo(a[1]);
+  if (cmd == "listbox" && a.size() == 2) return ListBoxRows(a[1]);
   if (cmd == "listview" && a.size() == 2) return ListViewRows(a[1]);
   if (cmd == "listview" && a.size() == 3) return ListViewRows(a[1], std::atoi(a[2].c_str()));
   if (cmd == "lvrect" && a.size() == 3)
