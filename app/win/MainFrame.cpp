@@ -23,7 +23,13 @@ const wchar_t kFrameClass[] = L"brova.Pagorin";
 CMainFrame* g_frame = nullptr;
 }  // namespace
 
-CMainFrame::CMainFrame() : captureSettings_(ProgramFolder()) { g_frame = this; }
+CMainFrame::CMainFrame()
+    : bossKey_(ProgramFolder(), kBossKeyPath),
+      cdKeys_(ProgramFolder(), kCdKeyPath),
+      shutdown_(ProgramFolder()),
+      captureSettings_(ProgramFolder()) {
+  g_frame = this;
+}
 
 CMainFrame::~CMainFrame() {
   if (g_frame == this) g_frame = nullptr;
@@ -49,8 +55,8 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
                 "brova 屏幕截图");
   hotKeys_.Start(hwnd_);
   // The boss key and the CD keys saved in an earlier run work from the start.
-  bossKey_.Load(ProgramFolder());
-  cdKeys_.Load(ProgramFolder());
+  bossKey_.Load();
+  cdKeys_.Load();
   cdDrives_.FillFromSystem();
   ReloadHotKeys();
   shutdownWatch_.Start(hwnd_, kShutdownTimer);
@@ -287,18 +293,22 @@ void CMainFrame::ReloadHotKeys() {
 void CMainFrame::ReloadAll() {
   EnterProgramFolder();
   captureSettings_.Load();
-  bossKey_.Load(ProgramFolder());
-  cdKeys_.Load(ProgramFolder());
+  bossKey_.Load();
+  cdKeys_.Load();
   ReloadHotKeys();
   ReloadShutdown();
   ReloadPlans();
 }
 
 int CMainFrame::ReloadShutdown() {
-  int result = shutdown_.Load(ProgramFolder());
+  int result = shutdown_.Load();
+  CheckShutdown();
+  return result;
+}
+
+void CMainFrame::CheckShutdown() {
   // A time set for the current minute comes now, not a day late.
   shutdownWatch_.Check(shutdown_.Current());
-  return result;
 }
 
 int CMainFrame::ReloadPlans() {
@@ -363,7 +373,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       ReloadHotKeys();
       return 0;
     case msg::kReloadShutdown:
-      ReloadShutdown();
+      CheckShutdown();
       return 0;
     case msg::kCaptureFullScreen:
       OnCaptureFullScreen();
