@@ -267,10 +267,10 @@ LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
 
 // The capture commands: the capture engine runs the sequence (and any
 // follow-up the result window asks for) unless a capture runs already.
-bool CMainFrame::OnCaptureFullScreen() { return capture_.Run(kChoiceFullScreen, hwnd_); }
-bool CMainFrame::OnCaptureFullScreenAfter(int seconds) { return capture_.Run(kChoiceFullScreen, hwnd_, seconds); }
-bool CMainFrame::OnCaptureWindow() { return capture_.Run(kChoiceWindow, hwnd_); }
-bool CMainFrame::OnCaptureRegion() { return capture_.Run(kChoiceRegion, hwnd_); }
+bool CMainFrame::OnCaptureFullScreen() { return capture_.Run(CaptureChoice::kFullScreen, hwnd_); }
+bool CMainFrame::OnCaptureFullScreenAfter(int seconds) { return capture_.Run(CaptureChoice::kFullScreen, hwnd_, seconds); }
+bool CMainFrame::OnCaptureWindow() { return capture_.Run(CaptureChoice::kWindow, hwnd_); }
+bool CMainFrame::OnCaptureRegion() { return capture_.Run(CaptureChoice::kRegion, hwnd_); }
 
 HotKeySet CMainFrame::CurrentHotKeys() const {
   const SnapshotSettings& s = captureSettings_.Current();

@@ -47,6 +47,8 @@ BOOL CCaptureSettingsDlg::OnInitDialog() {
   SetColors(palette::kText, palette::kWhite);
   // On its own it stands in the middle of the screen; a hosting window places it.
   if (IsModal()) CenterOnDesktop();
+  OnClick(IDC_BROWSE, [this] { Browse(); });
+  OnClick(IDC_SAVE_SETTINGS, [this] { Save(); });
   return TRUE;
 }
 
@@ -104,16 +106,6 @@ bool CCaptureSettingsDlg::PreTranslateMessage(MSG& msg) {
   // Neither key closes the page; it closes through a save or its host.
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) return true;
   return Dialog::PreTranslateMessage(msg);
-}
-
-bool CCaptureSettingsDlg::OnButtonClicked(int id) {
-  if (id == IDC_BROWSE)
-    Browse();
-  else if (id == IDC_SAVE_SETTINGS)
-    Save();
-  else
-    return Dialog::OnButtonClicked(id);
-  return true;
 }
 
 void CCaptureSettingsDlg::Browse() {
