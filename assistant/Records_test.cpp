@@ -171,7 +171,7 @@ TEST(ShutdownScheduleTest, OpensAtTheStoredMinuteOncePerDay) {
       {&at2205, {2026, 12, 8, 22, 5}, false},
       {&at2205, {2026, 12, 9, 22, 5}, true},
   };
-  ShutdownSchedule schedule;
+  CShutdownSchedule schedule;
   for (const Step& s : steps)
     EXPECT_EQ(schedule.Due(*s.settings, s.now), s.due)
         << s.settings->hour << ":" << s.settings->minute << " on " << s.now.day << " at " << s.now.hour << ":"

@@ -34,7 +34,7 @@ int ParseShutdownTime(const std::string& content, int& hour, int& minute, int& t
   return n;
 }
 
-bool ShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& now) {
+bool CShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& now) {
   if (!settings.armed || now.hour != settings.hour || now.minute != settings.minute) return false;
   int64_t today = civil::DaysFromCivil(now.year, now.month, now.day);
   if (today == usedDay_ && settings.hour == usedHour_ && settings.minute == usedMinute_) return false;

@@ -58,7 +58,7 @@ struct LocalMinute {
 // opening uses up that stored minute of that day, so cancelling the countdown
 // keeps the computer running until the same minute tomorrow, while a new
 // time saved after it still comes at its minute.
-class ShutdownSchedule {
+class CShutdownSchedule {
  public:
   // True when the countdown is to open now (and the day is then used up).
   bool Due(const ShutdownSettings& settings, const LocalMinute& now);

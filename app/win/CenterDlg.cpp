@@ -87,7 +87,7 @@ void CCenterDlg::BuildLauncherButtons() {
     if (!slot->button.Create(0, L"BUTTON", b.caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 1, 1, hwnd_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
       continue;
-    slot->button.Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    slot->button.SetFont(font);
     slot->line = b.line;
     slots_.push_back(std::move(slot));
   }

@@ -41,11 +41,10 @@ bool CMainFrame::CreateFrame() {
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
   RegisterClass(kFrameClass, 0, icon);
   // A zero-sized popup tool window at the origin: never seen, no task-bar button.
-  return Create(WS_EX_TOOLWINDOW, kFrameClass, "Pagorin", WS_POPUP, 0, 0, 0, 0, nullptr);
+  return Create(WS_EX_TOOLWINDOW, kFrameClass, frame_msg::kFrameTitle, WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
 int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
-  SetWindowTextW(hwnd_, kFrameTitle);
   captureSettings_.Load();
   SetTimer(hwnd_, kStartTimer, 100, nullptr);
   trayMenu_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));

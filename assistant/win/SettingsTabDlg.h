@@ -29,7 +29,6 @@ class CSettingsTabDlg : public win::Dialog {
 
   // Shows page k, making it when it does not exist yet; false for another k.
   bool ShowPage(int k);
-  bool HasPage(int k) const { return k >= 0 && k < kPageCount && pages_[k] != nullptr; }
 
  protected:
   BOOL OnInitDialog() override;

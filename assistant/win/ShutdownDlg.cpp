@@ -14,12 +14,10 @@ namespace {
 const char kReplaceCaption[] = "保存关机设置";
 }  // namespace
 
-CShutdownDlg::CShutdownDlg(CShutdownStore& store) : Dialog(IDD_SHUTDOWN), store_(store) {}
+CShutdownDlg::CShutdownDlg(CShutdownStore& store) : CToolboxDlg(IDD_SHUTDOWN), store_(store) {}
 
 BOOL CShutdownDlg::OnInitDialog() {
-  SetIcons(IDR_MAINFRAME);
-  CenterOnDesktop();
-  SetColors(palette::kText, palette::kPaper, /*lists=*/true);
+  InitLook(/*lists=*/true);
   save_.Attach(hwnd_, IDC_SHUTDOWN_SAVE);
   cancelSetting_.Attach(hwnd_, IDC_SHUTDOWN_CANCEL_SETTING);
   win::ComboBox hours(hwnd_, IDC_SHUTDOWN_HOUR), minutes(hwnd_, IDC_SHUTDOWN_MINUTE);
@@ -36,8 +34,8 @@ BOOL CShutdownDlg::OnInitDialog() {
     minutes.SetCurSel(shown.minute);
   }
   // A stored time can only be cancelled, until a list is opened to change it.
-  win::Control(save_.hwnd()).Enable(!stored);
-  win::Control(cancelSetting_.hwnd()).Enable(stored);
+  save_.Enable(!stored);
+  cancelSetting_.Enable(stored);
   OnClick(IDC_SHUTDOWN_SAVE, [this] { Save(); });
   OnClick(IDC_SHUTDOWN_CANCEL_SETTING, [this] { CancelSetting(); });
   return TRUE;
@@ -45,11 +43,11 @@ BOOL CShutdownDlg::OnInitDialog() {
 
 bool CShutdownDlg::OnCommand(int id, int code, HWND control) {
   if (code == CBN_DROPDOWN && (id == IDC_SHUTDOWN_HOUR || id == IDC_SHUTDOWN_MINUTE)) {
-    win::Control(save_.hwnd()).Enable(true);
+    save_.Enable(true);
     save_.SetText(kReplaceCaption);
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return CToolboxDlg::OnCommand(id, code, control);
 }
 
 void CShutdownDlg::Save() {

@@ -4,9 +4,9 @@
 #pragma once
 #include "assistant/ShutdownSettings.h"
 #include "common/win/SkinButton.h"
-#include "win/Dialog.h"
+#include "common/win/ToolboxDlg.h"
 
-class CShutdownDlg : public win::Dialog {
+class CShutdownDlg : public CToolboxDlg {
  public:
   explicit CShutdownDlg(CShutdownStore& store);
 

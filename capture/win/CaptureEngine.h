@@ -28,7 +28,6 @@ class CCaptureEngine {
   // False when refused because a capture is running already (captures
   // never nest), or when the user cancelled the first countdown.
   bool Run(CaptureChoice choice, HWND frame, int extraDelay = 0);
-  bool ready() const { return ready_; }
 
  private:
   bool ready_ = true;

@@ -88,16 +88,15 @@ bool CCaptureSettingsDlg::ReadOptions(CaptureOptions& options) {
 
 void CCaptureSettingsDlg::Layout() {
   for (int i = 0; i < 3; ++i) {
-    MoveWindow(Item(kButtonIds[i]), Px(kButtonX), Px(kButtonY[i]), Px(kButtonWidth), Px(kRowHeight), TRUE);
-    if (pickers_[i].hwnd())
-      MoveWindow(pickers_[i].hwnd(), Px(kPickerX), Px(kButtonY[i]), Px(kPickerWidth), Px(kRowHeight), TRUE);
+    PlaceItem(kButtonIds[i], {kButtonX, kButtonY[i], kButtonX + kButtonWidth, kButtonY[i] + kRowHeight});
+    if (pickers_[i].hwnd()) pickers_[i].Move(Px(kPickerX), Px(kButtonY[i]), Px(kPickerWidth), Px(kRowHeight));
   }
   // The hot keys are not edited on this page.
   for (int i = 0; i < 3; ++i) {
     ShowWindow(Item(kButtonIds[i]), SW_HIDE);
     if (!pickers_[i].hwnd()) continue;
     pickers_[i].Show(SW_HIDE);
-    MoveWindow(pickers_[i].hwnd(), 0, 0, 0, 0, TRUE);
+    pickers_[i].Move(0, 0, 0, 0);
     pickers_[i].HideControls();
   }
 }

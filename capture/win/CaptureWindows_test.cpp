@@ -45,7 +45,7 @@ PicturePtr SolidPicture(int w, int h, COLORREF colour) {
   win::Brush brush(CreateSolidBrush(colour));
   RECT r{0, 0, w, h};
   FillRect(dc, &r, brush);
-  return CapturePicture::Adopt(std::move(b), w, h);
+  return CCapturePicture::Adopt(std::move(b), w, h);
 }
 
 int RangeMax(HWND w, int bar) {

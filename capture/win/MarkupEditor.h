@@ -64,7 +64,6 @@ class CMarkupEditor : public win::Window {
   void ChooseWidth(int width);
   void Update();
   void DrawToolIcon(HDC dc, int id, const RECT& r, COLORREF ink);
-  int ToolbarHeight() const { return toolbarHeight_; }
   void PlaceWindow();
 
   MarkupSource source_;
