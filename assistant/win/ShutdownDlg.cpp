@@ -2,9 +2,7 @@
 
 #include "common/FrameMessages.h"
 #include "common/Text.h"
-#include "common/win/Palette.h"
 #include "common/win/SaveTexts.h"
-#include "resources/app_ids.h"
 #include "resources/assistant_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"

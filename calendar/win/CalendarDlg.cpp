@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/SaveTexts.h"
 #include "plans/win/PlanManagerDlg.h"
-#include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
 #include "win/MessageBox.h"

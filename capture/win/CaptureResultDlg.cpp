@@ -69,8 +69,7 @@ void CCaptureResultDlg::OnShowModal() {
 void CCaptureResultDlg::Layout() {
   if (!view_.hwnd()) return;
   RECT c = ClientRect();
-  MoveWindow(view_.hwnd(), c.left + Px(2), c.top + Px(kViewTop), c.right - c.left - Px(6),
-             c.bottom - c.top - Px(kViewTop + 4), TRUE);
+  view_.Move(c.left + Px(2), c.top + Px(kViewTop), c.right - c.left - Px(6), c.bottom - c.top - Px(kViewTop + 4));
   painter_.BeginLayout(c);
   painter_.AddHole(ItemRectInClient(GetDlgCtrlID(view_.hwnd())));
   for (int id : kButtonIds) painter_.AddHole(ItemRectInClient(id));

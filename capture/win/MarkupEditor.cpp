@@ -199,7 +199,7 @@ void CMarkupEditor::Layout() {
     if (id == IDC_MARKUP_REDO) slots.push_back({zoomLabel_, Px(48), false});
   }
   toolbarHeight_ = Flow(slots, c.right, button, Px(kGap96), Px(kMargin96), true);
-  MoveWindow(canvas_.hwnd(), 0, toolbarHeight_, c.right, std::max<LONG>(0, c.bottom - toolbarHeight_), TRUE);
+  canvas_.Move(0, toolbarHeight_, c.right, std::max<LONG>(0, c.bottom - toolbarHeight_));
   RECT bar{0, 0, c.right, toolbarHeight_};
   InvalidateRect(hwnd_, &bar, FALSE);
 }
