@@ -111,7 +111,9 @@ class Window {
   virtual bool OnCommand(int id, int code, HWND control);
   // BN_CLICKED from a button (also the IDOK and IDCANCEL that the dialog
   // manager sends for Enter and Escape, and menu commands, which come with
-  // the same code 0); true when handled.
+  // the same code 0) that has no OnClick action; true when handled. Windows
+  // set their buttons' actions with OnClick: this is for the layer's IDOK
+  // and IDCANCEL and for ids given out at run time.
   virtual bool OnButtonClicked(int id) { return false; }
   virtual LRESULT OnNotify(int id, NMHDR* header) { return Default(); }
   virtual void OnTimer(UINT_PTR id) { Default(); }
