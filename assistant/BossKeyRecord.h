@@ -25,6 +25,12 @@ struct BossKeyRecord {
   static BossKeyRecord Defaults();
   std::string Bytes() const;
   void ApplyBytes(std::string_view bytes);
+  // What CRecordStore asks of a record.
+  void ApplyNoFile(const std::string&) { *this = Defaults(); }
+  bool Serialize(std::string& out) const {
+    out = Bytes();
+    return true;
+  }
   bool ShowsDesktop() const { return listIndex == 0; }
 };
 

@@ -17,6 +17,12 @@ struct CdKeyRecords {
   static CdKeyRecords Defaults();
   std::string Bytes() const;
   void ApplyBytes(std::string_view bytes);
+  // What CRecordStore asks of a record.
+  void ApplyNoFile(const std::string&) { *this = Defaults(); }
+  bool Serialize(std::string& out) const {
+    out = Bytes();
+    return true;
+  }
 };
 
 constexpr char kCdKeyPath[] = "data3\\cdkey.dat";

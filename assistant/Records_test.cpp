@@ -5,9 +5,9 @@
 
 #include "assistant/BossKeyRecord.h"
 #include "assistant/CdKeyRecords.h"
-#include "assistant/RecordStore.h"
 #include "assistant/ShutdownSettings.h"
 #include "common/File.h"
+#include "common/RecordStore.h"
 #include "common/TempFolderTest.h"
 #include "common/Text.h"
 
@@ -28,9 +28,9 @@ class AssistantFiles : public TempFolderTest {
 };
 
 TEST_F(AssistantFiles, BossKeyRecordDefaultsShortFilesAndExactBytes) {
-  assistant::RecordStore<BossKeyRecord> store(kBossKeyPath);
+  CRecordStore<BossKeyRecord> store(Folder(), kBossKeyPath);
   EXPECT_EQ(store.Current().key, HotKey{}) << "zeros until the first load";
-  EXPECT_EQ(store.Load(Folder()), 1);
+  EXPECT_EQ(store.Load(), 1);
   EXPECT_EQ(store.Current().key, (HotKey{0x0D, 1, 1, 0}));
   EXPECT_TRUE(store.Current().ShowsDesktop());
   EXPECT_EQ(store.Current().title, "");
@@ -39,7 +39,7 @@ TEST_F(AssistantFiles, BossKeyRecordDefaultsShortFilesAndExactBytes) {
   r.key = HotKey{0x42, 0, 1, 1};
   r.listIndex = 3;
   r.title = "记事本 - a";
-  ASSERT_TRUE(store.Save(Folder(), r)) << "data3 is made when missing";
+  ASSERT_TRUE(store.Save(r)) << "data3 is made when missing";
   std::string gb = text::ToGb(r.title);
   std::string expected = std::string("\x42\0\1\1\3\0\0\0", 8) + gb + std::string(300 - gb.size(), '\0');
   EXPECT_EQ(Read(kBossKeyPath), expected);
@@ -47,9 +47,9 @@ TEST_F(AssistantFiles, BossKeyRecordDefaultsShortFilesAndExactBytes) {
   // Five bytes replace the key and the index's low byte; the rest stays as
   // the live copy had it: the saved record, or the zeros of a new store.
   Write(kBossKeyPath, std::string("\x44\1\0\0\0", 5));
-  assistant::RecordStore<BossKeyRecord> fresh(kBossKeyPath);
+  CRecordStore<BossKeyRecord> fresh(Folder(), kBossKeyPath);
   for (auto* s : {&store, &fresh}) {
-    EXPECT_EQ(s->Load(Folder()), 0);
+    EXPECT_EQ(s->Load(), 0);
     EXPECT_EQ(s->Current().key, (HotKey{0x44, 1, 0, 0}));
     EXPECT_EQ(s->Current().listIndex, 0);
   }
@@ -81,65 +81,68 @@ TEST_F(AssistantFiles, LongTitlesAreCutAtACharacterBoundary) {
 }
 
 TEST_F(AssistantFiles, CdKeysDefaultsShortFileAndExactBytes) {
-  assistant::RecordStore<CdKeyRecords> store(kCdKeyPath);
-  EXPECT_EQ(store.Load(Folder()), 1);
+  CRecordStore<CdKeyRecords> store(Folder(), kCdKeyPath);
+  EXPECT_EQ(store.Load(), 1);
   EXPECT_EQ(store.Current().open, (HotKey{'P', 1, 1, 0}));
   EXPECT_EQ(store.Current().close, (HotKey{'L', 1, 1, 0}));
-  ASSERT_TRUE(store.Save(Folder(), CdKeyRecords{HotKey{'O', 1, 0, 0}, HotKey{'C', 0, 0, 1}}));
+  ASSERT_TRUE(store.Save(CdKeyRecords{HotKey{'O', 1, 0, 0}, HotKey{'C', 0, 0, 1}}));
   EXPECT_EQ(Read(kCdKeyPath), std::string("O\1\0\0C\0\0\1", 8));
   Write(kCdKeyPath, std::string("Q\0\1", 3));
-  EXPECT_EQ(store.Load(Folder()), 0);
+  EXPECT_EQ(store.Load(), 0);
   EXPECT_EQ(store.Current().open, (HotKey{'Q', 0, 1, 0}));
   EXPECT_EQ(store.Current().close, (HotKey{'C', 0, 0, 1}));
 }
 
 TEST_F(AssistantFiles, ShutdownTimeFile) {
-  ShutdownStore store;
-  int h = 9, m = 9;
-  EXPECT_EQ(store.Load(Folder()), 1);
-  EXPECT_FALSE(ShutdownStore::ReadTime(Folder(), h, m));
+  auto at = [](int hour, int minute) { return ShutdownSettings{1, hour, minute, 0}; };
+  CShutdownStore store(Folder());
+  EXPECT_EQ(store.Load(), 1);
+  EXPECT_EQ(store.Read().armed, 0);
   EXPECT_EQ(store.Current().armed, 0);
   EXPECT_EQ(store.Current().hour, -1);
 
-  ASSERT_TRUE(ShutdownStore::Save(Folder(), 22, 5));
+  ASSERT_TRUE(store.Save(at(22, 5)));
   EXPECT_EQ(Read(kShutdownPath), "22,5");
-  EXPECT_EQ(store.Load(Folder()), 0);
+  EXPECT_EQ(store.Load(), 0);
   EXPECT_EQ(store.Current().armed, 1);
   EXPECT_EQ(store.Current().hour, 22);
   EXPECT_EQ(store.Current().minute, 5);
-  EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
-  EXPECT_EQ(h * 100 + m, 2205);
+  EXPECT_EQ(store.Read().hour * 100 + store.Read().minute, 2205);
 
   Write(kShutdownPath, "7,30,4");
-  store.Load(Folder());
+  store.Load();
   EXPECT_EQ(store.Current().third, 4);
   // One number is the hour at minute 0, for the frame (whatever minute it
   // held) as for the dialog.
   Write(kShutdownPath, "7");
-  store.Load(Folder());
+  store.Load();
   EXPECT_EQ(store.Current().hour * 100 + store.Current().minute, 700);
-  EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
-  EXPECT_EQ(h * 100 + m, 700);
+  EXPECT_EQ(store.Read().hour * 100 + store.Read().minute, 700);
   Write(kShutdownPath, "x");
-  store.Load(Folder());
+  store.Load();
   EXPECT_EQ(store.Current().armed, 1) << "an unreadable time is still a stored setting";
   EXPECT_EQ(store.Current().hour * 100 + store.Current().minute, 0) << "the time the dialog shows";
-  EXPECT_TRUE(ShutdownStore::ReadTime(Folder(), h, m));
-  EXPECT_EQ(h * 100 + m, 0);
+  EXPECT_EQ(store.Read().armed, 1);
+  EXPECT_EQ(store.Read().hour * 100 + store.Read().minute, 0);
 
-  // A folder under the name: neither a save nor a removal can work, and
-  // both say so.
+  // A folder under the name: neither a save nor a removal can work, both
+  // say so, and the live copy stays.
   ASSERT_TRUE(file::Remove(Folder() + kShutdownPath));
   ASSERT_TRUE(file::CreateDir(Folder() + kShutdownPath));
-  EXPECT_FALSE(ShutdownStore::Save(Folder(), 22, 5));
-  EXPECT_FALSE(ShutdownStore::Remove(Folder()));
+  EXPECT_FALSE(store.Save(at(22, 5)));
+  EXPECT_FALSE(store.Remove());
+  EXPECT_EQ(store.Current().armed * 10000 + store.Current().hour * 100 + store.Current().minute, 10000);
   ASSERT_EQ(rmdir((Folder() + "data3/shutdown.ini").c_str()), 0);
 
-  ASSERT_TRUE(ShutdownStore::Save(Folder(), 7, 30));
-  EXPECT_EQ(store.Load(Folder()), 0);
-  EXPECT_TRUE(ShutdownStore::Remove(Folder()));
-  EXPECT_TRUE(ShutdownStore::Remove(Folder())) << "nothing left to remove";
-  EXPECT_EQ(store.Load(Folder()), 1);
+  // A save and a removal leave the live copy as a load would, without one.
+  ASSERT_TRUE(store.Save(at(7, 30)));
+  EXPECT_EQ(store.Current().hour * 100 + store.Current().minute, 730);
+  EXPECT_EQ(store.Load(), 0);
+  EXPECT_TRUE(store.Remove());
+  EXPECT_EQ(store.Current().armed, 0);
+  EXPECT_EQ(store.Current().hour, -1);
+  EXPECT_TRUE(store.Remove()) << "nothing left to remove";
+  EXPECT_EQ(store.Load(), 1);
   EXPECT_EQ(store.Current().hour, -1);
   EXPECT_EQ(store.Current().minute, 30) << "a missing file leaves the minute";
 }
@@ -168,7 +171,7 @@ TEST(ShutdownScheduleTest, OpensAtTheStoredMinuteOncePerDay) {
       {&at2205, {2026, 12, 8, 22, 5}, false},
       {&at2205, {2026, 12, 9, 22, 5}, true},
   };
-  ShutdownSchedule schedule;
+  CShutdownSchedule schedule;
   for (const Step& s : steps)
     EXPECT_EQ(schedule.Due(*s.settings, s.now), s.due)
         << s.settings->hour << ":" << s.settings->minute << " on " << s.now.day << " at " << s.now.hour << ":"
@@ -177,12 +180,12 @@ TEST(ShutdownScheduleTest, OpensAtTheStoredMinuteOncePerDay) {
 
 TEST(ShutdownScheduleTest, TheWatchSleepsToTheStoredMinuteAndWithoutOneForGood) {
   const LocalMinute at2205{2026, 12, 7, 22, 5};
-  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 22, 7, 0}, at2205), 2);
-  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 22, 5, 0}, at2205), 24 * 60) << "used now: tomorrow";
-  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 22, 4, 0}, at2205), 24 * 60 - 1);
-  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 0, 0, 0}, at2205), 115);
-  EXPECT_EQ(ShutdownSchedule::MinutesToNext({0, -1, 5, 0}, at2205), 0);
-  EXPECT_EQ(ShutdownSchedule::MinutesToNext({1, 25, 0, 0}, at2205), 0) << "a time no day has";
+  EXPECT_EQ(CShutdownSchedule::MinutesToNext({1, 22, 7, 0}, at2205), 2);
+  EXPECT_EQ(CShutdownSchedule::MinutesToNext({1, 22, 5, 0}, at2205), 24 * 60) << "used now: tomorrow";
+  EXPECT_EQ(CShutdownSchedule::MinutesToNext({1, 22, 4, 0}, at2205), 24 * 60 - 1);
+  EXPECT_EQ(CShutdownSchedule::MinutesToNext({1, 0, 0, 0}, at2205), 115);
+  EXPECT_EQ(CShutdownSchedule::MinutesToNext({0, -1, 5, 0}, at2205), 0);
+  EXPECT_EQ(CShutdownSchedule::MinutesToNext({1, 25, 0, 0}, at2205), 0) << "a time no day has";
 }
 
 }  // namespace

@@ -2,50 +2,25 @@
 
 #include <cstdio>
 
-#include "assistant/RecordStore.h"
 #include "common/CivilDate.h"
 #include "common/File.h"
 #include "common/Text.h"
 
-namespace {
-// The file holds a few digits; more than this is not read.
-constexpr size_t kMaxRead = 255;
-
-bool ReadText(const std::string& programFolder, std::string& out) {
-  file::FilePtr f = file::Open(programFolder + kShutdownPath, "rb");
-  if (!f) return false;
-  char buffer[kMaxRead + 1];
-  size_t n = std::fread(buffer, 1, kMaxRead, f.get());
-  out.assign(buffer, n);
-  return true;
-}
-}  // namespace
-
-int ShutdownStore::Load(const std::string& programFolder) {
-  current_.armed = 0;
-  current_.hour = -1;
-  std::string content;
-  if (!ReadText(programFolder, content)) return 1;
-  current_.armed = 1;
-  ParseShutdownTime(content, current_.hour, current_.minute, current_.third);
-  return 0;
+void ShutdownSettings::ApplyBytes(std::string_view bytes) {
+  armed = 1;
+  ParseShutdownTime(std::string(bytes), hour, minute, third);
 }
 
-bool ShutdownStore::ReadTime(const std::string& programFolder, int& hour, int& minute) {
-  std::string content;
-  if (!ReadText(programFolder, content)) return false;
-  int third = 0;
-  ParseShutdownTime(content, hour, minute, third);
+bool ShutdownSettings::Serialize(std::string& out) const {
+  out = text::Format("%d,%d", hour, minute);
   return true;
 }
 
-bool ShutdownStore::Save(const std::string& programFolder, int hour, int minute) {
-  return assistant::WriteRecordFile(programFolder, kShutdownPath, text::Format("%d,%d", hour, minute));
-}
-
-bool ShutdownStore::Remove(const std::string& programFolder) {
-  const std::string path = programFolder + kShutdownPath;
-  return file::Remove(path) || !file::Exists(path);
+bool CShutdownStore::Remove() {
+  const std::string path = Path();
+  if (!file::Remove(path) && file::Exists(path)) return false;
+  current_.ApplyNoFile(Folder());
+  return true;
 }
 
 int ParseShutdownTime(const std::string& content, int& hour, int& minute, int& third) {
@@ -59,7 +34,7 @@ int ParseShutdownTime(const std::string& content, int& hour, int& minute, int& t
   return n;
 }
 
-bool ShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& now) {
+bool CShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& now) {
   if (!settings.armed || now.hour != settings.hour || now.minute != settings.minute) return false;
   int64_t today = civil::DaysFromCivil(now.year, now.month, now.day);
   if (today == usedDay_ && settings.hour == usedHour_ && settings.minute == usedMinute_) return false;
@@ -69,7 +44,7 @@ bool ShutdownSchedule::Due(const ShutdownSettings& settings, const LocalMinute& 
   return true;
 }
 
-int ShutdownSchedule::MinutesToNext(const ShutdownSettings& settings, const LocalMinute& now) {
+int CShutdownSchedule::MinutesToNext(const ShutdownSettings& settings, const LocalMinute& now) {
   constexpr int kDay = 24 * 60;
   if (!settings.armed || settings.hour < 0 || settings.hour > 23 || settings.minute < 0 || settings.minute > 59)
     return 0;

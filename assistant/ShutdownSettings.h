@@ -2,38 +2,46 @@
 // as "%d,%d" (for 22:05 the text 22,5, no line break). The setting exists
 // exactly as long as the file does.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <utility>
+
+#include "common/RecordStore.h"
 
 struct ShutdownSettings {
+  // The file holds a few digits; more than this is not read.
+  static constexpr size_t kSize = 255;
+
   int armed = 0;   // the file could be opened at the last load
   int hour = -1;   // -1 when the file was missing
   int minute = 0;
   int third = 0;   // a third number after the minute; nothing writes one
+
+  // Armed, and the time as ParseShutdownTime reads it, with as many of the
+  // third value as there is.
+  void ApplyBytes(std::string_view bytes);
+  // Not armed, hour -1; the minute and the third value stay.
+  void ApplyNoFile(const std::string&) {
+    armed = 0;
+    hour = -1;
+  }
+  // "%d,%d" of the hour and the minute.
+  bool Serialize(std::string& out) const;
 };
 
 constexpr char kShutdownPath[] = "data3\\shutdown.ini";
 
-class ShutdownStore {
+// Saving writes "%d,%d" (creating "data3\"); the setting is cancelled by
+// removing the file.
+class CShutdownStore : public CRecordStore<ShutdownSettings> {
  public:
-  // armed 0 and hour -1; then, when the file opens, armed 1 and the time as
-  // ParseShutdownTime reads it, with as many of the third value as there is.
-  // Returns 0 when armed, else 1.
-  int Load(const std::string& programFolder);
-  const ShutdownSettings& Current() const { return current_; }
-
-  // The time as the settings dialog shows it, read as Load reads it: false
-  // without a file.
-  static bool ReadTime(const std::string& programFolder, int& hour, int& minute);
-  // Writes "%d,%d" (creating "data3\"); false when nothing was written.
-  static bool Save(const std::string& programFolder, int hour, int minute);
+  explicit CShutdownStore(std::string programFolder) : CRecordStore(std::move(programFolder), kShutdownPath) {}
   // Deletes the file; true when there is none afterwards (a missing file is
-  // no failure).
-  static bool Remove(const std::string& programFolder);
-
- private:
-  ShutdownSettings current_;
+  // no failure), and the live copy is then the one of no file.
+  bool Remove();
 };
 
 // The time in the file's text, "%d,%d" and an optional third number: what
@@ -50,7 +58,7 @@ struct LocalMinute {
 // opening uses up that stored minute of that day, so cancelling the countdown
 // keeps the computer running until the same minute tomorrow, while a new
 // time saved after it still comes at its minute.
-class ShutdownSchedule {
+class CShutdownSchedule {
  public:
   // True when the countdown is to open now (and the day is then used up).
   bool Due(const ShutdownSettings& settings, const LocalMinute& now);

@@ -56,10 +56,8 @@ class CMonthModel {
 
   const Cell& CellAt(int row, int column) const { return cells_[row * kColumns + column]; }
 
-  Rect TitleArea() const { return title_; }       // the title text uses its top 22 pixels
   Rect TitleTextArea() const;
   Rect BandArea() const { return band_; }
-  Rect HeaderArea() const { return header_; }
   Rect GridArea() const { return grid_; }
   int CellWidth() const { return cellWidth_; }
   int CellHeight() const { return cellHeight_; }
@@ -99,11 +97,6 @@ class CMonthModel {
   // Entries of the year and month lists; index = year - kFirstYear, month - 1.
   static std::string YearListEntry(int year);
   static std::string MonthListEntry(int month);
-
-  int TodayYear() const { return todayYear_; }
-  int TodayMonth() const { return todayMonth_; }
-  int TodayDay() const { return todayDay_; }
-  int TodayWeekday() const { return todayWeekday_; }
 
  private:
   CLunarCalendar lunar_;

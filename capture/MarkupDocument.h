@@ -30,8 +30,6 @@ class CMarkupDocument {
   // by CancelPreview. A new preview (also of another shape) keeps the one
   // before it as its own step first. Returns the shape's id.
   uint32_t Preview(Shape after);
-  bool previewing() const { return preview_.active; }
-  uint32_t previewId() const { return preview_.id; }
   // False, and the preview cancelled, when it changed nothing or made a new
   // shape not worth keeping (IsWorthKeeping).
   bool CommitPreview();

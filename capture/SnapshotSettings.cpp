@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/File.h"
 #include "common/Text.h"
 
 const char kSaveFolderInvalidText[] = "保存目录设置不正确";
@@ -79,23 +78,6 @@ void SnapshotSettings::ApplyBytes(std::string_view bytes) {
   // A field without a NUL ends at the end of the record.
   std::string_view field(image.data() + kFolderOffset, kFolderField);
   folder = text::FromGb(field.substr(0, field.find('\0')));
-}
-
-bool LoadSnapshotSettings(const std::string& path, const std::string& programFolder, SnapshotSettings& settings) {
-  file::FilePtr f = file::Open(path, "rb");
-  if (!f) {
-    settings = SnapshotSettings::Defaults(programFolder);
-    return true;
-  }
-  char buffer[SnapshotSettings::kSize];
-  size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-  settings.ApplyBytes(std::string_view(buffer, n));
-  return false;
-}
-
-bool SaveSnapshotSettings(const std::string& path, const SnapshotSettings& settings) {
-  std::string bytes;
-  return settings.Serialize(bytes) && file::WriteAtomic(path, bytes);
 }
 
 SaveFolderCheck CheckSaveFolder(std::string_view typed, std::string& completed) {

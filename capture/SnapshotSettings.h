@@ -39,6 +39,8 @@ struct SnapshotSettings {
   // Takes a file's bytes over the current values: only the bytes present
   // replace theirs, so a short file leaves the rest as it was.
   void ApplyBytes(std::string_view bytes);
+  // A missing file gives the defaults.
+  void ApplyNoFile(const std::string& programFolder) { *this = Defaults(programFolder); }
 
   bool operator==(const SnapshotSettings& o) const {
     return fullScreen == o.fullScreen && window == o.window && region == o.region &&
@@ -55,13 +57,7 @@ static_assert(SnapshotSettings::kToFileOffset == SnapshotSettings::kToClipboardO
 static_assert(SnapshotSettings::kFolderOffset == SnapshotSettings::kToFileOffset + sizeof(int32_t));
 static_assert(SnapshotSettings::kFolderOffset + SnapshotSettings::kFolderField == SnapshotSettings::kSize);
 
-// Reads path into settings. A missing or unreadable file gives the defaults;
-// returns true when the defaults were used.
-bool LoadSnapshotSettings(const std::string& path, const std::string& programFolder, SnapshotSettings& settings);
-
-// Writes the record whole (through a temporary file). False when the folder
-// does not fit or the file cannot be written.
-bool SaveSnapshotSettings(const std::string& path, const SnapshotSettings& settings);
+constexpr char kSnapshotPath[] = "data\\snapshot.dat";
 
 enum class SaveFolderCheck {
   kOk,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/File.h"
+#include "common/RecordStore.h"
 
 namespace {
 
@@ -57,31 +58,34 @@ TEST(SnapshotSettings, FolderWithoutNulEndsAtTheRecordEnd) {
 
 TEST(SnapshotSettings, LoadAndSaveFiles) {
   char tmpl[] = "/tmp/brova_snap_XXXXXX";
-  std::string dir = mkdtemp(tmpl);
-  std::string path = dir + "\\snapshot.dat";
-  SnapshotSettings s;
-  EXPECT_TRUE(LoadSnapshotSettings(path, "C:\\p\\", s));
-  EXPECT_EQ(s, SnapshotSettings::Defaults("C:\\p\\"));
+  const std::string dir = std::string(mkdtemp(tmpl)) + "/";
+  CRecordStore<SnapshotSettings> store(dir, kSnapshotPath);
+  const std::string path = store.Path();
+  EXPECT_EQ(store.Load(), 1);
+  EXPECT_EQ(store.Current(), SnapshotSettings::Defaults(dir));
   EXPECT_FALSE(file::Exists(path));  // defaults are not written
 
+  SnapshotSettings s = store.Current();
   s.toFile = 0;
   s.folder = "D:";
-  ASSERT_TRUE(SaveSnapshotSettings(path, s));
+  ASSERT_TRUE(store.Save(s)) << "data is made when missing";
   EXPECT_EQ(file::Size(path), 280);
-  SnapshotSettings loaded;
-  EXPECT_FALSE(LoadSnapshotSettings(path, "C:\\p\\", loaded));
-  EXPECT_EQ(loaded, s);
+  CRecordStore<SnapshotSettings> loaded(dir, kSnapshotPath);
+  EXPECT_EQ(loaded.Load(), 0);
+  EXPECT_EQ(loaded.Current(), s);
 
   std::string first, second;
   ASSERT_TRUE(file::ReadAll(path, first));
-  ASSERT_TRUE(SaveSnapshotSettings(path, loaded));
+  ASSERT_TRUE(loaded.Save(loaded.Current()));
   ASSERT_TRUE(file::ReadAll(path, second));
   EXPECT_EQ(first, second);
 
-  s.folder = "D:\\" + std::string(300, 'a') + "\\";
-  EXPECT_FALSE(SaveSnapshotSettings(path, s));
+  SnapshotSettings tooLong = s;
+  tooLong.folder = "D:\\" + std::string(300, 'a') + "\\";
+  EXPECT_FALSE(store.Save(tooLong));
   ASSERT_TRUE(file::ReadAll(path, second));
   EXPECT_EQ(first, second);  // the old file stays
+  EXPECT_EQ(store.Current(), s) << "and so does the live copy";
   std::system(("rm -rf " + dir).c_str());
 }
 

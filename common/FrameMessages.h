@@ -20,7 +20,7 @@ constexpr uint32_t kReloadPlans = 0x040C;        // "data\plan.ini" changed
 constexpr uint32_t kReloadHotKeys = 0x040D;      // the capture settings changed
 constexpr uint32_t kReloadBossKey = 0x040E;      // the boss key saved through the frame's store
 constexpr uint32_t kReloadCdKeys = 0x040F;       // the CD keys saved through the frame's store
-constexpr uint32_t kReloadShutdown = 0x0410;     // "data3\shutdown.ini" written or deleted
+constexpr uint32_t kReloadShutdown = 0x0410;     // the shutdown time saved or removed through the frame's store
 
 // Reports of the hook library (data\trelk.dll) to the registered window.
 constexpr uint32_t kMouseReport = 0x052C;        // wParam = mouse message | kMouseReportHasPoint

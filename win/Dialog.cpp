@@ -97,6 +97,17 @@ bool Dialog::PreTranslateMessage(MSG& msg) {
   return IsDialogMessageW(hwnd_, &msg) != 0;
 }
 
+LRESULT Dialog::OnDpiChanged(const RECT& suggested) {
+  const RECT before = WindowRect();
+  const LRESULT result = Default();
+  const RECT after = WindowRect();
+  // A dialog manager that does not scale (per-monitor v1, Wine) leaves the
+  // size to us, as for any other window.
+  if (EqualRect(&before, &after)) MoveToSuggested(suggested);
+  Layout();
+  return result;
+}
+
 bool Dialog::OnButtonClicked(int id) {
   if (id == IDOK) {
     OnOK();

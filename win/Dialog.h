@@ -38,6 +38,10 @@ class Dialog : public Window {
   virtual void OnCancel() { EndDialog(IDCANCEL); }
   // IDOK and IDCANCEL end the dialog through OnOK and OnCancel.
   bool OnButtonClicked(int id) override;
+  // The dialog manager comes first: under per-monitor DPI v2 it gives the
+  // dialog and its controls fonts for the new DPI and resizes them. The
+  // dialog's own layout then runs on top.
+  LRESULT OnDpiChanged(const RECT& suggested) override;
 
   int templateId_;
 

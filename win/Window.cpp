@@ -143,8 +143,7 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
       return 0;
     case WM_DPICHANGED:
-      OnDpiChanged(*reinterpret_cast<RECT*>(lp));
-      return 0;
+      return OnDpiChanged(*reinterpret_cast<RECT*>(lp));
     case WM_PRINTCLIENT:
       if (!PaintsWholeClient()) return Default();
       PaintContent(reinterpret_cast<HDC>(wp), ClientRect());
@@ -275,10 +274,19 @@ HBRUSH Window::WindowColors(HDC dc, int type) const {
 int Window::Px(int px96) const { return Scale(hwnd_, px96); }
 int Window::Dpi() const { return DpiOf(hwnd_); }
 
-void Window::OnDpiChanged(const RECT& suggested) {
+void Window::PlaceItem(int id, const RECT& at96) const {
+  MoveWindow(Item(id), Px(at96.left), Px(at96.top), Px(at96.right - at96.left), Px(at96.bottom - at96.top), TRUE);
+}
+
+LRESULT Window::OnDpiChanged(const RECT& suggested) {
+  MoveToSuggested(suggested);
+  Layout();
+  return 0;
+}
+
+void Window::MoveToSuggested(const RECT& suggested) {
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  Layout();
 }
 
 void Window::OnGetMinMaxInfo(MINMAXINFO& info) const {

@@ -57,6 +57,13 @@ class Window {
   RECT WindowRect() const;
   RECT ItemRectInClient(int id) const;  // a child's rectangle in this window's client coordinates
   void Show(int cmd = SW_SHOW) const { ShowWindow(hwnd_, cmd); }
+  // For a window that is a control of another: as win::Control has them.
+  void Enable(bool on) const { EnableWindow(hwnd_, on); }
+  void Move(int x, int y, int w, int h, bool repaint = true) const { MoveWindow(hwnd_, x, y, w, h, repaint); }
+  void SetFont(HFONT font, bool redraw = true) const { Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
+  // Moves child id to a rectangle in client coordinates given in pixels at
+  // 96 DPI; its corner and its size are scaled (Px) for the window's DPI.
+  void PlaceItem(int id, const RECT& at96) const;
   void Invalidate(bool erase = true) const { InvalidateRect(hwnd_, nullptr, erase); }
   LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(hwnd_, msg, wp, lp); }
   bool Post(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return PostMessageW(hwnd_, msg, wp, lp) != 0; }
@@ -104,7 +111,9 @@ class Window {
   virtual bool OnCommand(int id, int code, HWND control);
   // BN_CLICKED from a button (also the IDOK and IDCANCEL that the dialog
   // manager sends for Enter and Escape, and menu commands, which come with
-  // the same code 0); true when handled.
+  // the same code 0) that has no OnClick action; true when handled. Windows
+  // set their buttons' actions with OnClick: this is for the layer's IDOK
+  // and IDCANCEL and for ids given out at run time.
   virtual bool OnButtonClicked(int id) { return false; }
   virtual LRESULT OnNotify(int id, NMHDR* header) { return Default(); }
   virtual void OnTimer(UINT_PTR id) { Default(); }
@@ -113,6 +122,10 @@ class Window {
   // Places the children for the client area; called on WM_SIZE and when the
   // window's DPI changes.
   virtual void Layout() {}
+  // WM_DPICHANGED: the window takes the suggested rectangle and lays itself
+  // out again.
+  virtual LRESULT OnDpiChanged(const RECT& suggested);
+  void MoveToSuggested(const RECT& suggested);
 
   // A window that paints its client area itself says so here and draws in
   // PaintContent, which serves WM_PAINT, WM_PRINTCLIENT and WM_ERASEBKGND
@@ -154,7 +167,6 @@ class Window {
   void Detach();
 
   HBRUSH WindowColors(HDC dc, int type) const;
-  void OnDpiChanged(const RECT& suggested);
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
 
   WNDPROC original_ = nullptr;  // the procedure we subclassed, if any

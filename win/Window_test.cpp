@@ -237,6 +237,46 @@ TEST(Dialog, MadeAheadStaysHiddenUntilItRuns) {
   EXPECT_EQ(dlg.RunModal(), -1) << "run once";
 }
 
+// A dialog whose layout places one static text of its template.
+class PlacedStatic : public win::Dialog {
+ public:
+  PlacedStatic() : Dialog(IDD_ABOUTBOX) {}
+  int layouts = 0;
+
+ protected:
+  void Layout() override {
+    ++layouts;
+    PlaceItem(IDC_VERSION, {10, 20, 110, 40});
+  }
+};
+
+// The dialog manager handles a DPI change first (under per-monitor v2 it
+// sets new fonts and sizes); then the dialog's own layout places the
+// static, which shows in the font the dialog itself has.
+TEST(Dialog, DpiChangeGoesToTheDialogManagerAndThenToTheLayout) {
+  PlacedStatic dlg;
+  ASSERT_TRUE(dlg.Create(nullptr));
+  const int layouts = dlg.layouts;
+  RECT suggested{40, 50, 500, 450};
+  SendMessageW(dlg.hwnd(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(dlg.WindowRect().left, 40);
+  EXPECT_EQ(dlg.WindowRect().top, 50);
+  EXPECT_GT(dlg.layouts, layouts);
+  const RECT placed = dlg.ItemRectInClient(IDC_VERSION);
+  EXPECT_EQ(placed.left, dlg.Px(10));
+  EXPECT_EQ(placed.top, dlg.Px(20));
+  EXPECT_EQ(placed.right - placed.left, dlg.Px(100));
+  EXPECT_EQ(placed.bottom - placed.top, dlg.Px(20));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(dlg.Item(IDC_VERSION), WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << "a font that still exists";
+  EXPECT_EQ(font, reinterpret_cast<HFONT>(dlg.Send(WM_GETFONT))) << "the dialog's own font";
+  LOGFONTW face{};
+  ASSERT_EQ(GetObjectW(font, sizeof face, &face), static_cast<int>(sizeof face));
+  EXPECT_LT(face.lfHeight, 0) << "a point size, as the template gives it";
+  dlg.Destroy();
+}
+
 class Closer : public win::Dialog {
  public:
   Closer() : Dialog(IDD_ABOUTBOX) {}

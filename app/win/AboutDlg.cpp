@@ -19,14 +19,9 @@ BOOL CAboutDlg::OnInitDialog() {
   if (templateId_ == IDD_ABOUTBOX_APP) {
     SetIcons(IDR_MAINFRAME);
   }
-  return TRUE;
-}
-
-bool CAboutDlg::OnButtonClicked(int id) {
-  if (id == IDC_HOME_PAGE) {
+  OnClick(IDC_HOME_PAGE, [this] {
     OpenWithShell(SiteBaseUrl());
     if (templateId_ == IDD_ABOUTBOX) EndDialog(IDCANCEL);
-    return true;
-  }
-  return Dialog::OnButtonClicked(id);
+  });
+  return TRUE;
 }

@@ -10,7 +10,6 @@ class CAboutDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
 
  private:
   CSkinButton ok_;

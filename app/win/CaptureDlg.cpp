@@ -23,38 +23,24 @@ BOOL CCaptureDlg::OnInitDialog() {
   SetIcons(IDR_MAINFRAME);
   SetColors(palette::kText, palette::kGrey);
   SetItemText(IDC_SITE_TEXT, "官方网站: " + SiteHost());
-  return TRUE;
-}
-
-bool CCaptureDlg::OnButtonClicked(int id) {
-  CMainFrame* frame = CMainFrame::Instance();
   // The window hides for its capture; when the capture is refused (one is
   // running, its result window open) it comes back at once.
-  auto capture = [this, frame](bool (CMainFrame::*run)()) {
-    Show(SW_HIDE);
-    if (frame && !(frame->*run)()) Show(SW_SHOW);
+  auto capture = [this](bool (CMainFrame::*run)()) {
+    return [this, run] {
+      CMainFrame* frame = CMainFrame::Instance();
+      Show(SW_HIDE);
+      if (frame && !(frame->*run)()) Show(SW_SHOW);
+    };
   };
-  switch (id) {
-    case IDC_CAPTURE_FULL:
-      capture(&CMainFrame::OnCaptureFullScreen);
-      return true;
-    case IDC_CAPTURE_WINDOW:
-      capture(&CMainFrame::OnCaptureWindow);
-      return true;
-    case IDC_CAPTURE_REGION:
-      capture(&CMainFrame::OnCaptureRegion);
-      return true;
-    case IDC_SETTINGS:
-      CCaptureSettingsDlg(captureSettings_).DoModal(hwnd_);
-      return true;
-    case IDC_HOME_PAGE:
-      OpenHomePage();
-      return true;
-    case IDC_EXIT:
-      if (frame) SendMessageW(frame->hwnd(), WM_CLOSE, 0, 0);
-      return true;
-  }
-  return Dialog::OnButtonClicked(id);
+  OnClick(IDC_CAPTURE_FULL, capture(&CMainFrame::OnCaptureFullScreen));
+  OnClick(IDC_CAPTURE_WINDOW, capture(&CMainFrame::OnCaptureWindow));
+  OnClick(IDC_CAPTURE_REGION, capture(&CMainFrame::OnCaptureRegion));
+  OnClick(IDC_SETTINGS, [this] { CCaptureSettingsDlg(captureSettings_).DoModal(hwnd_); });
+  OnClick(IDC_HOME_PAGE, [] { OpenHomePage(); });
+  OnClick(IDC_EXIT, [] {
+    if (CMainFrame* frame = CMainFrame::Instance()) SendMessageW(frame->hwnd(), WM_CLOSE, 0, 0);
+  });
+  return TRUE;
 }
 
 LRESULT CCaptureDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

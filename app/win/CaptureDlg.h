@@ -12,7 +12,6 @@ class CCaptureDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   void OnClose() override;
   void OnCancel() override {}  // Escape does not hide the window
   void OnOK() override {}      // nor does Enter

@@ -55,6 +55,7 @@ CCenterDlg::~CCenterDlg() {
 
 BOOL CCenterDlg::OnInitDialog() {
   for (int i = 0; i < kFixedButtonCount; ++i) fixed_[i].Attach(hwnd_, kFixedIds[i]);
+  SetClickActions();
   SetIcons(IDR_MAINFRAME);
   SetColors(palette::kText, palette::kWhite);
 
@@ -86,7 +87,7 @@ void CCenterDlg::BuildLauncherButtons() {
     if (!slot->button.Create(0, L"BUTTON", b.caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 1, 1, hwnd_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
       continue;
-    slot->button.Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    slot->button.SetFont(font);
     slot->line = b.line;
     slots_.push_back(std::move(slot));
   }
@@ -146,28 +147,15 @@ LRESULT CCenterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Dialog::WindowProc(msg, wp, lp);
 }
 
-bool CCenterDlg::OnButtonClicked(int id) {
-  if (OpenToolboxWindow(id, hwnd_)) return true;
-  switch (id) {
-    case IDC_CENTER_TOOLS:
-      ShowToolMenu();
-      return true;
-    case IDC_CENTER_SCANNER:
-      RunProcessScanner();
-      return true;
-    case IDC_CENTER_SEARCH:
-      Search();
-      return true;
-    case IDC_CENTER_ABOUT: {
-      CAboutDlg about(IDD_ABOUTBOX);
-      about.DoModal(hwnd_);
-      return true;
-    }
-    case IDC_CENTER_EXIT:
-      if (CMainFrame* frame = CMainFrame::Instance()) SendMessageW(frame->hwnd(), WM_CLOSE, 0, 0);
-      return true;
-  }
-  return Dialog::OnButtonClicked(id);
+void CCenterDlg::SetClickActions() {
+  for (int id : kToolboxButtonIds) OnClick(id, [this, id] { OpenToolboxWindow(id, hwnd_); });
+  OnClick(IDC_CENTER_TOOLS, [this] { ShowToolMenu(); });
+  OnClick(IDC_CENTER_SCANNER, [this] { RunProcessScanner(); });
+  OnClick(IDC_CENTER_SEARCH, [this] { Search(); });
+  OnClick(IDC_CENTER_ABOUT, [this] { CAboutDlg(IDD_ABOUTBOX).DoModal(hwnd_); });
+  OnClick(IDC_CENTER_EXIT, [] {
+    if (CMainFrame* frame = CMainFrame::Instance()) SendMessageW(frame->hwnd(), WM_CLOSE, 0, 0);
+  });
 }
 
 bool CCenterDlg::OnCommand(int id, int code, HWND control) {

@@ -25,7 +25,6 @@ class CCenterDlg : public win::Dialog {
   BOOL OnInitDialog() override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCommand(int id, int code, HWND control) override;
-  bool OnButtonClicked(int id) override;
   void Layout() override;
   void OnClose() override;
   void OnDestroy() override;
@@ -39,6 +38,7 @@ class CCenterDlg : public win::Dialog {
     win::Menu menu;         // built on the first click, kept for the window's life
   };
 
+  void SetClickActions();
   void PlaceAtStoredRect();
   void BuildLauncherButtons();
   void OnLauncherButton(int index);

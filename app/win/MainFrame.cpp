@@ -24,7 +24,13 @@ const wchar_t kFrameClass[] = L"brova.Pagorin";
 CMainFrame* g_frame = nullptr;
 }  // namespace
 
-CMainFrame::CMainFrame() : captureSettings_(ProgramFolder()) { g_frame = this; }
+CMainFrame::CMainFrame()
+    : bossKey_(ProgramFolder(), kBossKeyPath),
+      cdKeys_(ProgramFolder(), kCdKeyPath),
+      shutdown_(ProgramFolder()),
+      captureSettings_(ProgramFolder()) {
+  g_frame = this;
+}
 
 CMainFrame::~CMainFrame() {
   if (g_frame == this) g_frame = nullptr;
@@ -36,11 +42,10 @@ bool CMainFrame::CreateFrame() {
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
   RegisterClass(kFrameClass, 0, icon);
   // A zero-sized popup tool window at the origin: never seen, no task-bar button.
-  return Create(WS_EX_TOOLWINDOW, kFrameClass, "Pagorin", WS_POPUP, 0, 0, 0, 0, nullptr);
+  return Create(WS_EX_TOOLWINDOW, kFrameClass, frame_msg::kFrameTitle, WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
 int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
-  SetWindowTextW(hwnd_, kFrameTitle);
   captureSettings_.Load();
   SetTimer(hwnd_, kStartTimer, 100, nullptr);
   trayMenu_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
@@ -50,8 +55,8 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
                 "brova 屏幕截图");
   hotKeys_.Start(hwnd_);
   // The boss key and the CD keys saved in an earlier run work from the start.
-  bossKey_.Load(ProgramFolder());
-  cdKeys_.Load(ProgramFolder());
+  bossKey_.Load();
+  cdKeys_.Load();
   cdDrives_.FillFromSystem();
   ReloadHotKeys();
   shutdownWatch_.Start(hwnd_, kShutdownTimer);
@@ -262,10 +267,10 @@ LRESULT CMainFrame::OnTrayCallback(LPARAM mouseMessage) {
 
 // The capture commands: the capture engine runs the sequence (and any
 // follow-up the result window asks for) unless a capture runs already.
-bool CMainFrame::OnCaptureFullScreen() { return capture_.Run(kChoiceFullScreen, hwnd_); }
-bool CMainFrame::OnCaptureFullScreenAfter(int seconds) { return capture_.Run(kChoiceFullScreen, hwnd_, seconds); }
-bool CMainFrame::OnCaptureWindow() { return capture_.Run(kChoiceWindow, hwnd_); }
-bool CMainFrame::OnCaptureRegion() { return capture_.Run(kChoiceRegion, hwnd_); }
+bool CMainFrame::OnCaptureFullScreen() { return capture_.Run(CaptureChoice::kFullScreen, hwnd_); }
+bool CMainFrame::OnCaptureFullScreenAfter(int seconds) { return capture_.Run(CaptureChoice::kFullScreen, hwnd_, seconds); }
+bool CMainFrame::OnCaptureWindow() { return capture_.Run(CaptureChoice::kWindow, hwnd_); }
+bool CMainFrame::OnCaptureRegion() { return capture_.Run(CaptureChoice::kRegion, hwnd_); }
 
 HotKeySet CMainFrame::CurrentHotKeys() const {
   const SnapshotSettings& s = captureSettings_.Current();
@@ -288,18 +293,22 @@ void CMainFrame::ReloadHotKeys() {
 void CMainFrame::ReloadAll() {
   EnterProgramFolder();
   captureSettings_.Load();
-  bossKey_.Load(ProgramFolder());
-  cdKeys_.Load(ProgramFolder());
+  bossKey_.Load();
+  cdKeys_.Load();
   ReloadHotKeys();
   ReloadShutdown();
   ReloadPlans();
 }
 
 int CMainFrame::ReloadShutdown() {
-  int result = shutdown_.Load(ProgramFolder());
+  int result = shutdown_.Load();
+  CheckShutdown();
+  return result;
+}
+
+void CMainFrame::CheckShutdown() {
   // A time set for the current minute comes now, not a day late.
   shutdownWatch_.Check(shutdown_.Current());
-  return result;
 }
 
 int CMainFrame::ReloadPlans() {
@@ -364,7 +373,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wp, LPARAM lp) {
       ReloadHotKeys();
       return 0;
     case msg::kReloadShutdown:
-      ReloadShutdown();
+      CheckShutdown();
       return 0;
     case msg::kCaptureFullScreen:
       OnCaptureFullScreen();

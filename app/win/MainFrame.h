@@ -8,7 +8,6 @@
 #include "app/win/HotKeySource.h"
 #include "assistant/BossKeyRecord.h"
 #include "assistant/CdKeyRecords.h"
-#include "assistant/RecordStore.h"
 #include "assistant/ShutdownSettings.h"
 #include "assistant/win/CdTray.h"
 #include "assistant/win/ShutdownWatch.h"
@@ -50,8 +49,9 @@ class CMainFrame : public win::Window {
   // "显示计划": a reminder prompt for the next plan, or an empty one.
   void ShowPlanPrompt();
   // The shutdown time read again from "data3\"; 0 when it was read, 1 when
-  // not set. (The boss-key and CD pages save through the frame's stores and
-  // post their reload messages, which only pass the keys on.)
+  // not set. (The shutdown dialog, the boss-key and the CD pages save
+  // through the frame's stores and post their reload messages, which only
+  // pass the values on.)
   int ReloadShutdown();
 
   // The capture sequences.
@@ -66,8 +66,9 @@ class CMainFrame : public win::Window {
   HotKeySet CurrentHotKeys() const;
   // What the capture settings page writes through, wherever it is shown.
   CCaptureSettingsStore& CaptureSettings() { return captureSettings_; }
-  assistant::RecordStore<BossKeyRecord>& BossKeyStore() { return bossKey_; }
-  assistant::RecordStore<CdKeyRecords>& CdKeyStore() { return cdKeys_; }
+  CRecordStore<BossKeyRecord>& BossKeyStore() { return bossKey_; }
+  CRecordStore<CdKeyRecords>& CdKeyStore() { return cdKeys_; }
+  CShutdownStore& ShutdownStore() { return shutdown_; }
 
  protected:
   int OnCreate(CREATESTRUCTW* cs) override;
@@ -92,14 +93,16 @@ class CMainFrame : public win::Window {
   // WM_COMMAND 1224 + i / 1254 + i: the tray of CD drive i; false for other ids.
   bool OnCdCommand(int id);
   void RequestAllTrays(bool open);
+  // The watch looks at the shutdown time the store holds now.
+  void CheckShutdown();
 
   std::unique_ptr<CCaptureDlg> captureDlg_;
   std::unique_ptr<CCenterDlg> center_;
   win::Menu trayMenu_;
-  assistant::RecordStore<BossKeyRecord> bossKey_{kBossKeyPath};
-  assistant::RecordStore<CdKeyRecords> cdKeys_{kCdKeyPath};
+  CRecordStore<BossKeyRecord> bossKey_;
+  CRecordStore<CdKeyRecords> cdKeys_;
   CCdDriveTable cdDrives_;
-  ShutdownStore shutdown_;
+  CShutdownStore shutdown_;
   CShutdownWatch shutdownWatch_;
   CHotKeySource hotKeys_;
   CUpdateThread updateWorker_;

@@ -12,6 +12,7 @@
 #include "app/CenterRect.h"
 #include "capture/SnapshotSettings.h"
 #include "common/File.h"
+#include "common/RecordStore.h"
 
 namespace {
 
@@ -84,15 +85,16 @@ TEST(Platform, RecordsOfEarlierVersionsAreReadAndWrittenByteForByte) {
   const std::string out = std::string(tempBase) + "brova-records-" + std::to_string(GetCurrentProcessId());
 
   // Capture settings: three hot keys, two switches, a GBK folder.
-  SnapshotSettings settings;
-  EXPECT_FALSE(LoadSnapshotSettings(Fixture("snapshot.dat"), "C:\\unused\\", settings));
+  CRecordStore<SnapshotSettings> fixture(Fixture(""), "snapshot.dat");
+  EXPECT_EQ(fixture.Load(), 0);
+  const SnapshotSettings& settings = fixture.Current();
   EXPECT_EQ(settings.fullScreen, (HotKey{0x41, 1, 0, 1}));
   EXPECT_EQ(settings.window, (HotKey{0x70, 0, 1, 0}));
   EXPECT_EQ(settings.region, HotKey{});
   EXPECT_EQ(settings.toClipboard, 0);
   EXPECT_EQ(settings.toFile, 1);
   EXPECT_EQ(settings.folder, "D:\\截图\\");
-  ASSERT_TRUE(SaveSnapshotSettings(out, settings));
+  ASSERT_TRUE(CRecordStore<SnapshotSettings>(out, "").Save(settings));
   EXPECT_EQ(ReadBytes(out), ReadBytes(Fixture("snapshot.dat")));
 
   // The management center's rectangle, on a monitor left of the primary one.

@@ -44,9 +44,7 @@ bool CTest2App::InitInstance() {
 
   frame_ = std::make_unique<CMainFrame>();
   win::App::SetMainWindow(frame_.get());
-  if (!frame_->CreateFrame()) return false;
-  SetWindowTextW(frame_->hwnd(), kFrameTitle);
-  return true;
+  return frame_->CreateFrame();
 }
 
 int CTest2App::Run() { return win::App::Run(); }

@@ -10,6 +10,7 @@
 #include "resources/center_ids.h"
 
 bool OpenToolboxWindow(int buttonId, HWND center) {
+  CMainFrame* frame = CMainFrame::Instance();
   switch (buttonId) {
     case IDC_CENTER_CALENDAR:
       ShowCalendar(center);
@@ -18,12 +19,12 @@ bool OpenToolboxWindow(int buttonId, HWND center) {
       ShowPlanManager(center);
       return true;
     case IDC_CENTER_SHUTDOWN: {
-      CShutdownDlg shutdown;
+      if (!frame) return true;
+      CShutdownDlg shutdown(frame->ShutdownStore());
       shutdown.DoModal(center);
       return true;
     }
     case IDC_CENTER_SETTINGS: {
-      CMainFrame* frame = CMainFrame::Instance();
       if (!frame) return true;
       CSettingsTabDlg settings([frame](HWND parent) -> std::unique_ptr<win::Dialog> {
         auto page = std::make_unique<CCaptureSettingsDlg>(frame->CaptureSettings());

@@ -4,6 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include "resources/center_ids.h"
+
+constexpr int kToolboxButtonIds[] = {IDC_CENTER_CALENDAR, IDC_CENTER_PLANS, IDC_CENTER_SHUTDOWN, IDC_CENTER_SETTINGS,
+                                     IDC_CENTER_LEDGER};
+
 // True when buttonId is one of those buttons; then its window is opened
 // modally over center (once that window exists).
 bool OpenToolboxWindow(int buttonId, HWND center);

@@ -3,15 +3,14 @@
 #include "assistant/win/BossKeyAction.h"
 #include "assistant/win/SettingsPage.h"
 #include "common/FrameMessages.h"
-#include "common/win/ProgramFolder.h"
 #include "resources/assistant_ids.h"
 #include "win/Controls.h"
 
-CBossKeyPage::CBossKeyPage(assistant::RecordStore<BossKeyRecord>& store) : Dialog(IDD_BOSS_KEY_PAGE), store_(store) {}
+CBossKeyPage::CBossKeyPage(CRecordStore<BossKeyRecord>& store) : Dialog(IDD_BOSS_KEY_PAGE), store_(store) {}
 
 BOOL CBossKeyPage::OnInitDialog() {
   // The file as it is now: another program may have changed it.
-  record_ = store_.Read(ProgramFolder());
+  record_ = store_.Read();
   picker_.Bind(&record_.key);
   picker_.Create(hwnd_);
   settings_page::PlacePicker(picker_, 0);
@@ -57,5 +56,5 @@ void CBossKeyPage::OnOK() {
   record_.listIndex = i;
   record_.title = i >= 0 ? list.ItemText(i) : std::string();
   picker_.Save();
-  settings_page::Saved(store_.Save(ProgramFolder(), record_), frame_msg::kReloadBossKey);
+  settings_page::Saved(store_.Save(record_), frame_msg::kReloadBossKey);
 }

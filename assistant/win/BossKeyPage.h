@@ -2,7 +2,7 @@
 // brings to the front (entry 0 of the list: show the desktop).
 #pragma once
 #include "assistant/BossKeyRecord.h"
-#include "assistant/RecordStore.h"
+#include "common/RecordStore.h"
 #include "common/win/HotKeyPicker.h"
 #include "win/Dialog.h"
 
@@ -10,7 +10,7 @@ class CBossKeyPage : public win::Dialog {
  public:
   // The page starts from the store's file and saves through the store, so
   // the store's holder has the saved record without reading the file again.
-  explicit CBossKeyPage(assistant::RecordStore<BossKeyRecord>& store);
+  explicit CBossKeyPage(CRecordStore<BossKeyRecord>& store);
 
  protected:
   BOOL OnInitDialog() override;
@@ -22,7 +22,7 @@ class CBossKeyPage : public win::Dialog {
   void SelectTitle(const std::string& title);
   void Test();
 
-  assistant::RecordStore<BossKeyRecord>& store_;
+  CRecordStore<BossKeyRecord>& store_;
   BossKeyRecord record_;
   CHotKeyPicker picker_;
 };

@@ -2,14 +2,13 @@
 
 #include "assistant/win/SettingsPage.h"
 #include "common/FrameMessages.h"
-#include "common/win/ProgramFolder.h"
 #include "resources/assistant_ids.h"
 
-CCdKeyPage::CCdKeyPage(assistant::RecordStore<CdKeyRecords>& store) : Dialog(IDD_CD_KEY_PAGE), store_(store) {}
+CCdKeyPage::CCdKeyPage(CRecordStore<CdKeyRecords>& store) : Dialog(IDD_CD_KEY_PAGE), store_(store) {}
 
 BOOL CCdKeyPage::OnInitDialog() {
   // The file as it is now: another program may have changed it.
-  record_ = store_.Read(ProgramFolder());
+  record_ = store_.Read();
   openPicker_.Bind(&record_.open);
   closePicker_.Bind(&record_.close);
   openPicker_.Create(hwnd_);
@@ -22,5 +21,5 @@ BOOL CCdKeyPage::OnInitDialog() {
 void CCdKeyPage::OnOK() {
   openPicker_.Save();
   closePicker_.Save();
-  settings_page::Saved(store_.Save(ProgramFolder(), record_), frame_msg::kReloadCdKeys);
+  settings_page::Saved(store_.Save(record_), frame_msg::kReloadCdKeys);
 }

@@ -2,14 +2,14 @@
 // CD trays.
 #pragma once
 #include "assistant/CdKeyRecords.h"
-#include "assistant/RecordStore.h"
+#include "common/RecordStore.h"
 #include "common/win/HotKeyPicker.h"
 #include "win/Dialog.h"
 
 class CCdKeyPage : public win::Dialog {
  public:
   // Starts from the keys in the store's file and saves through the store.
-  explicit CCdKeyPage(assistant::RecordStore<CdKeyRecords>& store);
+  explicit CCdKeyPage(CRecordStore<CdKeyRecords>& store);
 
  protected:
   BOOL OnInitDialog() override;
@@ -17,7 +17,7 @@ class CCdKeyPage : public win::Dialog {
   void OnCancel() override {}  // the page never ends itself
 
  private:
-  assistant::RecordStore<CdKeyRecords>& store_;
+  CRecordStore<CdKeyRecords>& store_;
   CdKeyRecords record_;
   CHotKeyPicker openPicker_;
   CHotKeyPicker closePicker_;

@@ -13,8 +13,7 @@ constexpr int kPickerHeight = 25;
 }  // namespace
 
 void PlacePicker(const CHotKeyPicker& picker, int row) {
-  MoveWindow(picker.hwnd(), picker.Px(kPickerX), picker.Px(kPickerY[row]), picker.Px(kPickerWidth),
-             picker.Px(kPickerHeight), TRUE);
+  picker.Move(picker.Px(kPickerX), picker.Px(kPickerY[row]), picker.Px(kPickerWidth), picker.Px(kPickerHeight));
 }
 
 void Saved(bool written, uint32_t reloadMessage) {

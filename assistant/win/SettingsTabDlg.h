@@ -7,7 +7,7 @@
 
 #include "assistant/BossKeyRecord.h"
 #include "assistant/CdKeyRecords.h"
-#include "assistant/RecordStore.h"
+#include "common/RecordStore.h"
 #include "win/Dialog.h"
 
 class CSettingsTabDlg : public win::Dialog {
@@ -21,15 +21,14 @@ class CSettingsTabDlg : public win::Dialog {
   // The boss-key and CD pages write through the stores their holder reads
   // the keys from.
   struct Stores {
-    assistant::RecordStore<BossKeyRecord>& bossKey;
-    assistant::RecordStore<CdKeyRecords>& cdKeys;
+    CRecordStore<BossKeyRecord>& bossKey;
+    CRecordStore<CdKeyRecords>& cdKeys;
   };
   CSettingsTabDlg(PageMaker makeCapturePage, Stores stores);
   ~CSettingsTabDlg() override;
 
   // Shows page k, making it when it does not exist yet; false for another k.
   bool ShowPage(int k);
-  bool HasPage(int k) const { return k >= 0 && k < kPageCount && pages_[k] != nullptr; }
 
  protected:
   BOOL OnInitDialog() override;

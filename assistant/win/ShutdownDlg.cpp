@@ -1,12 +1,8 @@
 #include "assistant/win/ShutdownDlg.h"
 
-#include "assistant/ShutdownSettings.h"
 #include "common/FrameMessages.h"
 #include "common/Text.h"
-#include "common/win/Palette.h"
-#include "common/win/ProgramFolder.h"
 #include "common/win/SaveTexts.h"
-#include "resources/app_ids.h"
 #include "resources/assistant_ids.h"
 #include "win/App.h"
 #include "win/Controls.h"
@@ -16,12 +12,10 @@ namespace {
 const char kReplaceCaption[] = "保存关机设置";
 }  // namespace
 
-CShutdownDlg::CShutdownDlg() : Dialog(IDD_SHUTDOWN) {}
+CShutdownDlg::CShutdownDlg(CShutdownStore& store) : CToolboxDlg(IDD_SHUTDOWN), store_(store) {}
 
 BOOL CShutdownDlg::OnInitDialog() {
-  SetIcons(IDR_MAINFRAME);
-  CenterOnDesktop();
-  SetColors(palette::kText, palette::kPaper, /*lists=*/true);
+  InitLook(/*lists=*/true);
   save_.Attach(hwnd_, IDC_SHUTDOWN_SAVE);
   cancelSetting_.Attach(hwnd_, IDC_SHUTDOWN_CANCEL_SETTING);
   win::ComboBox hours(hwnd_, IDC_SHUTDOWN_HOUR), minutes(hwnd_, IDC_SHUTDOWN_MINUTE);
@@ -29,16 +23,17 @@ BOOL CShutdownDlg::OnInitDialog() {
   for (int m = 0; m < 60; ++m) minutes.AddString(text::Format("%d", m));
   hours.SetCurSel(0);
   minutes.SetCurSel(0);
-  int hour = 0, minute = 0;
-  bool stored = ShutdownStore::ReadTime(ProgramFolder(), hour, minute);
+  // The file as it is now: another program may have changed it.
+  const ShutdownSettings shown = store_.Read();
+  const bool stored = shown.armed != 0;
   if (stored) {
     // Numbers outside the lists leave them without a selection.
-    hours.SetCurSel(hour);
-    minutes.SetCurSel(minute);
+    hours.SetCurSel(shown.hour);
+    minutes.SetCurSel(shown.minute);
   }
   // A stored time can only be cancelled, until a list is opened to change it.
-  win::Control(save_.hwnd()).Enable(!stored);
-  win::Control(cancelSetting_.hwnd()).Enable(stored);
+  save_.Enable(!stored);
+  cancelSetting_.Enable(stored);
   OnClick(IDC_SHUTDOWN_SAVE, [this] { Save(); });
   OnClick(IDC_SHUTDOWN_CANCEL_SETTING, [this] { CancelSetting(); });
   return TRUE;
@@ -46,18 +41,20 @@ BOOL CShutdownDlg::OnInitDialog() {
 
 bool CShutdownDlg::OnCommand(int id, int code, HWND control) {
   if (code == CBN_DROPDOWN && (id == IDC_SHUTDOWN_HOUR || id == IDC_SHUTDOWN_MINUTE)) {
-    win::Control(save_.hwnd()).Enable(true);
+    save_.Enable(true);
     save_.SetText(kReplaceCaption);
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return CToolboxDlg::OnCommand(id, code, control);
 }
 
 void CShutdownDlg::Save() {
-  int hour = win::ComboBox(hwnd_, IDC_SHUTDOWN_HOUR).CurSel();
-  int minute = win::ComboBox(hwnd_, IDC_SHUTDOWN_MINUTE).CurSel();
+  ShutdownSettings time = store_.Current();
+  time.armed = 1;
+  time.hour = win::ComboBox(hwnd_, IDC_SHUTDOWN_HOUR).CurSel();
+  time.minute = win::ComboBox(hwnd_, IDC_SHUTDOWN_MINUTE).CurSel();
   // The dialog stays open when the time was not stored: no shutdown would come.
-  if (!ShutdownStore::Save(ProgramFolder(), hour, minute)) {
+  if (!store_.Save(time)) {
     win::ShowMessage(save_text::kFailed);
     return;
   }
@@ -68,7 +65,7 @@ void CShutdownDlg::Save() {
 void CShutdownDlg::CancelSetting() {
   // The dialog stays open when the stored time is still there: it would
   // still shut the computer down.
-  if (!ShutdownStore::Remove(ProgramFolder())) {
+  if (!store_.Remove()) {
     win::ShowMessage("取消失败,关机设置仍然有效");
     return;
   }

@@ -1,13 +1,14 @@
 // "自动关机设置-Tolvana": the time of day of the automatic shutdown. Saving
 // writes "data3\shutdown.ini", cancelling the setting deletes it; either way
-// the frame reloads its shutdown settings.
+// through the frame's store, which is then told to look at its time again.
 #pragma once
+#include "assistant/ShutdownSettings.h"
 #include "common/win/SkinButton.h"
-#include "win/Dialog.h"
+#include "common/win/ToolboxDlg.h"
 
-class CShutdownDlg : public win::Dialog {
+class CShutdownDlg : public CToolboxDlg {
  public:
-  CShutdownDlg();
+  explicit CShutdownDlg(CShutdownStore& store);
 
  protected:
   BOOL OnInitDialog() override;
@@ -17,6 +18,7 @@ class CShutdownDlg : public win::Dialog {
   void Save();
   void CancelSetting();
 
+  CShutdownStore& store_;
   CSkinButton save_;
   CSkinButton cancelSetting_;
 };

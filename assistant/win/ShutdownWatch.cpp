@@ -52,7 +52,7 @@ void CShutdownWatch::Start(HWND owner, UINT_PTR timerId) {
 
 void CShutdownWatch::Arm(const ShutdownSettings& settings, const LocalMinute& now) {
   if (!owner_) return;
-  int ahead = ShutdownSchedule::MinutesToNext(settings, now);
+  int ahead = CShutdownSchedule::MinutesToNext(settings, now);
   if (ahead == 0) {
     KillTimer(owner_, timerId_);
     return;

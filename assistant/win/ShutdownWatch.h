@@ -43,7 +43,7 @@ class CShutdownWatch {
   int seconds_;
   HWND owner_ = nullptr;
   UINT_PTR timerId_ = 0;
-  ShutdownSchedule schedule_;
+  CShutdownSchedule schedule_;
   std::unique_ptr<CShutdownPromptDlg> prompt_;
   ShutdownSettings countingFor_;
 };

@@ -55,15 +55,10 @@ BOOL CStartupPage::OnInitDialog() {
   if (OpenRunKey(key) && key.ReadString(kRunValue, kNoValue) != kNoValue)
     win::Button(hwnd_, IDC_STARTUP_RUN).SetCheck(true);
   win::Button(hwnd_, IDC_STARTUP_SHOW_CENTER).SetCheck(!file::Exists(ProgramFolder() + kMarker));
-  return TRUE;
-}
-
-bool CStartupPage::OnButtonClicked(int id) {
-  if (id == IDC_STARTUP_RUN) {
+  OnClick(IDC_STARTUP_RUN, [this] {
     if (!win::Button(hwnd_, IDC_STARTUP_RUN).Checked()) win::ShowMessage(kRunClearedWarning);
-    return true;
-  }
-  return Dialog::OnButtonClicked(id);
+  });
+  return TRUE;
 }
 
 void CStartupPage::OnOK() {

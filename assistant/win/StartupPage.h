@@ -10,7 +10,6 @@ class CStartupPage : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   void OnOK() override;        // saves; the page stays
   void OnCancel() override {}  // the page never ends itself
 };

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/SaveTexts.h"
 #include "plans/win/PlanManagerDlg.h"
-#include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"
 #include "win/MessageBox.h"
@@ -42,14 +40,12 @@ constexpr int kMinClientHeight = 380 + kDetailHeight + kDetailGap;
 
 }  // namespace
 
-CCalendarDlg::CCalendarDlg() : Dialog(IDD_CALENDAR) {}
+CCalendarDlg::CCalendarDlg() : CToolboxDlg(IDD_CALENDAR) {}
 
 BOOL CCalendarDlg::OnInitDialog() {
-  SetIcons(IDR_MAINFRAME);
-  SetColors(palette::kText, palette::kPaper);
   SetMinClientSize(kMinClientWidth, kMinClientHeight);
   SetWindowPos(hwnd_, nullptr, 0, 0, Px(kWindowWidth), Px(kWindowHeight), SWP_NOMOVE | SWP_NOZORDER);
-  CenterOnDesktop();
+  InitLook();
 
   grid_.Attach(hwnd_, IDC_CAL_GRID);
   yearBack_.Attach(hwnd_, IDC_CAL_YEAR_BACK);
@@ -125,16 +121,16 @@ bool CCalendarDlg::OnCommand(int id, int code, HWND control) {
     ShowPlanManager(hwnd_);
     return true;
   }
-  return Dialog::OnCommand(id, code, control);
+  return CToolboxDlg::OnCommand(id, code, control);
 }
 
 void CCalendarDlg::Layout() {
   if (!Item(IDC_CAL_MONTH_LIST)) return;
-  for (const Place& p : kRow) win::Control(hwnd_, p.id).Move(Px(p.x), Px(kRowY), Px(p.width), Px(p.height));
+  for (const Place& p : kRow) PlaceItem(p.id, {p.x, kRowY, p.x + p.width, kRowY + p.height});
   RECT client = ClientRect();
   const int width = client.right - Px(2 * kMargin);
   const int detailTop = client.bottom - Px(kMargin + kDetailHeight);
-  win::Control(grid_.hwnd()).Move(Px(kGridX), Px(kGridY), width, detailTop - Px(kDetailGap) - Px(kGridY));
+  grid_.Move(Px(kGridX), Px(kGridY), width, detailTop - Px(kDetailGap) - Px(kGridY));
   win::Control(hwnd_, IDC_CAL_DETAIL).Move(Px(kMargin), detailTop, width, Px(kDetailHeight));
   grid_.Invalidate(false);
 }

@@ -10,9 +10,9 @@
 #include "calendar/HolidayCalendar.h"
 #include "calendar/win/MonthGridButton.h"
 #include "common/win/SkinButton.h"
-#include "win/Dialog.h"
+#include "common/win/ToolboxDlg.h"
 
-class CCalendarDlg : public win::Dialog {
+class CCalendarDlg : public CToolboxDlg {
  public:
   CCalendarDlg();
 

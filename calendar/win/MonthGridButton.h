@@ -18,7 +18,6 @@ class CMonthGridButton : public win::Window {
   // The day the detail line tells of: the hovered day, else the selected
   // one (0: none).
   int ShownDay() const { return hovered_ ? hovered_ : selected_; }
-  int SelectedDay() const { return selected_; }
   void Select(int day);
   // Called when the shown day changes.
   void OnShownDayChange(std::function<void()> action) { shownDayChanged_ = std::move(action); }

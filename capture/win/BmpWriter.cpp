@@ -6,9 +6,9 @@
 #include "capture/win/ScreenCapture.h"
 #include "common/FolderChain.h"
 
-BmpWriter::~BmpWriter() { Abandon(); }
+CBmpWriter::~CBmpWriter() { Abandon(); }
 
-bool BmpWriter::Begin(const CapturePicture& picture) {
+bool CBmpWriter::Begin(const CCapturePicture& picture) {
   if (worker_.joinable() || !picture.GetFile(file_) || picture.height() <= 0) return false;
   stride_ = file_.rowBytes / static_cast<size_t>(picture.height());
   firstPass_ = UseWinePaths();
@@ -24,7 +24,7 @@ bool BmpWriter::Begin(const CapturePicture& picture) {
   return true;
 }
 
-std::string BmpWriter::MomentPath() {
+std::string CBmpWriter::MomentPath() {
   std::unique_lock<std::mutex> lock(mutex_);
   more_.wait(lock, [this] { return taken_ || abandoned_; });
   if (!taken_) GetLocalTime(&moment_);
@@ -38,14 +38,14 @@ std::string BmpWriter::MomentPath() {
 // pass pays that on this thread while the screen settles, so that writing
 // the rows after the read is a plain copy. It ends at the first rows read;
 // the file is then written again from its start.
-bool BmpWriter::FirstPass(HANDLE out) {
+bool CBmpWriter::FirstPass(HANDLE out) {
   size_t done = 0;
   while (done < file_.rowBytes) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       if (abandoned_ || ready_ > 0) break;
     }
-    const size_t part = std::min(file_.rowBytes - done, BandedScreenReader::kBandBytes);
+    const size_t part = std::min(file_.rowBytes - done, CBandedScreenReader::kBandBytes);
     if (!WriteFilePart(out, FilePart{file_.rows + done, part})) return false;
     done += part;
   }
@@ -55,7 +55,7 @@ bool BmpWriter::FirstPass(HANDLE out) {
 
 // The headers, then the rows straight from the picture as they are read,
 // then the zeros that end the block.
-bool BmpWriter::WriteRows(HANDLE out) {
+bool CBmpWriter::WriteRows(HANDLE out) {
   if (firstPass_ && !FirstPass(out)) return false;
   if (!WriteFilePart(out, FilePart{file_.headers.data(), file_.headers.size()})) return false;
   size_t done = 0;
@@ -73,7 +73,7 @@ bool BmpWriter::WriteRows(HANDLE out) {
   return WriteFilePart(out, FilePart{nullptr, file_.zeros});
 }
 
-SnapshotFile BmpWriter::Write() {
+SnapshotFile CBmpWriter::Write() {
   // The folders and the temporary file are made now, under a name of this
   // moment; the file takes the capture's name when it is complete.
   SYSTEMTIME now{};
@@ -88,7 +88,7 @@ SnapshotFile BmpWriter::Write() {
   return result;
 }
 
-void BmpWriter::RowsRead(int rows) {
+void CBmpWriter::RowsRead(int rows) {
   if (!worker_.joinable()) return;
   GdiFlush();  // the rows must be in the picture's memory before the worker reads them
   {
@@ -100,7 +100,7 @@ void BmpWriter::RowsRead(int rows) {
   more_.notify_all();
 }
 
-SnapshotFile BmpWriter::Finish() {
+SnapshotFile CBmpWriter::Finish() {
   if (!worker_.joinable()) return result_;
   // Not the worker's end: under Wine a thread takes a while to go.
   std::unique_lock<std::mutex> lock(mutex_);
@@ -108,7 +108,7 @@ SnapshotFile BmpWriter::Finish() {
   return result_;
 }
 
-void BmpWriter::Abandon() {
+void CBmpWriter::Abandon() {
   if (!worker_.joinable()) return;
   {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -13,18 +13,18 @@
 
 #include "capture/win/SnapshotWriter.h"
 
-class BmpWriter : public ISnapshotWriter {
+class CBmpWriter : public ISnapshotWriter {
  public:
-  explicit BmpWriter(std::string folder) : folder_(std::move(folder)) {}
-  ~BmpWriter() override;
-  BmpWriter(const BmpWriter&) = delete;
-  BmpWriter& operator=(const BmpWriter&) = delete;
+  explicit CBmpWriter(std::string folder) : folder_(std::move(folder)) {}
+  ~CBmpWriter() override;
+  CBmpWriter(const CBmpWriter&) = delete;
+  CBmpWriter& operator=(const CBmpWriter&) = delete;
 
-  // The picture's pages must be mapped (CapturePicture::MapPages); false
+  // The picture's pages must be mapped (CCapturePicture::MapPages); false
   // for a picture without file bytes of its own. Under Wine the worker
   // writes over the file's length from the picture's memory until the
   // first rows are read, then from its start again.
-  bool Begin(const CapturePicture& picture) override;
+  bool Begin(const CCapturePicture& picture) override;
   bool started() const override { return worker_.joinable(); }
   void RowsRead(int rows) override;
   // The worker may still be ending; the destructor waits for it.
@@ -39,7 +39,7 @@ class BmpWriter : public ISnapshotWriter {
   std::string MomentPath();
 
   std::string folder_;
-  CapturePicture::File file_;
+  CCapturePicture::File file_;
   size_t stride_ = 0;
   bool firstPass_ = false;
   std::thread worker_;

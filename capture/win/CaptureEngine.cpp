@@ -1,5 +1,7 @@
 #include "capture/win/CaptureEngine.h"
 
+#include <optional>
+
 #include "capture/win/CountdownWindow.h"
 #include "capture/win/PickPromptDlg.h"
 #include "capture/win/PinWindow.h"
@@ -64,8 +66,8 @@ std::string FileLine(const SnapshotFile& file) {
 // the window shows its size. The file is written by a worker thread (begun
 // already when the grab or the crop began it) while the result window is
 // made; the window takes the outcome into its info line before it shows.
-int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr picture, int width, int height,
-                  ISnapshotWriter* file, POINT origin) {
+CaptureChoice OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr picture, int width, int height,
+                            ISnapshotWriter* file, POINT origin) {
   const SnapshotSettings& settings = run.settings;
   const std::string info = capture::InfoLine(width, height);
   std::string fileLine;
@@ -103,11 +105,9 @@ int OutputAndShow(const CaptureRun& run, CCaptureResultDlg& result, PicturePtr p
   return result.choice();
 }
 
-// kChoiceCancelled: the countdown was cancelled.
-constexpr int kChoiceCancelled = -2;
-
-int FullScreen(const CaptureRun& run) {
-  if (!CCountdownWindow::Run(run.delaySeconds, run.frame)) return kChoiceCancelled;
+// Nothing when the countdown was cancelled.
+std::optional<CaptureChoice> FullScreen(const CaptureRun& run) {
+  if (!CCountdownWindow::Run(run.delaySeconds, run.frame)) return std::nullopt;
   std::unique_ptr<ISnapshotWriter> file = run.FileWriter();
   // Made while the screen settles, hidden, when the wait has time left for
   // it (at large sizes the picture's memory takes the wait); it goes unseen
@@ -122,28 +122,28 @@ int FullScreen(const CaptureRun& run) {
             if (msLeft >= kResultWindowMs) result.CreateModal(run.frame);
           },
           run.options.screens))
-    return kChoiceNone;
+    return CaptureChoice::kNone;
   pins.Back();
-  int choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, file.get(),
+  CaptureChoice choice = OutputAndShow(run, result, std::move(grab.picture), grab.width, grab.height, file.get(),
                              POINT{grab.left, grab.top});
   if (IsWindow(run.frame)) ClickAtCursor();
   return choice;
 }
 
-int Pick(const CaptureRun& run, int mode) {
+CaptureChoice Pick(const CaptureRun& run, int mode) {
   ScreenGrab grab;
   // Windows and regions are picked on every monitor. The pick draws on the
   // grabbed screen: the pins stay away until it ends.
   PinsAside pins;
   if (!GrabScreen(grab, HostScreenReader(), nullptr, [&run](DWORD) { PrepareClipboard(run); },
                   CaptureScreens::kAll))
-    return kChoiceNone;
+    return CaptureChoice::kNone;
   const Rect area{grab.left, grab.top, grab.left + grab.picture->width(), grab.top + grab.picture->height()};
   // The hook library is bound while the prompt is open.
   CPickPromptDlg prompt(mode, grab.picture->bitmap(), area);
   prompt.DoModal(run.frame);
 
-  int choice = kChoiceNone;
+  CaptureChoice choice = CaptureChoice::kNone;
   if (prompt.confirmed() && IsWindow(run.frame)) {
     const Rect& r = prompt.pick();
     {
@@ -187,20 +187,22 @@ std::string capture::InfoLine(int width, int height) {
   return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height);
 }
 
-bool CCaptureEngine::Run(int choice, HWND frame, int extraDelay) {
+bool CCaptureEngine::Run(CaptureChoice choice, HWND frame, int extraDelay) {
   if (!ready_) return false;
   bool first = true;
-  while (choice != kChoiceNone) {
+  while (choice != CaptureChoice::kNone) {
     ready_ = false;
     // The settings a reload brings while this capture runs are the next one's.
     const CaptureRun run{frame, settings_, options_, clipboard_, options_.delaySeconds + (first ? extraDelay : 0)};
-    int next = choice == kChoiceFullScreen ? FullScreen(run)
-                                           : Pick(run, choice == kChoiceWindow ? kPickWindow : kPickRegion);
+    std::optional<CaptureChoice> next =
+        choice == CaptureChoice::kFullScreen
+            ? FullScreen(run)
+            : Pick(run, choice == CaptureChoice::kWindow ? kPickWindow : kPickRegion);
     ready_ = true;
     if (!IsWindow(frame)) return true;  // the program ended from the result window
-    if (next == kChoiceCancelled) return !first;
+    if (!next) return !first;
     first = false;
-    choice = next;
+    choice = *next;
   }
   return true;
 }

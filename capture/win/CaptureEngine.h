@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "capture/CaptureChoice.h"
 #include "capture/CaptureOptions.h"
 #include "capture/SnapshotSettings.h"
 #include "capture/win/CaptureResultDlg.h"
@@ -26,8 +27,7 @@ class CCaptureEngine {
   // first, with a countdown; the first one waits extraDelay seconds more.
   // False when refused because a capture is running already (captures
   // never nest), or when the user cancelled the first countdown.
-  bool Run(int choice, HWND frame, int extraDelay = 0);
-  bool ready() const { return ready_; }
+  bool Run(CaptureChoice choice, HWND frame, int extraDelay = 0);
 
  private:
   bool ready_ = true;

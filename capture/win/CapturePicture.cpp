@@ -25,17 +25,17 @@ bool UseWinePaths() {
   return wine;
 }
 
-std::shared_ptr<CapturePicture> CapturePicture::Adopt(win::Bitmap bitmap, int width, int height) {
-  std::shared_ptr<CapturePicture> p(new CapturePicture);
+std::shared_ptr<CCapturePicture> CCapturePicture::Adopt(win::Bitmap bitmap, int width, int height) {
+  std::shared_ptr<CCapturePicture> p(new CCapturePicture);
   p->bitmap_ = std::move(bitmap);
   p->width_ = width;
   p->height_ = height;
   return p;
 }
 
-std::shared_ptr<CapturePicture> CapturePicture::Make(HDC dc, int width, int height) {
+std::shared_ptr<CCapturePicture> CCapturePicture::Make(HDC dc, int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
-  std::shared_ptr<CapturePicture> p(new CapturePicture);
+  std::shared_ptr<CCapturePicture> p(new CCapturePicture);
   p->width_ = width;
   p->height_ = height;
   // The file of a device-compatible bitmap carries the display's own depth;
@@ -59,18 +59,18 @@ std::shared_ptr<CapturePicture> CapturePicture::Make(HDC dc, int width, int heig
   return p;
 }
 
-size_t CapturePicture::RowBytes() const {
+size_t CCapturePicture::RowBytes() const {
   return static_cast<size_t>(layout_.stride) * static_cast<size_t>(height_);
 }
 
-void CapturePicture::MapPages(bool wine) {
+void CCapturePicture::MapPages(bool wine) {
   // Under Wine VirtualLock has the system map every page of the range at
   // once, for far less than a fault a page costs; the one write to each
   // page that follows then costs less too.
   if (bits_ && wine && VirtualLock(bits_, RowBytes())) VirtualUnlock(bits_, RowBytes());
 }
 
-void CapturePicture::ReadyPages() {
+void CCapturePicture::ReadyPages() {
   if (!bitmap_) return;
   if (bits_) {
     ClearPages(bits_, RowBytes());
@@ -82,7 +82,7 @@ void CapturePicture::ReadyPages() {
   PatBlt(memory, 0, 0, width_, height_, BLACKNESS);
 }
 
-bool CapturePicture::GetFile(File& out) const {
+bool CCapturePicture::GetFile(File& out) const {
   if (!bits_) return false;
   GdiFlush();  // drawing into a DIB section may still be queued
   out.headers = BmpHeaderBytes(layout_);

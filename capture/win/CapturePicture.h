@@ -16,16 +16,16 @@
 #include "capture/BmpLayout.h"
 #include "win/Gdi.h"
 
-class CapturePicture {
+class CCapturePicture {
  public:
-  CapturePicture(const CapturePicture&) = delete;
-  CapturePicture& operator=(const CapturePicture&) = delete;
+  CCapturePicture(const CCapturePicture&) = delete;
+  CCapturePicture& operator=(const CCapturePicture&) = delete;
 
   // A picture of width x height for pixels copied from dc's device; null
   // when it cannot be made.
-  static std::shared_ptr<CapturePicture> Make(HDC dc, int width, int height);
+  static std::shared_ptr<CCapturePicture> Make(HDC dc, int width, int height);
   // Wraps a bitmap that already holds a picture (no file of its own).
-  static std::shared_ptr<CapturePicture> Adopt(win::Bitmap bitmap, int width, int height);
+  static std::shared_ptr<CCapturePicture> Adopt(win::Bitmap bitmap, int width, int height);
 
   HBITMAP bitmap() const { return bitmap_.get(); }
   int width() const { return width_; }
@@ -53,7 +53,7 @@ class CapturePicture {
   bool GetFile(File& out) const;
 
  private:
-  CapturePicture() = default;
+  CCapturePicture() = default;
   size_t RowBytes() const;  // of the DIB section's rows
 
   win::Bitmap bitmap_;
@@ -63,7 +63,7 @@ class CapturePicture {
   unsigned char* bits_ = nullptr;  // the DIB section's rows; null for a compatible bitmap
 };
 
-using PicturePtr = std::shared_ptr<CapturePicture>;
+using PicturePtr = std::shared_ptr<CCapturePicture>;
 
 // True when the program runs under Wine (its ntdll exports
 // wine_get_version) and the environment does not ask for the plain path

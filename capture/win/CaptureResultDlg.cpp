@@ -47,6 +47,13 @@ BOOL CCaptureResultDlg::OnInitDialog() {
   ShowContent();  // empty until SetContent when the content comes later
   SetColors(palette::kText, palette::kGrey);
   Layout();
+  OnClick(IDC_EXIT, [this] { CloseProgram(); });
+  OnClick(IDC_SAVE_AS, [this] { SaveAs(); });
+  OnClick(IDC_EDIT_PICTURE, [this] { Edit(); });
+  OnClick(IDC_PIN_PICTURE, [this] { Pin(); });
+  OnClick(IDC_CAPTURE_FULL, [this] { Choose(CaptureChoice::kFullScreen); });
+  OnClick(IDC_CAPTURE_WINDOW, [this] { Choose(CaptureChoice::kWindow); });
+  OnClick(IDC_CAPTURE_REGION, [this] { Choose(CaptureChoice::kRegion); });
   return FALSE;  // the focus is set as the window shows
 }
 
@@ -62,8 +69,7 @@ void CCaptureResultDlg::OnShowModal() {
 void CCaptureResultDlg::Layout() {
   if (!view_.hwnd()) return;
   RECT c = ClientRect();
-  MoveWindow(view_.hwnd(), c.left + Px(2), c.top + Px(kViewTop), c.right - c.left - Px(6),
-             c.bottom - c.top - Px(kViewTop + 4), TRUE);
+  view_.Move(c.left + Px(2), c.top + Px(kViewTop), c.right - c.left - Px(6), c.bottom - c.top - Px(kViewTop + 4));
   painter_.BeginLayout(c);
   painter_.AddHole(ItemRectInClient(GetDlgCtrlID(view_.hwnd())));
   for (int id : kButtonIds) painter_.AddHole(ItemRectInClient(id));
@@ -119,31 +125,9 @@ void CCaptureResultDlg::CloseProgram() {
   if (HWND main = win::App::MainWindow()) SendMessageW(main, WM_CLOSE, 0, 0);
 }
 
-bool CCaptureResultDlg::OnButtonClicked(int id) {
-  if (id == IDC_EXIT) {
-    CloseProgram();
-    return true;
-  }
-  if (id == IDC_SAVE_AS) {
-    SaveAs();
-    return true;
-  }
-  if (id == IDC_EDIT_PICTURE) {
-    Edit();
-    return true;
-  }
-  if (id == IDC_PIN_PICTURE) {
-    Pin();
-    return true;
-  }
-  // The capture buttons stand in kButtonIds in the order of their choices.
-  for (int choice : {kChoiceFullScreen, kChoiceWindow, kChoiceRegion}) {
-    if (id != kButtonIds[choice]) continue;
-    choice_ = choice;
-    EndDialog(IDOK);
-    return true;
-  }
-  return Dialog::OnButtonClicked(id);
+void CCaptureResultDlg::Choose(CaptureChoice choice) {
+  choice_ = choice;
+  EndDialog(IDOK);
 }
 
 void CCaptureResultDlg::SaveAs() {

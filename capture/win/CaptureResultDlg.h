@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "capture/CaptureChoice.h"
 #include "capture/CaptureOptions.h"
 #include "capture/win/CapturePicture.h"
 #include "capture/win/SnapshotView.h"
@@ -15,9 +16,6 @@
 #include "common/win/SkinButton.h"
 #include "win/Dialog.h"
 #include "win/Gdi.h"
-
-// What ended the window: a capture button, or nothing (-1).
-enum CaptureChoice { kChoiceNone = -1, kChoiceFullScreen = 0, kChoiceWindow = 1, kChoiceRegion = 2 };
 
 class CCaptureResultDlg : public win::Dialog {
  public:
@@ -32,7 +30,8 @@ class CCaptureResultDlg : public win::Dialog {
   // as it is made.
   void SetContent(std::function<std::string()> info, int width, int height, PicturePtr picture);
 
-  int choice() const { return choice_; }
+  // What ended the window: a capture button, or kNone.
+  CaptureChoice choice() const { return choice_; }
 
   // Where "另存为" starts: the capture's folder, the format of its file, and
   // the JPEG quality a JPEG is saved with.
@@ -51,7 +50,6 @@ class CCaptureResultDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   void OnShowModal() override;
-  bool OnButtonClicked(int id) override;
   void OnTimer(UINT_PTR id) override;
   void OnSize(UINT type, int cx, int cy) override;
   bool PaintsWholeClient() const override { return true; }
@@ -65,6 +63,8 @@ class CCaptureResultDlg : public win::Dialog {
   // Draws the client area into the painter's memory DC.
   void Draw(HDC dc, const RECT& client);
   void CloseProgram();
+  // Ends the window for the next capture.
+  void Choose(CaptureChoice choice);
   void ShowContent();
   void SaveAs();
   void Edit();
@@ -74,7 +74,7 @@ class CCaptureResultDlg : public win::Dialog {
   int width_ = 0;
   int height_ = 0;
   PicturePtr picture_;
-  int choice_ = kChoiceNone;
+  CaptureChoice choice_ = CaptureChoice::kNone;
   win::OffscreenPainter painter_;
   CSnapshotView view_;
   CSkinButton buttons_[7];

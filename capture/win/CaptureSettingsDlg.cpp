@@ -47,6 +47,8 @@ BOOL CCaptureSettingsDlg::OnInitDialog() {
   SetColors(palette::kText, palette::kWhite);
   // On its own it stands in the middle of the screen; a hosting window places it.
   if (IsModal()) CenterOnDesktop();
+  OnClick(IDC_BROWSE, [this] { Browse(); });
+  OnClick(IDC_SAVE_SETTINGS, [this] { Save(); });
   return TRUE;
 }
 
@@ -86,16 +88,15 @@ bool CCaptureSettingsDlg::ReadOptions(CaptureOptions& options) {
 
 void CCaptureSettingsDlg::Layout() {
   for (int i = 0; i < 3; ++i) {
-    MoveWindow(Item(kButtonIds[i]), Px(kButtonX), Px(kButtonY[i]), Px(kButtonWidth), Px(kRowHeight), TRUE);
-    if (pickers_[i].hwnd())
-      MoveWindow(pickers_[i].hwnd(), Px(kPickerX), Px(kButtonY[i]), Px(kPickerWidth), Px(kRowHeight), TRUE);
+    PlaceItem(kButtonIds[i], {kButtonX, kButtonY[i], kButtonX + kButtonWidth, kButtonY[i] + kRowHeight});
+    if (pickers_[i].hwnd()) pickers_[i].Move(Px(kPickerX), Px(kButtonY[i]), Px(kPickerWidth), Px(kRowHeight));
   }
   // The hot keys are not edited on this page.
   for (int i = 0; i < 3; ++i) {
     ShowWindow(Item(kButtonIds[i]), SW_HIDE);
     if (!pickers_[i].hwnd()) continue;
     pickers_[i].Show(SW_HIDE);
-    MoveWindow(pickers_[i].hwnd(), 0, 0, 0, 0, TRUE);
+    pickers_[i].Move(0, 0, 0, 0);
     pickers_[i].HideControls();
   }
 }
@@ -104,16 +105,6 @@ bool CCaptureSettingsDlg::PreTranslateMessage(MSG& msg) {
   // Neither key closes the page; it closes through a save or its host.
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) return true;
   return Dialog::PreTranslateMessage(msg);
-}
-
-bool CCaptureSettingsDlg::OnButtonClicked(int id) {
-  if (id == IDC_BROWSE)
-    Browse();
-  else if (id == IDC_SAVE_SETTINGS)
-    Save();
-  else
-    return Dialog::OnButtonClicked(id);
-  return true;
 }
 
 void CCaptureSettingsDlg::Browse() {

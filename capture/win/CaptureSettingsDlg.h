@@ -19,7 +19,6 @@ class CCaptureSettingsDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   bool PreTranslateMessage(MSG& msg) override;
 
  private:

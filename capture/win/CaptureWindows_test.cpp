@@ -45,7 +45,7 @@ PicturePtr SolidPicture(int w, int h, COLORREF colour) {
   win::Brush brush(CreateSolidBrush(colour));
   RECT r{0, 0, w, h};
   FillRect(dc, &r, brush);
-  return CapturePicture::Adopt(std::move(b), w, h);
+  return CCapturePicture::Adopt(std::move(b), w, h);
 }
 
 int RangeMax(HWND w, int bar) {
@@ -280,10 +280,10 @@ TEST(CaptureSettingsPage, SavesThroughTheFramesStoreAndTellsTheFrame) {
   const std::string folder = text::Narrow(temp) + "brova-settings-page\\";
   ASSERT_TRUE(file::CreateDir(folder));
   ASSERT_TRUE(file::CreateDir(folder + "data"));
-  const std::string path = folder + CCaptureSettingsStore::kPath;
-  file::Remove(path);
   CCaptureSettingsStore store(folder);
-  ASSERT_TRUE(store.Load()) << "no file: the defaults";
+  const std::string path = store.Path();
+  file::Remove(path);
+  ASSERT_EQ(store.Load(), 1) << "no file: the defaults";
 
   Frame frame;
   win::App::SetMainWindow(&frame);

@@ -5,19 +5,19 @@
 #include "common/FolderChain.h"
 #include "win/Gdi.h"
 
-EncodedWriter::~EncodedWriter() { Abandon(); }
+CEncodedWriter::~CEncodedWriter() { Abandon(); }
 
-bool EncodedWriter::Begin(const CapturePicture& picture) {
+bool CEncodedWriter::Begin(const CCapturePicture& picture) {
   if (picture_ || picture.width() <= 0 || picture.height() <= 0) return false;
   picture_ = &picture;
   return true;
 }
 
-void EncodedWriter::RowsRead(int rows) {
+void CEncodedWriter::RowsRead(int rows) {
   if (!picture_ || worker_.joinable() || rows < picture_->height()) return;
   GetLocalTime(&moment_);
   const int w = picture_->width(), h = picture_->height();
-  CapturePicture::File file;
+  CCapturePicture::File file;
   if (picture_->GetFile(file)) {
     pixels_ = {file.rows, w, h, file.rowBytes / static_cast<size_t>(h)};
   } else {
@@ -34,7 +34,7 @@ void EncodedWriter::RowsRead(int rows) {
   worker_ = std::thread([this] { result_ = Write(); });
 }
 
-SnapshotFile EncodedWriter::Write() {
+SnapshotFile CEncodedWriter::Write() {
   SnapshotFile result;
   result.path = SnapshotPathAt(folder_, moment_, extension_);
   CreateFolderChain(result.path);
@@ -55,12 +55,12 @@ SnapshotFile EncodedWriter::Write() {
   return result;
 }
 
-SnapshotFile EncodedWriter::Finish() {
+SnapshotFile CEncodedWriter::Finish() {
   if (worker_.joinable()) worker_.join();
   return result_;
 }
 
-void EncodedWriter::Abandon() {
+void CEncodedWriter::Abandon() {
   if (worker_.joinable()) worker_.join();
   picture_ = nullptr;
   copy_.clear();

@@ -19,15 +19,15 @@ struct PixelRows {
   size_t stride = 0;
 };
 
-class EncodedWriter : public ISnapshotWriter {
+class CEncodedWriter : public ISnapshotWriter {
  public:
-  EncodedWriter(std::string folder, const char* extension, std::string fallbackNote)
+  CEncodedWriter(std::string folder, const char* extension, std::string fallbackNote)
       : folder_(std::move(folder)), extension_(extension), fallbackNote_(std::move(fallbackNote)) {}
-  ~EncodedWriter() override;
-  EncodedWriter(const EncodedWriter&) = delete;
-  EncodedWriter& operator=(const EncodedWriter&) = delete;
+  ~CEncodedWriter() override;
+  CEncodedWriter(const CEncodedWriter&) = delete;
+  CEncodedWriter& operator=(const CEncodedWriter&) = delete;
 
-  bool Begin(const CapturePicture& picture) override;
+  bool Begin(const CCapturePicture& picture) override;
   bool started() const override { return picture_ != nullptr; }
   void RowsRead(int rows) override;
   SnapshotFile Finish() override;
@@ -44,7 +44,7 @@ class EncodedWriter : public ISnapshotWriter {
   std::string folder_;
   const char* extension_;
   std::string fallbackNote_;
-  const CapturePicture* picture_ = nullptr;
+  const CCapturePicture* picture_ = nullptr;
   PixelRows pixels_;
   std::vector<unsigned char> copy_;  // the pixels of a device-compatible picture
   SYSTEMTIME moment_{};

@@ -2,7 +2,7 @@
 // read there has a fixed cost of its own, so it is never split.
 #include "capture/win/GdiScreenReader.h"
 
-bool GdiScreenReader::Read(HDC display, HDC memory, const ScreenArea& area, const RowsRead& rowsRead) {
+bool CGdiScreenReader::Read(HDC display, HDC memory, const ScreenArea& area, const RowsRead& rowsRead) {
   if (!BitBlt(memory, 0, 0, area.cx, area.cy, display, area.left, area.top, SRCCOPY)) return false;
   if (rowsRead) rowsRead(area.cy);
   return true;

@@ -106,7 +106,7 @@ bool EncodeJpeg(const PixelRows& px, int quality, std::string& out) {
   return true;
 }
 
-JpegWriter::JpegWriter(std::string folder, int quality)
-    : EncodedWriter(std::move(folder), ".jpg", kJpegFallbackNote), quality_(quality) {}
+CJpegWriter::CJpegWriter(std::string folder, int quality)
+    : CEncodedWriter(std::move(folder), ".jpg", kJpegFallbackNote), quality_(quality) {}
 
-bool JpegWriter::Encode(const PixelRows& pixels, std::string& out) { return EncodeJpeg(pixels, quality_, out); }
+bool CJpegWriter::Encode(const PixelRows& pixels, std::string& out) { return EncodeJpeg(pixels, quality_, out); }

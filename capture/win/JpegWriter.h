@@ -3,9 +3,9 @@
 #pragma once
 #include "capture/win/EncodedWriter.h"
 
-class JpegWriter : public EncodedWriter {
+class CJpegWriter : public CEncodedWriter {
  public:
-  JpegWriter(std::string folder, int quality);
+  CJpegWriter(std::string folder, int quality);
 
  protected:
   bool Encode(const PixelRows& pixels, std::string& out) override;

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -117,7 +116,7 @@ bool CMarkupCanvas::Create(HWND parent, int id, PicturePtr picture) {
   if (!picture || picture->width() <= 0 || picture->height() <= 0) return false;
   picture_ = std::move(picture);
   const int w = picture_->width(), h = picture_->height();
-  CapturePicture::File file;
+  CCapturePicture::File file;
   if (picture_->GetFile(file)) {
     // The picture's own bottom-up rows.
     auto* rows = const_cast<uint32_t*>(reinterpret_cast<const uint32_t*>(file.rows));
@@ -321,7 +320,6 @@ void CMarkupCanvas::PaintOverlay(HDC dc) {
 }
 
 void CMarkupCanvas::OnPaint() {
-  const auto start = std::chrono::steady_clock::now();
   win::Region update(CreateRectRgn(0, 0, 0, 0));
   const int kind = GetUpdateRgn(hwnd_, update, FALSE);
   std::vector<RECT> rects;
@@ -339,9 +337,6 @@ void CMarkupCanvas::OnPaint() {
   if (rects.empty()) rects.push_back(dc.paint().rcPaint);
   for (const RECT& r : rects) PaintPicture(dc, r);
   PaintOverlay(dc);
-  const long long us =
-      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
-  lastPaintMicros_ = us;
 }
 
 // Scrolling and zoom.
@@ -859,7 +854,7 @@ PicturePtr CMarkupCanvas::Result() {
   GdiFlush();
   const Rect r = ResultRect();
   win::WindowDc screen(nullptr);
-  PicturePtr out = CapturePicture::Make(screen, r.Width(), r.Height());
+  PicturePtr out = CCapturePicture::Make(screen, r.Width(), r.Height());
   if (!out) return nullptr;
   win::OwnedDc dc = win::OwnedDc::Compatible(screen);
   win::Select select(dc, out->bitmap());

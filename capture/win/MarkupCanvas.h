@@ -66,10 +66,6 @@ class CMarkupCanvas : public win::Window {
 
   // Told after every change of the shapes, the zoom or the selection.
   void SetOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
-  // How long the slowest of the last paints took, in microseconds (for the
-  // stroke benchmark).
-  long long LastPaintMicros() const { return lastPaintMicros_; }
-
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnPaint() override;
@@ -149,5 +145,4 @@ class CMarkupCanvas : public win::Window {
   win::Brush textBrush_;
 
   std::function<void()> onChange_;
-  long long lastPaintMicros_ = 0;
 };

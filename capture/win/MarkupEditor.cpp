@@ -128,7 +128,9 @@ int CMarkupEditor::OnCreate(CREATESTRUCTW* cs) {
   return 0;
 }
 
-HWND CMarkupEditor::AddButton(int id, const std::string& text, const std::string& tip) {
+HWND CMarkupEditor::AddButton(int id, const std::string& text, const std::string& tip,
+                              std::function<void()> action) {
+  OnClick(id, std::move(action));
   HWND b = CreateWindowExW(0, L"BUTTON", text::Widen(text).c_str(), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0,
                            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                            nullptr);
@@ -150,12 +152,17 @@ void CMarkupEditor::CreateControls() {
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
                           0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   for (const ToolButton& t : kTools)
-    AddButton(ToolId(t.tool), t.name, text::Format("%s (%c)", t.name, t.key));
-  for (int i = 0; i < 8; ++i) AddButton(IDC_MARKUP_COLOUR_FIRST + i, kColours[i].name, kColours[i].name);
-  AddButton(IDC_MARKUP_MORE_COLOURS, "更多颜色", "更多颜色...");
-  for (int i = 0; i < 4; ++i)
-    AddButton(IDC_MARKUP_WIDTH_FIRST + i, text::Format("%d px", markup::kLineWidths[i]),
-              text::Format("线宽 %d px", markup::kLineWidths[i]));
+    AddButton(ToolId(t.tool), t.name, text::Format("%s (%c)", t.name, t.key), [this, &t] { ChooseTool(t.tool); });
+  for (int i = 0; i < 8; ++i) {
+    const NamedColour& c = kColours[i];
+    AddButton(IDC_MARKUP_COLOUR_FIRST + i, c.name, c.name, [this, &c] { ChooseColour(c.rgb); });
+  }
+  AddButton(IDC_MARKUP_MORE_COLOURS, "更多颜色", "更多颜色...", [this] { ChooseMoreColours(); });
+  for (int i = 0; i < 4; ++i) {
+    const int width = markup::kLineWidths[i];
+    AddButton(IDC_MARKUP_WIDTH_FIRST + i, text::Format("%d px", width), text::Format("线宽 %d px", width),
+              [this, width] { ChooseWidth(width); });
+  }
   fontSize_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0,
                               Px(300), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MARKUP_FONT_SIZE)),
                               GetModuleHandleW(nullptr), nullptr);
@@ -165,15 +172,15 @@ void CMarkupEditor::CreateControls() {
     const LRESULT i = SendMessageW(fontSize_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
     if (size == markup::kDefaultFontSize) SendMessageW(fontSize_, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
   }
-  AddButton(IDC_MARKUP_UNDO, "撤销", "撤销 (Ctrl+Z)");
-  AddButton(IDC_MARKUP_REDO, "重做", "重做 (Ctrl+Y)");
+  AddButton(IDC_MARKUP_UNDO, "撤销", "撤销 (Ctrl+Z)", [this] { canvas_.Undo(); });
+  AddButton(IDC_MARKUP_REDO, "重做", "重做 (Ctrl+Y)", [this] { canvas_.Redo(); });
   zoomLabel_ = CreateWindowExW(0, L"STATIC", L"100%", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, 0, 0, 0, 0,
                                hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MARKUP_ZOOM)),
                                GetModuleHandleW(nullptr), nullptr);
   SendMessageW(zoomLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(shared_gdi::Font14(Dpi())), FALSE);
-  AddButton(IDC_MARKUP_SAVE, "保存", "保存 (Ctrl+S)");
-  AddButton(IDC_MARKUP_COPY, "复制", "复制 (Ctrl+C)");
-  AddButton(IDC_MARKUP_PIN, "贴图", "贴图");
+  AddButton(IDC_MARKUP_SAVE, "保存", "保存 (Ctrl+S)", [this] { Save(); });
+  AddButton(IDC_MARKUP_COPY, "复制", "复制 (Ctrl+C)", [this] { Copy(); });
+  AddButton(IDC_MARKUP_PIN, "贴图", "贴图", [this] { Pin(); });
 }
 
 void CMarkupEditor::Layout() {
@@ -192,7 +199,7 @@ void CMarkupEditor::Layout() {
     if (id == IDC_MARKUP_REDO) slots.push_back({zoomLabel_, Px(48), false});
   }
   toolbarHeight_ = Flow(slots, c.right, button, Px(kGap96), Px(kMargin96), true);
-  MoveWindow(canvas_.hwnd(), 0, toolbarHeight_, c.right, std::max<LONG>(0, c.bottom - toolbarHeight_), TRUE);
+  canvas_.Move(0, toolbarHeight_, c.right, std::max<LONG>(0, c.bottom - toolbarHeight_));
   RECT bar{0, 0, c.right, toolbarHeight_};
   InvalidateRect(hwnd_, &bar, FALSE);
 }
@@ -274,33 +281,8 @@ bool CMarkupEditor::OnCommand(int id, int code, HWND control) {
   }
   // An owner-drawn button reports the second of two quick clicks as a
   // double click: it is a click all the same.
-  if (code == BN_DOUBLECLICKED && control) return OnButtonClicked(id);
+  if (code == BN_DOUBLECLICKED && control) return Window::OnCommand(id, BN_CLICKED, control);
   return Window::OnCommand(id, code, control);
-}
-
-bool CMarkupEditor::OnButtonClicked(int id) {
-  if (IsToolId(id)) {
-    ChooseTool(static_cast<Tool>(id - IDC_MARKUP_RECTANGLE));
-  } else if (IsColourId(id)) {
-    ChooseColour(kColours[id - IDC_MARKUP_COLOUR_FIRST].rgb);
-  } else if (id == IDC_MARKUP_MORE_COLOURS) {
-    ChooseMoreColours();
-  } else if (IsWidthId(id)) {
-    ChooseWidth(markup::kLineWidths[id - IDC_MARKUP_WIDTH_FIRST]);
-  } else if (id == IDC_MARKUP_UNDO) {
-    canvas_.Undo();
-  } else if (id == IDC_MARKUP_REDO) {
-    canvas_.Redo();
-  } else if (id == IDC_MARKUP_SAVE) {
-    Save();
-  } else if (id == IDC_MARKUP_COPY) {
-    Copy();
-  } else if (id == IDC_MARKUP_PIN) {
-    Pin();
-  } else {
-    return false;
-  }
-  return true;
 }
 
 bool CMarkupEditor::PreTranslateMessage(MSG& msg) {

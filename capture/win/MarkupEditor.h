@@ -4,6 +4,7 @@
 // it. A window of its own that deletes itself when it closes; it asks once
 // before it drops shapes that were never saved.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,6 @@ class CMarkupEditor : public win::Window {
   bool PreTranslateMessage(MSG& msg) override;
   int OnCreate(CREATESTRUCTW* cs) override;
   void OnClose() override { Close(); }
-  bool OnButtonClicked(int id) override;
   bool OnCommand(int id, int code, HWND control) override;
   bool OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
   bool PaintsWholeClient() const override { return true; }
@@ -56,14 +56,14 @@ class CMarkupEditor : public win::Window {
   explicit CMarkupEditor(MarkupSource source) : source_(std::move(source)) {}
   bool Make();
   void CreateControls();
-  HWND AddButton(int id, const std::string& text, const std::string& tip);
+  // An owner-drawn button that runs action when clicked.
+  HWND AddButton(int id, const std::string& text, const std::string& tip, std::function<void()> action);
   void ChooseTool(markup::Tool tool);
   void ChooseColour(uint32_t rgb);
   void ChooseMoreColours();
   void ChooseWidth(int width);
   void Update();
   void DrawToolIcon(HDC dc, int id, const RECT& r, COLORREF ink);
-  int ToolbarHeight() const { return toolbarHeight_; }
   void PlaceWindow();
 
   MarkupSource source_;

@@ -30,7 +30,7 @@ struct TestPicture {
   TestPicture(int w, int h) : pixels(static_cast<size_t>(w) * h) {
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0x00F0F0F0u;
     win::WindowDc screen(nullptr);
-    picture = CapturePicture::Make(screen, w, h);
+    picture = CCapturePicture::Make(screen, w, h);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     SetDIBits(screen, picture->bitmap(), 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);

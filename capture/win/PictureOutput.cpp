@@ -23,8 +23,8 @@ struct GlobalBlock {
 };
 
 // The picture's BMP file over path.
-bool WriteBmp(const CapturePicture& picture, const std::string& path) {
-  CapturePicture::File file;
+bool WriteBmp(const CCapturePicture& picture, const std::string& path) {
+  CCapturePicture::File file;
   if (!picture.GetFile(file)) return false;
   std::string bytes;
   bytes.reserve(file.headers.size() + file.rowBytes + file.zeros);
@@ -36,7 +36,7 @@ bool WriteBmp(const CapturePicture& picture, const std::string& path) {
 
 }  // namespace
 
-bool CopyToClipboard(HWND owner, const CapturePicture& picture) {
+bool CopyToClipboard(HWND owner, const CCapturePicture& picture) {
   const int w = picture.width(), h = picture.height();
   if (w <= 0 || h <= 0) return false;
   BITMAPINFOHEADER header{sizeof header, w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -48,7 +48,7 @@ bool CopyToClipboard(HWND owner, const CapturePicture& picture) {
   auto* bytes = static_cast<unsigned char*>(GlobalLock(block.h));
   if (!bytes) return false;
   std::memcpy(bytes, &header, sizeof header);
-  CapturePicture::File file;
+  CCapturePicture::File file;
   bool ok = true;
   if (picture.GetFile(file) && file.rowBytes == rows) {
     std::memcpy(bytes + sizeof header, file.rows, rows);
@@ -105,9 +105,9 @@ std::string AskPathAndFormat(HWND owner, const std::string& folder, const std::s
   return path;
 }
 
-bool WriteFileAs(const CapturePicture& picture, const std::string& path, CaptureFormat format, int quality) {
+bool WriteFileAs(const CCapturePicture& picture, const std::string& path, CaptureFormat format, int quality) {
   if (format == CaptureFormat::kBmp) return WriteBmp(picture, path);
-  CapturePicture::File file;
+  CCapturePicture::File file;
   if (!picture.GetFile(file) || picture.height() <= 0) return false;
   std::string bytes;
   const size_t stride = file.rowBytes / static_cast<size_t>(picture.height());

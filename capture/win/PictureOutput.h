@@ -13,7 +13,7 @@ namespace picture_output {
 // Puts a copy of the picture on the clipboard as a DIB (the system offers
 // it as a bitmap too); owner owns the clipboard. False when the clipboard
 // could not be opened or filled.
-bool CopyToClipboard(HWND owner, const CapturePicture& picture);
+bool CopyToClipboard(HWND owner, const CCapturePicture& picture);
 
 // The common save dialog offering BMP, PNG and JPEG, starting with format
 // chosen; "" when the user cancels. format receives the type the user
@@ -23,7 +23,7 @@ std::string AskPathAndFormat(HWND owner, const std::string& folder, const std::s
 
 // Writes the picture's file in format over path atomically: a failed write
 // leaves the old file as it was. quality is JPEG's. False on any failure.
-bool WriteFileAs(const CapturePicture& picture, const std::string& path, CaptureFormat format, int quality);
+bool WriteFileAs(const CCapturePicture& picture, const std::string& path, CaptureFormat format, int quality);
 
 // The format of the file at path, by its first bytes, else by its name.
 CaptureFormat FormatOfFile(const std::string& path);

@@ -4,9 +4,9 @@
 
 const char kPngFallbackNote[] = " (PNG 无法写入, 已存为 BMP)";
 
-PngWriter::PngWriter(std::string folder) : EncodedWriter(std::move(folder), ".png", kPngFallbackNote) {}
+CPngWriter::CPngWriter(std::string folder) : CEncodedWriter(std::move(folder), ".png", kPngFallbackNote) {}
 
-bool PngWriter::Encode(const PixelRows& pixels, std::string& out) {
+bool CPngWriter::Encode(const PixelRows& pixels, std::string& out) {
   PngSource source;
   source.rows = pixels.rows;
   source.width = pixels.width;

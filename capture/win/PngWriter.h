@@ -2,9 +2,9 @@
 #pragma once
 #include "capture/win/EncodedWriter.h"
 
-class PngWriter : public EncodedWriter {
+class CPngWriter : public CEncodedWriter {
  public:
-  explicit PngWriter(std::string folder);
+  explicit CPngWriter(std::string folder);
 
  protected:
   bool Encode(const PixelRows& pixels, std::string& out) override;

@@ -9,7 +9,6 @@
 
 #include "capture/BmpLayout.h"
 #include "capture/SnapshotName.h"
-#include "capture/win/BmpWriter.h"
 #include "common/File.h"
 #include "common/FolderChain.h"
 #include "common/Text.h"
@@ -57,10 +56,10 @@ win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r) {
   return copy;
 }
 
-PicturePtr CropPicture(const CapturePicture& source, const Rect& r, ISnapshotWriter* file) {
+PicturePtr CropPicture(const CCapturePicture& source, const Rect& r, ISnapshotWriter* file) {
   if (r.Width() <= 0 || r.Height() <= 0) return nullptr;
   win::WindowDc screen(nullptr);
-  PicturePtr part = CapturePicture::Make(screen, r.Width(), r.Height());
+  PicturePtr part = CCapturePicture::Make(screen, r.Width(), r.Height());
   win::OwnedDc from = win::OwnedDc::Compatible(screen);
   win::OwnedDc to = win::OwnedDc::Compatible(screen);
   if (!part || !from || !to) return nullptr;
@@ -195,13 +194,6 @@ SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder) 
   BmpImage image;
   if (!BuildSnapshotBmp(bitmap, dc, image)) return WriteSnapshot(folder, std::function<bool(HANDLE)>());
   return WriteSnapshot(folder, {FilePart{image.data, image.size}});
-}
-
-SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder) {
-  BmpWriter writer(folder);
-  if (!writer.Begin(picture)) return SaveSnapshotBmp(picture.bitmap(), dc, folder);
-  writer.RowsRead(picture.height());
-  return writer.Finish();
 }
 
 RECT VisibleWindowBounds(HWND window) {

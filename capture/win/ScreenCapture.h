@@ -19,7 +19,7 @@ win::Bitmap CopyBitmapRect(HBITMAP source, const Rect& r);
 // A new capture picture holding r of source; null for an empty rectangle.
 // With a writer, the picture's file is begun while the picture is made
 // and its rows are reported read once they are copied.
-PicturePtr CropPicture(const CapturePicture& source, const Rect& r, ISnapshotWriter* file = nullptr);
+PicturePtr CropPicture(const CCapturePicture& source, const Rect& r, ISnapshotWriter* file = nullptr);
 
 // Writes bitmap as "Snapshot<local time>.bmp" into folder, creating the
 // folders along the way. dc is a DC of the desktop window (GetDIBits reads
@@ -27,9 +27,6 @@ PicturePtr CropPicture(const CapturePicture& source, const Rect& r, ISnapshotWri
 // same second gets "_2", "_3"... before ".bmp", so no capture replaces
 // another. The file appears under its name only when it is complete.
 SnapshotFile SaveSnapshotBmp(HBITMAP bitmap, HDC dc, const std::string& folder);
-// The same for a capture picture: where the picture's memory holds the
-// file's pixel rows the file is written from it; otherwise as above.
-SnapshotFile SaveSnapshotBmp(const CapturePicture& picture, HDC dc, const std::string& folder);
 
 // The file bytes of bitmap: headers, colour table and pixel block; false
 // when the bitmap cannot be read. Kept in memory that VirtualFree releases.

@@ -303,7 +303,7 @@ TEST(Crop, CopiesExactlyTheRectangle) {
 // A new capture picture, its pages ready as a grab makes them.
 PicturePtr ReadyPicture(int width, int height) {
   win::WindowDc screen(nullptr);
-  PicturePtr p = CapturePicture::Make(screen, width, height);
+  PicturePtr p = CCapturePicture::Make(screen, width, height);
   if (!p) return nullptr;
   p->MapPages(UseWinePaths());
   p->ReadyPages();
@@ -311,7 +311,7 @@ PicturePtr ReadyPicture(int width, int height) {
 }
 
 // Copies bitmap into picture as the grab reads the screen.
-void ReadInto(const CapturePicture& picture, HBITMAP bitmap) {
+void ReadInto(const CCapturePicture& picture, HBITMAP bitmap) {
   win::WindowDc screen(nullptr);
   win::OwnedDc from = win::OwnedDc::Compatible(screen);
   win::OwnedDc to = win::OwnedDc::Compatible(screen);
@@ -352,7 +352,10 @@ TEST(SnapshotFile, PictureWritesTheFileInOnePieceAsEarlierVersionsDid) {
     PicturePtr picture = PictureOf(dib.bitmap, c.width, c.height);
     ASSERT_TRUE(picture);
     TempFolder tmp;
-    SnapshotFile f = SaveSnapshotBmp(*picture, desktop, tmp.path());
+    CBmpWriter writer(tmp.path());
+    ASSERT_TRUE(writer.Begin(*picture));
+    writer.RowsRead(picture->height());
+    SnapshotFile f = writer.Finish();
     ASSERT_TRUE(f.written);
     std::string bytes;
     ASSERT_TRUE(file::ReadAll(f.path, bytes));
@@ -379,7 +382,7 @@ TEST(SnapshotFile, RowsReplaceTheFirstPassWhereverItStopped) {
     PicturePtr picture = ReadyPicture(width, height);
     ASSERT_TRUE(picture);
     TempFolder tmp;
-    BmpWriter stream(tmp.path());
+    CBmpWriter stream(tmp.path());
     ASSERT_TRUE(stream.Begin(*picture));
     // The temporary file grows: to the rows' length, or by its first bytes.
     const size_t until = wholePass ? static_cast<size_t>(width) * 4 * height : 1;
@@ -405,16 +408,16 @@ TEST(SnapshotFile, RowsReplaceTheFirstPassWhereverItStopped) {
 }
 
 // An encoder that always fails: the writer falls back to BMP.
-class FailingWriter : public EncodedWriter {
+class FailingWriter : public CEncodedWriter {
  public:
-  explicit FailingWriter(std::string folder) : EncodedWriter(std::move(folder), ".png", " (fell back)") {}
+  explicit FailingWriter(std::string folder) : CEncodedWriter(std::move(folder), ".png", " (fell back)") {}
 
  protected:
   bool Encode(const PixelRows&, std::string&) override { return false; }
 };
 
 // Writes picture with writer as a capture does; the file it reports.
-SnapshotFile WriteWith(ISnapshotWriter& writer, const CapturePicture& picture) {
+SnapshotFile WriteWith(ISnapshotWriter& writer, const CCapturePicture& picture) {
   if (!writer.Begin(picture)) return SnapshotFile();
   writer.RowsRead(picture.height());
   return writer.Finish();

@@ -89,7 +89,7 @@ bool Grab(ScreenGrab& out, IScreenReader& reader, ISnapshotWriter* file, const W
   if (!memory) return false;
   GrabGeometry g = Measure(display, screens);
   if (g.area.cx <= 0 || g.area.cy <= 0) return false;
-  PicturePtr picture = CapturePicture::Make(display, g.area.cx, g.area.cy);
+  PicturePtr picture = CCapturePicture::Make(display, g.area.cx, g.area.cy);
   if (!picture) return false;
   reader.MapPages(*picture);
   // The writer's worker makes the folders and the file while the screen

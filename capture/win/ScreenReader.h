@@ -23,7 +23,7 @@ class IScreenReader {
   // Has the system map the picture's pages; a file writer may read them
   // from then on. The grab then writes each page once (ReadyPages) and
   // selects the picture into memory, a DC compatible with display.
-  virtual void MapPages(CapturePicture& picture) = 0;
+  virtual void MapPages(CCapturePicture& picture) = 0;
   // What can be done before the screen is worth reading: the reads' buffers
   // made. May draw into the picture; Read draws over it.
   virtual void Prepare(HDC display, HDC memory, const ScreenArea& area) = 0;

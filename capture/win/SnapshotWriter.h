@@ -25,7 +25,7 @@ class ISnapshotWriter {
   // Starts the file of picture, which must live until the writer ends;
   // false, and nothing started, when this writer cannot take it (the BMP
   // stream takes only pictures with file bytes of their own).
-  virtual bool Begin(const CapturePicture& picture) = 0;
+  virtual bool Begin(const CCapturePicture& picture) = 0;
   virtual bool started() const = 0;
   // The bottom rows of the picture, this many, are read.
   virtual void RowsRead(int rows) = 0;

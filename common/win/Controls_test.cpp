@@ -30,11 +30,11 @@ TEST(SkinButton, HoverTurnsOnAtOnceAndOffAtTheNextTickAfterTheCursorLeft) {
   ASSERT_TRUE(b.Subclass(h));
   SetCursorPos(120, 120);  // over the button
   SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(b.hover_state(), 2);
+  EXPECT_TRUE(b.hovered());
   // The mouse leaves without another move over the button.
   SetCursorPos(600, 600);
   PumpFor(400);
-  EXPECT_EQ(b.hover_state(), 0);
+  EXPECT_FALSE(b.hovered());
   DestroyWindow(parent);
 }
 

@@ -8,14 +8,7 @@
 void CEditorDlg::AttachButtons() {
   save_.Attach(hwnd_, saveId_);
   cancel_.Attach(hwnd_, IDCANCEL);
-}
-
-bool CEditorDlg::OnButtonClicked(int id) {
-  if (id == saveId_) {
-    Save();
-    return true;
-  }
-  return CToolboxDlg::OnButtonClicked(id);
+  OnClick(saveId_, [this] { Save(); });
 }
 
 void CEditorDlg::Finish(const char* message) {

@@ -14,9 +14,8 @@ class CEditorDlg : public CToolboxDlg {
   CEditorDlg(int templateId, int saveId) : CToolboxDlg(templateId), saveId_(saveId) {}
 
  protected:
-  // Skins the save and cancel buttons.
+  // Skins the save and cancel buttons; the save button then saves.
   void AttachButtons();
-  bool OnButtonClicked(int id) override;
   // Enter outside a multi-line box saves, as the save button does.
   void OnOK() override { Save(); }
   // Checks and takes what was typed, then calls Finish.

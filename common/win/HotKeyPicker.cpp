@@ -38,7 +38,7 @@ BOOL CHotKeyPicker::OnInitDialog() {
 
 void CHotKeyPicker::Layout() {
   RECT c = ClientRect();
-  if (keys_.hwnd()) MoveWindow(keys_.hwnd(), c.left, c.top, Px(kKeyListWidth), Px(kKeyListDropHeight), TRUE);
+  if (keys_.hwnd()) keys_.Move(c.left, c.top, Px(kKeyListWidth), Px(kKeyListDropHeight));
   int x = c.left + Px(kKeyListWidth + kBoxGap);
   for (int id : kBoxIds) {
     MoveWindow(Item(id), x, c.top + Px(kBoxTop), Px(kBoxWidth), Px(kBoxHeight), TRUE);

@@ -23,7 +23,7 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
   bool disabled = (item.itemState & ODS_DISABLED) != 0;
   COLORREF face = disabled ? kFaceDisabled : palette::kPaper;
   COLORREF border = disabled ? kBorderDisabled : palette::kLeaf;
-  COLORREF caption = disabled ? kCaptionDisabled : (hoverState_ == 2 ? palette::kRed : palette::kGreen);
+  COLORREF caption = disabled ? kCaptionDisabled : (hovered_ ? palette::kRed : palette::kGreen);
 
   win::Brush faceBrush(CreateSolidBrush(face));
   win::Pen borderPen(CreatePen(PS_SOLID, 1, border));
@@ -36,8 +36,8 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
   win::DrawText(dc, Text(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-void CSkinButton::SetHover(int state) {
-  hoverState_ = state;
+void CSkinButton::SetHover(bool hovered) {
+  hovered_ = hovered;
   Invalidate(false);
 }
 
@@ -45,8 +45,8 @@ void CSkinButton::OnMouseMove(UINT flags, POINT pt) {
   Default();
   RECT client = ClientRect();
   bool inside = PtInRect(&client, pt) != 0;
-  if ((inside && hoverState_ == 2) || (!inside && hoverState_ == 0)) return;
-  SetHover(inside ? 2 : 0);
+  if (inside == hovered_) return;
+  SetHover(inside);
   if (hoverTimer_) KillTimer(hwnd_, hoverTimer_);
   hoverTimer_ = SetTimer(hwnd_, kHoverTimer, 100, nullptr);
 }
@@ -59,7 +59,7 @@ void CSkinButton::OnTimer(UINT_PTR id) {
     if (!PtInRect(&r, cursor)) {
       KillTimer(hwnd_, hoverTimer_);
       hoverTimer_ = 0;
-      SetHover(0);
+      SetHover(false);
     }
   }
   Default();
@@ -67,14 +67,14 @@ void CSkinButton::OnTimer(UINT_PTR id) {
 
 void CSkinButton::OnLButtonDown(UINT flags, POINT pt) {
   Default();
-  if (hwnd_) SetHover(2);
+  if (hwnd_) SetHover(true);
 }
 
 void CSkinButton::OnLButtonUp(UINT flags, POINT pt) {
   HWND self = hwnd_;
   Default();
   // The click may have closed the dialog that holds us.
-  if (self && IsWindow(self) && hwnd_ == self) SetHover(0);
+  if (self && IsWindow(self) && hwnd_ == self) SetHover(false);
 }
 
 LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

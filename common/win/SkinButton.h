@@ -9,7 +9,7 @@ class CSkinButton : public win::Window {
   // for it reaches DrawItem through the window layer.
   bool Attach(HWND dialog, int id) { return SubclassItem(dialog, id); }
   void DrawItem(const DRAWITEMSTRUCT& item);
-  int hover_state() const { return hoverState_; }
+  bool hovered() const { return hovered_; }
 
  protected:
   void OnMouseMove(UINT flags, POINT pt) override;
@@ -24,8 +24,8 @@ class CSkinButton : public win::Window {
 
  private:
   static constexpr UINT_PTR kHoverTimer = 1;
-  void SetHover(int state);
+  void SetHover(bool hovered);
 
-  int hoverState_ = 0;  // 0 normal, 2 mouse over or pressed
+  bool hovered_ = false;  // the mouse over it, or pressed
   UINT_PTR hoverTimer_ = 0;
 };

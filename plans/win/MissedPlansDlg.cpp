@@ -54,25 +54,16 @@ BOOL CMissedPlansDlg::OnInitDialog() {
   const int width = r.right - r.left, height = r.bottom - r.top;
   SetWindowPos(hwnd_, HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) - kScreenRightGap - width,
                GetSystemMetrics(SM_CYSCREEN) - kAbovePromptGap - height, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  OnClick(IDC_MISSED_LATER, [this] {
+    ActOnSelected(CPromptState::ConfirmDelayMs(win::ComboBox(hwnd_, IDC_MISSED_SNOOZE).CurSel() + 1));
+  });
+  OnClick(IDC_MISSED_DISMISS, [this] { ActOnSelected(0); });  // may delete this
   return TRUE;
 }
 
 void CMissedPlansDlg::ShowCount() {
   SetItemText(IDC_MISSED_LABEL,
               text::Format("brova 未运行时错过了 %d 个提醒:", static_cast<int>(missed_.size())));
-}
-
-bool CMissedPlansDlg::OnButtonClicked(int id) {
-  if (id == IDC_MISSED_LATER) {
-    int entry = win::ComboBox(hwnd_, IDC_MISSED_SNOOZE).CurSel() + 1;
-    ActOnSelected(CPromptState::ConfirmDelayMs(entry));
-    return true;
-  }
-  if (id == IDC_MISSED_DISMISS) {
-    ActOnSelected(0);
-    return true;
-  }
-  return Dialog::OnButtonClicked(id);
 }
 
 void CMissedPlansDlg::ActOnSelected(int delayMs) {

@@ -18,7 +18,6 @@ class CMissedPlansDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   void OnOK() override {}
   void OnCancel() override { DestroyWindow(hwnd_); }  // deletes this
   void PostNcDestroy() override { delete this; }

@@ -54,6 +54,7 @@ BOOL GMyCaDlg::OnInitDialog() {
   win::ComboBox snooze(hwnd_, IDC_PROMPT_SNOOZE);
   for (int i = 0; i < CPromptState::kSnoozeEntryCount; ++i) snooze.AddString(CPromptState::SnoozeEntryText(i));
   snooze.SetCurSel(CPromptState::SnoozeEntryOf(LoadReminderState(kReminderStatePath).lastSnoozeMinutes));
+  OnClick(IDC_PROMPT_CONFIRM, [this] { Confirm(); });  // may delete this
 
   bool skinLoaded = LoadSkin();
   if (buttons_.Count() == 0) ShowPlainConfirmButton();
@@ -184,14 +185,6 @@ void GMyCaDlg::Confirm() {
 
 void GMyCaDlg::OnButton(int number) {
   if (number == 0) Confirm();
-}
-
-bool GMyCaDlg::OnButtonClicked(int id) {
-  if (id == IDC_PROMPT_CONFIRM) {
-    Confirm();  // may delete this
-    return true;
-  }
-  return Dialog::OnButtonClicked(id);
 }
 
 void GMyCaDlg::ApplyEffects(const CPromptButtonSet::Effects& fx, bool clickFirst) {

@@ -44,7 +44,6 @@ class GMyCaDlg : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnButtonClicked(int id) override;
   void OnTimer(UINT_PTR id) override;
   bool PaintsWholeClient() const override { return true; }
   void PaintContent(HDC dc, const RECT& client) override { PaintTo(dc); }

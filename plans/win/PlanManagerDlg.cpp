@@ -70,13 +70,14 @@ void CPlanManagerDlg::Layout() {
   if (!Item(IDC_PLAN_ADD)) return;
   RECT client = ClientRect();
   int w = client.right, h = client.bottom;
+  PlaceItem(IDC_PLAN_ADD, {5, 5, 65, 27});
+  PlaceItem(IDC_PLAN_CHANGE, {68, 5, 128, 27});
+  PlaceItem(IDC_PLAN_DELETE, {131, 5, 191, 27});
+  PlaceItem(IDC_PLAN_OLD_VERSION, {194, 5, 314, 27});
+  // The list and the two views take the window's width and height.
   auto place = [this](int id, int x, int y, int width, int height) {
     win::Control(hwnd_, id).Move(x, y, width, height);
   };
-  place(IDC_PLAN_ADD, Px(5), Px(5), Px(60), Px(22));
-  place(IDC_PLAN_CHANGE, Px(68), Px(5), Px(60), Px(22));
-  place(IDC_PLAN_DELETE, Px(131), Px(5), Px(60), Px(22));
-  place(IDC_PLAN_OLD_VERSION, Px(194), Px(5), Px(120), Px(22));
   place(IDC_PLAN_LIST, Px(5), Px(30), w - Px(10), h - Px(183));
   place(IDC_PLAN_TIME_VIEW, Px(5), h - Px(150), w - Px(10), Px(19));
   place(IDC_PLAN_CONTENT_VIEW, Px(5), h - Px(128), w - Px(10), Px(117));

@@ -38,7 +38,7 @@ PicturePtr ScreenSizedPicture(int& w, int& h) {
   w = GetSystemMetrics(SM_CXSCREEN);
   h = GetSystemMetrics(SM_CYSCREEN);
   win::WindowDc screen(nullptr);
-  PicturePtr p = CapturePicture::Make(screen, w, h);
+  PicturePtr p = CCapturePicture::Make(screen, w, h);
   win::OwnedDc dc = win::OwnedDc::Compatible(screen);
   win::Select s(dc, p->bitmap());
   for (int y = 0; y < h; y += 8) {
@@ -231,7 +231,7 @@ int Pins(int n) {
     PinSource s;
     {
       win::WindowDc screen(nullptr);
-      s.picture = CapturePicture::Make(screen, w, h);
+      s.picture = CCapturePicture::Make(screen, w, h);
       win::OwnedDc dc = win::OwnedDc::Compatible(screen);
       win::Select select(dc, s.picture->bitmap());
       PatBlt(dc, 0, 0, w, h, WHITENESS);

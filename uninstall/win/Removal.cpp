@@ -8,6 +8,7 @@
 
 #include "capture/SnapshotSettings.h"
 #include "common/File.h"
+#include "common/RecordStore.h"
 #include "common/Text.h"
 #include "uninstall/InstallLog.h"
 #include "uninstall/RemovalPlan.h"
@@ -66,8 +67,8 @@ RemovalResult RemoveProduct(const std::string& folder, const std::string& produc
   const bool logUnreadable = logPresent && !file::ReadAll(logPath, log, kMaxInstallLogBytes);
   if (logUnreadable) log.clear();
   // The capture folder the user chose, read before anything is removed.
-  SnapshotSettings capture;
-  LoadSnapshotSettings(folder + "data\\snapshot.dat", folder, capture);
+  CRecordStore<SnapshotSettings> capture(folder, kSnapshotPath);
+  capture.Load();
   const RemovalPlan plan =
       PlanRemoval(folder, log, ShellFolder(CSIDL_DESKTOPDIRECTORY), ShellFolder(CSIDL_PROGRAMS), productName);
   RemovalResult result;
@@ -91,7 +92,7 @@ RemovalResult RemoveProduct(const std::string& folder, const std::string& produc
   }
   if (!plan.startMenuFolder.empty()) RemoveEmptyFolder(plan.startMenuFolder);
   result.keptUserFiles =
-      KeptUserFilesNote(folder, capture.folder, [](const std::string& path) { return file::Exists(path); });
+      KeptUserFilesNote(folder, capture.Current().folder, [](const std::string& path) { return file::Exists(path); });
   return result;
 }
 

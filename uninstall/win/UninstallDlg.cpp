@@ -33,6 +33,7 @@ BOOL CUninstallDlg::OnInitDialog() {
   const std::string product = uninstall::kProductName;
   SetText("卸载 " + product);
   SetItemText(IDC_UNINSTALL_QUESTION, "你真的要卸载 " + product + " 吗？");
+  OnClick(IDC_ADMIN_HELP, [] { OpenWithShell(SiteBaseUrl() + uninstall::kAdminHelpPath); });
   return TRUE;
 }
 
@@ -56,13 +57,6 @@ LRESULT CUninstallDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Dialog::WindowProc(msg, wp, lp);
 }
 
-bool CUninstallDlg::OnButtonClicked(int id) {
-  if (id == IDC_ADMIN_HELP) {
-    OpenWithShell(SiteBaseUrl() + uninstall::kAdminHelpPath);
-    return true;
-  }
-  return Dialog::OnButtonClicked(id);
-}
 
 void CUninstallDlg::OnOK() {
   while (IsBrovaRunning()) {

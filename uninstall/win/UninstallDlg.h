@@ -10,7 +10,6 @@ class CUninstallDlg : public win::Dialog {
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
-  bool OnButtonClicked(int id) override;
   void OnDestroy() override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

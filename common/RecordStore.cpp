@@ -1,6 +1,4 @@
-#include "assistant/RecordStore.h"
-
-namespace assistant {
+#include "common/RecordStore.h"
 
 bool WriteRecordFile(const std::string& programFolder, const std::string& relativePath, const std::string& bytes) {
   std::string path = programFolder + relativePath;
@@ -8,5 +6,3 @@ bool WriteRecordFile(const std::string& programFolder, const std::string& relati
   if (slash != std::string::npos && !file::CreateDir(programFolder + relativePath.substr(0, slash))) return false;
   return file::WriteAtomic(path, bytes);
 }
-
-}  // namespace assistant
