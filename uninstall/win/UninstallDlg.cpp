@@ -86,5 +86,6 @@ void CUninstallDlg::OnDestroy() {
 
 void CUninstallDlg::SendRemovalReport() {
   std::string answer;
-  uninstall::HttpGetToString(uninstall::RemovalReportUrl(SiteBaseUrl(), uninstall::kProductName), answer);
+  HttpGetToString(uninstall::RemovalReportUrl(SiteBaseUrl(), uninstall::kProductName), answer,
+                  uninstall::ReportRequestOptions());
 }
