@@ -9,6 +9,7 @@
 #include "common/SectionFile.h"
 #include "common/Text.h"
 #include "common/win/Palette.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "common/win/Shell.h"
 #include "resources/app_ids.h"
@@ -62,7 +63,7 @@ BOOL CCenterDlg::OnInitDialog() {
   win::Edit searchBox(hwnd_, IDC_CENTER_SEARCH_BOX);
   BuildLauncherButtons();
   CSectionFile page;
-  page.Load(kPage);
+  page.Load(InProgramFolder(kPage));
   searchBox.SetText(search::SearchWord(page));
 
   ready_ = true;
@@ -71,14 +72,14 @@ BOOL CCenterDlg::OnInitDialog() {
 }
 
 void CCenterDlg::PlaceAtStoredRect() {
-  Rect r = center_rect::Load(center_rect::kPath, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  Rect r = center_rect::Load(InProgramFolder(center_rect::kPath), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                              Monitors());
   SetWindowPos(hwnd_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_FRAMECHANGED);
 }
 
 void CCenterDlg::BuildLauncherButtons() {
   CSectionFile page;
-  page.Load(kPage);
+  page.Load(InProgramFolder(kPage));
   HFONT font = reinterpret_cast<HFONT>(Send(WM_GETFONT));
   for (const launcher::Button& b : launcher::ButtonsOf(launcher::ReadButtonLines(page))) {
     auto slot = std::make_unique<LauncherSlot>();
@@ -199,7 +200,7 @@ void CCenterDlg::OnLauncherButton(int index) {
 HMENU CCenterDlg::BuildLauncherMenu(const std::string& name) {
   HMENU menu = CreatePopupMenu();
   CSectionFile page;
-  page.Load(kPage);
+  page.Load(InProgramFolder(kPage));
   for (const launcher::MenuItem& item : launcher::BuildMenu(launcher::ReadMenuLines(page, name), menuItems_)) {
     if (item.separator)
       AppendMenuW(menu, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
@@ -219,7 +220,7 @@ void CCenterDlg::OnLauncherMenuItem(int index) {
 void CCenterDlg::Search() {
   std::string typed = ItemText(IDC_CENTER_SEARCH_BOX);
   CSectionFile page;
-  page.Load(kPage);  // read again: the update may have replaced the page
+  page.Load(InProgramFolder(kPage));  // read again: the update may have replaced the page
   OpenWithShell(search::AddressFor(page, typed));
 }
 
@@ -251,5 +252,5 @@ void CCenterDlg::StoreRect() {
   if (rectStored_) return;
   rectStored_ = true;
   RECT r = WindowRect();
-  center_rect::Save(center_rect::kPath, Rect{r.left, r.top, r.right, r.bottom});
+  center_rect::Save(InProgramFolder(center_rect::kPath), Rect{r.left, r.top, r.right, r.bottom});
 }

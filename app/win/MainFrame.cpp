@@ -127,7 +127,7 @@ void CMainFrame::ShowAbout(int templateId) {
   about.DoModal(hwnd_);
 }
 
-void CMainFrame::StartInfoCenter() { OpenWithShell("kivvoweb.exe"); }
+void CMainFrame::StartInfoCenter() { OpenWithShell(InProgramFolder("kivvoweb.exe")); }
 
 void CMainFrame::ExitProgram() {
   if (HWND center = FindWindowW(nullptr, kCenterTitle)) PostMessageW(center, WM_CLOSE, 0, 0);
@@ -302,7 +302,7 @@ int CMainFrame::ReloadShutdown() {
 }
 
 int CMainFrame::ReloadPlans() {
-  planQueue_.LoadUpcoming(CurrentPlanTime(), kPlanFilePath, &PlanHolidays());
+  planQueue_.LoadUpcoming(CurrentPlanTime(), InProgramFolder(kPlanFilePath), &PlanHolidays());
   // A plan changed or added for the current minute comes now, not a minute late.
   reminders_.Check();
   return 0;

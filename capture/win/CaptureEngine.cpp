@@ -6,6 +6,7 @@
 #include "capture/win/ScreenCapture.h"
 #include "capture/win/ScreenGrab.h"
 #include "common/Text.h"
+#include "common/win/ProgramFolder.h"
 
 namespace {
 
@@ -185,6 +186,11 @@ int Pick(const CaptureRun& run, int mode) {
 
 std::string capture::InfoLine(int width, int height) {
   return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height);
+}
+
+void CCaptureEngine::SetSettings(const SnapshotSettings& settings) {
+  settings_ = settings;
+  settings_.folder = InProgramFolder(settings.folder);
 }
 
 bool CCaptureEngine::Run(int choice, HWND frame, int extraDelay) {

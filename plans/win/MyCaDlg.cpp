@@ -8,6 +8,7 @@
 
 #include "common/Text.h"
 #include "common/win/Palette.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "plans/PromptSkin.h"
 #include "resources/planner_ids.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-constexpr wchar_t kNotifySound[] = L"data\\notify.wav";
+constexpr char kNotifySound[] = "data\\notify.wav";
 // Never shown (there is no caption); names the window for other programs.
 constexpr char kTitle[] = "计划提醒";
 constexpr COLORREF kPlainFace = RGB(250, 255, 255);
@@ -35,7 +36,7 @@ constexpr int kPlainButtonWidth = 60;
 bool g_painting = false;
 
 HBITMAP LoadBitmapFile(const std::string& path) {
-  return static_cast<HBITMAP>(LoadImageW(nullptr, text::Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
+  return static_cast<HBITMAP>(LoadImageW(nullptr, text::Widen(InProgramFolder(path)).c_str(), IMAGE_BITMAP, 0, 0,
                                          LR_DEFAULTSIZE | LR_LOADFROMFILE));
 }
 
@@ -64,7 +65,7 @@ BOOL GMyCaDlg::OnInitDialog() {
 
 bool GMyCaDlg::LoadSkin() {
   PromptSkin skin;
-  int result = LoadPromptSkin(kPromptSkinPath, skin, [&](const std::string& path, int button) {
+  int result = LoadPromptSkin(InProgramFolder(kPromptSkinPath), skin, [&](const std::string& path, int button) {
     HBITMAP bitmap = LoadBitmapFile(path);
     if (!bitmap) return false;
     if (button < 0)
@@ -135,8 +136,8 @@ BOOL PlayFile(const wchar_t* path) {
 void GMyCaDlg::StartSound() {
   HWND self = hwnd_;
   // Synchronous inside the thread; no default sound when the file is missing.
-  std::thread([self] {
-    BOOL played = PlayFile(kNotifySound);
+  std::thread([self, sound = text::Widen(InProgramFolder(kNotifySound))] {
+    BOOL played = PlayFile(sound.c_str());
     PostMessageW(self, kSoundPlayed, played ? 1 : 0, 0);
   }).detach();
 }

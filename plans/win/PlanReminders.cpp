@@ -53,5 +53,5 @@ void CPlanReminders::OnTimer() {
 
 void CPlanReminders::Check() {
   if (!owner_) return;
-  for (const PlanRecord& plan : clock_.Poll(CurrentPlanTime(), kPlanFilePath, &PlanHolidays())) OpenPlanPrompt(owner_, plan);
+  for (const PlanRecord& plan : clock_.Poll(CurrentPlanTime(), InProgramFolder(kPlanFilePath), &PlanHolidays())) OpenPlanPrompt(owner_, plan);
 }
