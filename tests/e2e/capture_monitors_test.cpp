@@ -15,7 +15,7 @@ using namespace e2e;
 
 constexpr long kCancel = 2;  // IDCANCEL
 constexpr unsigned kWmCommand = 0x0111;
-constexpr unsigned kReloadSettings = 0x0406;
+using frame_msg::kReloadAll;
 const char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
 
 Session::Options TwoMonitors() {
@@ -69,7 +69,7 @@ TEST(Monitors, AllScreensTheMonitorUnderThePointerAndARegionAcrossTheSeam) {
 
   // The monitor under the pointer, with that monitor's pixels.
   ASSERT_TRUE(WriteFile(s.appDir() + "/data/capture.ini", "[SCREENS]\r\ncursor\r\n"));
-  ASSERT_TRUE(s.Post("Pagorin", kReloadSettings));
+  ASSERT_TRUE(s.Post("Pagorin", kReloadAll));
   MoveTo(s, 2500, 400);
   screen = StableGrab(s);
   ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureFullScreen));

@@ -35,7 +35,7 @@ const char kRunning[] = "Vistrel 正在运行,无法卸载。请先退出 Vistre
 const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vistrel";
 constexpr unsigned kWmCommand = 0x0111, kWmClose = 0x0010;
 constexpr long kExitCommand = 32796;
-constexpr unsigned kCaptureFullScreen = 0x0407;
+using frame_msg::kCaptureFullScreen;
 constexpr unsigned kWmSysCommand = 0x0112, kScMinimize = 0xF020;
 constexpr char kLoginTitle[] = "登录计账管理-Tolvana";
 constexpr char kLedgerTitle[] = "[测试账号]计账管理-Tolvana";
@@ -136,19 +136,7 @@ class UninstallTest : public ::testing::Test {
   // Waits for the message box of Uninstall whose text begins with text;
   // nullopt when none comes. shown gets its whole text.
   std::optional<WindowInfo> MessageBoxWith(const std::string& text, std::string* shown = nullptr) {
-    std::optional<WindowInfo> found;
-    Session::WaitUntil([&] {
-      for (const auto& w : s_.TopLevelWindows()) {
-        if (w.cls != "#32770" || !w.visible || w.text != "Uninstall") continue;
-        for (const auto& c : s_.Children(w.handle))
-          if (c.cls == "Static" && c.text.rfind(OnOneLine(text), 0) == 0) {
-            found = w;
-            if (shown) *shown = c.text;
-          }
-      }
-      return found.has_value();
-    }, kLongBoundMs);
-    return found;
+    return WaitForMessageBox(s_, OnOneLine(text), TextMatch::kStart, kLongBoundMs, "Uninstall", shown);
   }
 
   // Confirms in a running Uninstall and answers its closing message.
