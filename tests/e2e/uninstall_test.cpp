@@ -43,10 +43,12 @@ constexpr char kEntryTitle[] = "计账编辑-Tolvana";
 constexpr int kExitBrovaRunning = 3, kExitWriteFailed = 4;  // of a silent setup
 constexpr int kQuestion = 1001, kAdminHelp = 1002, kConfirm = 1, kCancel = 2;
 constexpr int kLongBoundMs = 120000;
-const std::string kReport =
-    "GET /kivvo/unsetup.asp?flag=Vistrel HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\n"
-    "User-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\nPragma: no-cache\r\n"
-    "Cache-Control: no-cache\r\nRange: bytes=0-\r\nConnection: close\r\n\r\n";
+// The removal report to a server on port; the Host line names a port other than 80.
+std::string Report(uint16_t port) {
+  return "GET /kivvo/unsetup.asp?flag=Vistrel HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+         "\r\nAccept: */*\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\n"
+         "Pragma: no-cache\r\nCache-Control: no-cache\r\nRange: bytes=0-\r\nConnection: close\r\n\r\n";
+}
 
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
@@ -239,7 +241,7 @@ TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
   EXPECT_FALSE(Exists(Programs() + "Vistrel"));
   for (const char* view : {"HKCU", "HKLM64", "HKLM32"}) EXPECT_EQ(RegRead(view, "DisplayName"), std::nullopt) << view;
   ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(server.Requests()[0], kReport);
+  EXPECT_EQ(server.Requests()[0], Report(server.port));
 }
 
 TEST_F(UninstallTest, AboutHelpAndCancelRemoveNothingAndReportOnce) {
@@ -293,7 +295,7 @@ TEST_F(UninstallTest, AboutHelpAndCancelRemoveNothingAndReportOnce) {
   EXPECT_TRUE(Exists(Programs() + "Vistrel/卸载.lnk"));
   EXPECT_EQ(RegRead("HKCU", "DisplayName"), "Vistrel");
   ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(server.Requests()[0], kReport);
+  EXPECT_EQ(server.Requests()[0], Report(server.port));
 
   // The close box is a cancel too.
   uninstall = StartUninstall("C:\\Vistrel\\Uninstall.exe");
