@@ -145,6 +145,20 @@ std::vector<std::string> ListDir(const std::string& dir) {
   return out;
 }
 
+// Whether the X server just started as pid answers on display n; false
+// when it died (the number was taken: try another) or never answered.
+static bool ServesDisplay(pid_t pid, int n) {
+  bool up = Session::WaitUntil(
+      [&] {
+        int status;
+        if (waitpid(pid, &status, WNOHANG) == pid) return true;  // died
+        return RunCommand("xdpyinfo -display :" + std::to_string(n) + " >/dev/null 2>&1").status == 0;
+      },
+      10000);
+  int status;
+  return up && waitpid(pid, &status, WNOHANG) == 0;
+}
+
 Session::Session() : Session(Options{}) {}
 
 Session::Session(Options options) : options_(options) {
@@ -175,15 +189,7 @@ Session::Session(Options options) : options_(options) {
              static_cast<char*>(nullptr));
       _exit(127);
     }
-    bool up = WaitUntil(
-        [&] {
-          int status;
-          if (waitpid(pid, &status, WNOHANG) == pid) return true;  // died: try another number
-          return RunCommand("xdpyinfo -display :" + std::to_string(n) + " >/dev/null 2>&1").status == 0;
-        },
-        10000);
-    int status;
-    if (up && waitpid(pid, &status, WNOHANG) == 0) {
+    if (ServesDisplay(pid, n)) {
       xvfb_ = pid;
       displayNumber_ = n;
     }
@@ -218,15 +224,7 @@ void Session::StartMonitors() {
       execvp("Xephyr", argv.data());
       _exit(127);
     }
-    bool up = WaitUntil(
-        [&] {
-          int status;
-          if (waitpid(pid, &status, WNOHANG) == pid) return true;
-          return RunCommand("xdpyinfo -display :" + std::to_string(n) + " >/dev/null 2>&1").status == 0;
-        },
-        10000);
-    int status;
-    if (up && waitpid(pid, &status, WNOHANG) == 0) {
+    if (ServesDisplay(pid, n)) {
       xephyr_ = pid;
       displayNumber_ = n;
     }
