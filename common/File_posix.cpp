@@ -1,12 +1,10 @@
 #include "common/File.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 
 #include "common/Text.h"
 
