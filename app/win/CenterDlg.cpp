@@ -6,6 +6,7 @@
 #include "app/win/MainFrame.h"
 #include "app/win/ToolMenu.h"
 #include "app/win/ToolboxWindows.h"
+#include "common/File.h"
 #include "common/SectionFile.h"
 #include "common/Text.h"
 #include "common/win/Palette.h"
@@ -44,6 +45,14 @@ std::vector<Rect> Monitors() {
   std::vector<Rect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
+}
+
+// A launcher target named relative to the program folder opens from there;
+// anything else (a web address, a program on the search path) as the shell
+// finds it.
+std::string LauncherTarget(const std::string& target) {
+  const std::string beside = InProgramFolder(target);
+  return beside != target && file::Exists(beside) ? beside : target;
 }
 
 }  // namespace
@@ -188,7 +197,7 @@ void CCenterDlg::OnLauncherButton(int index) {
   LauncherSlot& slot = *slots_[static_cast<size_t>(index)];
   launcher::Action action = launcher::ButtonAction(slot.line);
   if (action.kind == launcher::Action::kOpen) {
-    OpenWithShell(action.target);
+    OpenWithShell(LauncherTarget(action.target));
   } else if (action.kind == launcher::Action::kShowMenu) {
     if (!slot.menu) slot.menu.reset(BuildLauncherMenu(action.target));
     POINT corner{slot.rect.left, slot.rect.bottom};
@@ -214,7 +223,7 @@ void CCenterDlg::OnLauncherMenuItem(int index) {
   const std::string* line = menuItems_.LineOf(menuItems_.Base() + index);
   if (!line) return;
   launcher::Action action = launcher::MenuItemAction(*line);
-  if (action.kind == launcher::Action::kOpen) OpenWithShell(action.target);
+  if (action.kind == launcher::Action::kOpen) OpenWithShell(LauncherTarget(action.target));
 }
 
 void CCenterDlg::Search() {
