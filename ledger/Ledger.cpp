@@ -1,9 +1,5 @@
 #include "ledger/Ledger.h"
 
-#include <algorithm>
-
-#include "common/Text.h"
-
 namespace ledger {
 
 const char* ColumnHeader(int column) {
@@ -34,65 +30,27 @@ std::string InfoLine(const LedgerRow& row) {
 }  // namespace ledger
 
 
-CLedger::CLedger(std::string entryFilePath) : path_(std::move(entryFilePath)) {}
+CLedger::CLedger(std::string entryFilePath) : CCheckedRows(std::move(entryFilePath)) {}
 
-int CLedger::Load() {
-  rows_.clear();
-  RemoveStaleTempsOf(path_);
-  int result = ledger::LoadLedger(path_, rows_);
+CLedger::ReadOutcome CLedger::Read(const std::string& path, std::vector<ledger::LedgerRow>& rows) {
+  int result = ledger::LoadLedger(path, rows);
   // A file that is there but could not be read is kept whole beside the
   // first save, as a damaged one is.
-  backupBeforeSave_ = result == ledger::kLedgerDamaged || result == ledger::kLedgerUnreadable;
-  locked_ = result == ledger::kLedgerTooLarge;
-  return result;
+  return {result, result == ledger::kLedgerDamaged || result == ledger::kLedgerUnreadable,
+          result == ledger::kLedgerTooLarge};
 }
 
-bool CLedger::Click(int row, int column) {
-  if (row < 0 || row >= Count()) return false;
-  if (column == ledger::kCheckColumn) rows_[static_cast<size_t>(row)].checked ^= true;
-  return true;
-}
-
-int CLedger::Add(const LedgerEntryEdit& edit) {
-  ledger::LedgerRow row = edit.ToRow();
-  auto at = std::find_if(rows_.begin(), rows_.end(),
-                         [&](const ledger::LedgerRow& r) { return text::CompareNoCase(r.time, row.time) > 0; });
-  int index = static_cast<int>(at - rows_.begin());
-  rows_.insert(at, std::move(row));
-  Save();
-  return index;
-}
-
-const char* CLedger::PrepareChange(int selectedRow, LedgerEntryEdit& edit) const {
-  if (selectedRow < 0 || selectedRow >= Count()) return kSelectRowToChange;
-  edit.StartChange(At(selectedRow));
-  return nullptr;
-}
+int CLedger::Add(const LedgerEntryEdit& edit) { return InsertByTime(edit.ToRow(), &ledger::LedgerRow::time); }
 
 void CLedger::ApplyChange(int row, const LedgerEntryEdit& edit) {
-  if (row < 0 || row >= Count()) return;
-  ledger::LedgerRow changed = edit.ToRow();
-  ledger::LedgerRow& r = rows_[static_cast<size_t>(row)];
-  r.type = changed.type;
-  r.amount = changed.amount;
-  r.remark = changed.remark;
-  Save();
+  const ledger::LedgerRow changed = edit.ToRow();
+  ChangeRow(row, [&](ledger::LedgerRow& r) {
+    r.type = changed.type;
+    r.amount = changed.amount;
+    r.remark = changed.remark;
+  });
 }
 
-const char* CLedger::DeleteChecked() {
-  size_t before = rows_.size();
-  rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const ledger::LedgerRow& r) { return r.checked; }),
-              rows_.end());
-  if (rows_.size() == before) return kCheckRowsToDelete;
-  Save();
-  return nullptr;
-}
-
-void CLedger::Save() {
-  if (locked_) {
-    saveFailed_ = true;
-    return;
-  }
-  saveFailed_ = ledger::SaveLedger(path_, rows_, backupBeforeSave_) != 0;
-  if (!saveFailed_) backupBeforeSave_ = false;
+bool CLedger::Write(const std::string& path, const std::vector<ledger::LedgerRow>& rows, RecordBackup backup) {
+  return ledger::SaveLedger(path, rows, backup == kKeepOldAsBackup) == 0;
 }

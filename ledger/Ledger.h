@@ -1,11 +1,14 @@
 // The ledger window's list of one account: every entry of its entry file
 // with a check mark, kept in time order as entries are added. Every command
 // that changes the list rewrites the entry file. The report window reads
-// the same rows.
+// the same rows. Load returns LoadLedger's result; after a damaged record
+// was skipped, or the file could not be read, the first save keeps the old
+// file as ".bak", and a file too large to open locks the ledger.
 #pragma once
 #include <string>
 #include <vector>
 
+#include "common/CheckedRows.h"
 #include "ledger/LedgerEntryEdit.h"
 #include "ledger/LedgerStore.h"
 
@@ -23,51 +26,19 @@ constexpr const char* kUncheckedText = "未选中";
 
 }  // namespace ledger
 
-class CLedger {
+class CLedger : public CCheckedRows<ledger::LedgerRow> {
  public:
-  static constexpr const char* kSelectRowToChange = "请选择需要修改的项目";
-  static constexpr const char* kCheckRowsToDelete = "请先选择要删除的项";
   static constexpr const char* kTooLargeToOpen = "账目文件太大,无法打开";
 
   explicit CLedger(std::string entryFilePath);
 
-  // Reads the entry file; every row starts unchecked. Returns LoadLedger's
-  // result. After a damaged record was skipped, the first save keeps the
-  // old file as ".bak". A file too large to open locks the ledger: it stays
-  // empty and nothing is saved over the file.
-  int Load();
-  bool Locked() const { return locked_; }
-
-  int Count() const { return static_cast<int>(rows_.size()); }
-  const ledger::LedgerRow& At(int row) const { return rows_[static_cast<size_t>(row)]; }
-  const std::vector<ledger::LedgerRow>& Rows() const { return rows_; }
-
-  // A click on a cell: false when no row was hit; in the check column the
-  // row's mark flips.
-  bool Click(int row, int column);
-
-  // Inserts an accepted add-mode result before the first row whose time text
-  // is greater (ASCII case ignored), so after entries of the same minute;
+  // Inserts an accepted add-mode result by its time (see InsertByTime) and
   // saves. Returns the new row's index.
   int Add(const LedgerEntryEdit& edit);
-  // The editor data for changing the selected row (-1 = none); the message
-  // to show when none is selected, else nullptr.
-  const char* PrepareChange(int selectedRow, LedgerEntryEdit& edit) const;
   // Type, amount and remark of the row change; its time and place stay.
   void ApplyChange(int row, const LedgerEntryEdit& edit);
-  // Deletes the checked rows and saves; the message to show when none was
-  // checked, else nullptr.
-  const char* DeleteChecked();
-  // The last save left the entry file as it was (disk full, no rights): the
-  // rows in the window are not on disk.
-  bool SaveFailed() const { return saveFailed_; }
 
  private:
-  void Save();
-
-  std::string path_;
-  std::vector<ledger::LedgerRow> rows_;
-  bool backupBeforeSave_ = false;
-  bool locked_ = false;
-  bool saveFailed_ = false;
+  ReadOutcome Read(const std::string& path, std::vector<ledger::LedgerRow>& rows) override;
+  bool Write(const std::string& path, const std::vector<ledger::LedgerRow>& rows, RecordBackup backup) override;
 };

@@ -4,12 +4,10 @@
 
 #include "common/Text.h"
 
-void LedgerEntryEdit::StartAdd(const PlanTime& now) {
-  PlanEditData plan;
-  plan.StartAdd(now);  // a year outside the list moves to its nearest entry
+void LedgerEntryEdit::StartAdd(const MinuteTime& now) {
   mode = kAdd;
   type = 1;
-  time = plan.time;
+  ShowNow(now);
   amount = 0;
   storedAmountText.clear();
   remark.clear();
@@ -18,23 +16,11 @@ void LedgerEntryEdit::StartAdd(const PlanTime& now) {
 void LedgerEntryEdit::StartChange(const ledger::LedgerRow& row) {
   mode = kChange;
   type = row.type == ledger::kIncomeText ? 1 : 0;
-  time = PlanTime{};
+  time = MinuteTime{};
   ParseTimeText(row.time, time);
   amount = 0;
   storedAmountText = ledger::ParseAmount(row.amount, amount) ? std::string() : row.amount;
   remark = row.remark;
-}
-
-int LedgerEntryEdit::SelectedIndex(List list) const {
-  PlanEditData plan;
-  plan.time = time;
-  return plan.SelectedIndex(list);
-}
-
-std::string LedgerEntryEdit::ValueText(List list) const {
-  PlanEditData plan;
-  plan.time = time;
-  return plan.ValueText(list);
 }
 
 std::string LedgerEntryEdit::AmountText() const {
@@ -58,19 +44,12 @@ bool IsAmountText(const std::string& text) {
   return digits > 0;
 }
 
-const char* LedgerEntryEdit::Accept(const int (&selection)[PlanEditData::kListCount], bool income,
+const char* LedgerEntryEdit::Accept(const int (&selection)[kListCount], bool income,
                                     const std::string& amountText, const std::string& remarkText) {
   std::string trimmed = text::Trim(amountText);
   int64_t typed = 0;
   if (!IsAmountText(trimmed) || !ledger::ParseAmount(trimmed, typed)) return kNotAnAmount;
-  if (mode == kAdd) {
-    for (int l = 0; l < PlanEditData::kListCount; ++l)
-      if (selection[l] < 0 || selection[l] >= PlanEditData::EntryCount(static_cast<List>(l)))
-        return kNoTimeChosen;
-    time = PlanTime{PlanEditData::kBaseYear + selection[PlanEditData::kYearList],
-                    selection[PlanEditData::kMonthList] + 1, selection[PlanEditData::kDayList] + 1,
-                    selection[PlanEditData::kHourList], selection[PlanEditData::kMinuteList]};
-  }
+  if (mode == kAdd && !ChosenTime(selection, time)) return kNoTimeChosen;
   type = income ? 1 : 0;
   amount = typed;
   remark = remarkText;

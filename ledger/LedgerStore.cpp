@@ -6,7 +6,6 @@
 #include "common/File.h"
 #include "common/FolderPath.h"
 #include "common/Text.h"
-#include "plans/PlanStore.h"
 
 namespace ledger {
 
@@ -79,7 +78,7 @@ std::vector<std::string> ListAccounts(const std::string& accountFolder) {
 void DeleteAccount(const std::string& accountFolder, const std::string& name) {
   file::Remove(MarkerPath(accountFolder, name));
   file::Remove(EntryFilePath(accountFolder, name));
-  file::Remove(EntryFilePath(accountFolder, name) + kPlanBackupSuffix);
+  file::Remove(EntryFilePath(accountFolder, name) + kRecordBackupSuffix);
 }
 
 std::vector<std::string> ListAccountsOrDefault(const std::string& accountFolder) {
@@ -105,7 +104,7 @@ int LoadLedger(const std::string& path, std::vector<LedgerRow>& rows) {
   if (bytes > static_cast<int64_t>(kMaxRecordFileBytes)) return kLedgerTooLarge;
   if (bytes > 0) rows.reserve(rows.size() + static_cast<size_t>(bytes / kSmallestRecordBytes));
   bool skipped = false;
-  int result = ForEachPlanRecord(path, [&](const std::string& payload, std::string remark) {
+  int result = ForEachRecord(path, {}, [&](const std::string& payload, std::string remark, const std::string&) {
     size_t first = payload.find('*');
     size_t second = first == std::string::npos ? first : payload.find('*', first + 1);
     if (second == std::string::npos) {
@@ -115,16 +114,14 @@ int LoadLedger(const std::string& path, std::vector<LedgerRow>& rows) {
     rows.push_back({false, payload.substr(0, first), payload.substr(first + 1, second - first - 1),
                     payload.substr(second + 1), std::move(remark)});
   });
-  if (result == kPlanFileUnreadable) return kLedgerUnreadable;
-  return skipped && result == kPlanFileRead ? kLedgerDamaged : result;
+  if (result == kRecordFileUnreadable) return kLedgerUnreadable;
+  return skipped && result == kRecordsRead ? kLedgerDamaged : result;
 }
 
 int SaveLedger(const std::string& path, const std::vector<LedgerRow>& rows, bool keepBackup) {
-  // The plan file's writer with the ledger's payload after "||TIME:".
-  std::vector<PlanRow> records;
-  records.reserve(rows.size());
-  for (const LedgerRow& r : rows) records.push_back({r.type + "*" + r.time + "*" + r.amount, r.remark});
-  return WritePlanFile(records, path, keepBackup ? kKeepOldAsBackup : kNoBackup);
+  CRecordWriter records;
+  for (const LedgerRow& r : rows) records.Add(r.type + "*" + r.time + "*" + r.amount, r.remark);
+  return records.Write(path, keepBackup ? kKeepOldAsBackup : kNoBackup);
 }
 
 bool ParseAmount(std::string_view text, int64_t& millionths) {

@@ -1,7 +1,7 @@
 // Accounts and their entry files in the folder "account\" of the program
 // folder: one empty marker file name + ".ini" per account, and the entries
-// in name + ".dat", in the record layout of the plan file (see
-// plans/PlanStore.h) with "type*time*amount" after "||TIME:":
+// in name + ".dat", a record file (see common/RecordFile.h) with
+// "type*time*amount" after "||TIME:":
 //   ||TIME:支出*2010-05-28 14:55*12.500000
 //   ||CONTENT:lunch-----CR-----LF-----with guests
 #pragma once
@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/RecordFile.h"
 
 namespace ledger {
 
@@ -55,7 +57,7 @@ std::string EntryFilePath(const std::string& accountFolder, const std::string& n
 enum LoadResult {
   kLedgerRead = 0,
   kLedgerMissing = 1,
-  kLedgerDamaged = 2,     // see kPlanFileDamaged
+  kLedgerDamaged = 2,     // see kRecordFileDamaged
   kLedgerUnreadable = 3,  // there, but it could not be read (no rights)
   kLedgerTooLarge = 4,    // over the size limit of record files: not read
 };

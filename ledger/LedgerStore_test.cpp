@@ -30,7 +30,7 @@ class LedgerStoreTest : public TempFolderTest {
   static LedgerEntryEdit AnEntry() {
     LedgerEntryEdit e;
     e.StartAdd({2031, 1, 1, 8, 0});
-    const int sel[PlanEditData::kListCount] = {31, 0, 0, 8, 0};
+    const int sel[LedgerEntryEdit::kListCount] = {31, 0, 0, 8, 0};
     e.Accept(sel, true, "1", "");
     return e;
   }

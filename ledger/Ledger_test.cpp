@@ -19,7 +19,7 @@ class LedgerListTest : public TempFolderTest {
                         const std::string& remark = "") {
     LedgerEntryEdit e;
     e.StartAdd({2026, 12, 7, 15, 0});
-    const int sel[PlanEditData::kListCount] = {year - 2000, month - 1, day - 1, hour, minute};
+    const int sel[LedgerEntryEdit::kListCount] = {year - 2000, month - 1, day - 1, hour, minute};
     EXPECT_EQ(e.Accept(sel, income, amount, remark), nullptr) << amount;
     return e;
   }
@@ -48,13 +48,13 @@ TEST_F(LedgerListTest, AddChangeAndDeleteKeepTimeOrderAndTheFile) {
   ASSERT_EQ(ledger.PrepareChange(1, edit), nullptr);
   EXPECT_EQ(edit.type, 1);
   EXPECT_EQ(edit.AmountText(), "12.500000");
-  EXPECT_EQ(edit.SelectedIndex(PlanEditData::kYearList), 31);
+  EXPECT_EQ(edit.SelectedIndex(LedgerEntryEdit::kYearList), 31);
   EXPECT_FALSE(edit.TimeListsEnabled());
   // A stored text that is no amount is shown as it stands, and refused as typed.
   LedgerEntryEdit odd;
   odd.StartChange({false, "收入", "2031-05-28 09:00", "99999999999999999999", ""});
   EXPECT_EQ(odd.AmountText(), "99999999999999999999");
-  const int ignored[PlanEditData::kListCount] = {0, 0, 0, 0, 0};
+  const int ignored[LedgerEntryEdit::kListCount] = {0, 0, 0, 0, 0};
   EXPECT_STREQ(odd.Accept(ignored, true, odd.AmountText(), ""), LedgerEntryEdit::kNotAnAmount);
   ASSERT_EQ(edit.Accept(ignored, false, "99999.99", "改"), nullptr);
   ledger.ApplyChange(1, edit);
@@ -128,7 +128,7 @@ TEST_F(LedgerListTest, TheEditorTakesOnlyNumbersAsAmounts) {
     LedgerEntryEdit e;
     e.StartAdd({2026, 12, 7, 15, 0});
     EXPECT_EQ(e.AmountText(), "0.00");
-    const int sel[PlanEditData::kListCount] = {26, 11, 6, 15, 0};
+    const int sel[LedgerEntryEdit::kListCount] = {26, 11, 6, 15, 0};
     const char* message = e.Accept(sel, true, c.typed, "");
     if (c.stored) {
       EXPECT_EQ(message, nullptr) << c.typed;

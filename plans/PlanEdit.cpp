@@ -1,41 +1,12 @@
 #include "plans/PlanEdit.h"
 
-#include <algorithm>
-
 #include "calendar/LunarCalendar.h"
 #include "common/CivilDate.h"
 #include "common/Text.h"
 
-namespace {
-
-// First value and number of entries of each list.
-struct ListRange {
-  int first, count;
-};
-constexpr ListRange kRanges[PlanEditData::kListCount] = {
-    {PlanEditData::kBaseYear, PlanEditData::kLastYear - PlanEditData::kBaseYear + 1},
-    {1, 12},
-    {1, 31},
-    {0, 24},
-    {0, 60},
-};
-
-int ValueOf(const PlanTime& t, PlanEditData::List list) {
-  switch (list) {
-    case PlanEditData::kYearList: return t.year;
-    case PlanEditData::kMonthList: return t.month;
-    case PlanEditData::kDayList: return t.day;
-    case PlanEditData::kHourList: return t.hour;
-    default: return t.minute;
-  }
-}
-
-}  // namespace
-
-void PlanEditData::StartAdd(const PlanTime& now) {
+void PlanEditData::StartAdd(const MinuteTime& now) {
   mode = kAdd;
-  time = now;
-  time.year = std::clamp(time.year, kBaseYear, kLastYear);
+  ShowNow(now);
   content.clear();
   repeatChoice = RepeatChoice{};
   repeat.clear();
@@ -43,7 +14,7 @@ void PlanEditData::StartAdd(const PlanTime& now) {
 
 void PlanEditData::StartChange(const PlanRow& row) {
   mode = kChange;
-  time = PlanTime{};
+  time = MinuteTime{};
   ParseTimeText(row.timeText, time);  // a time that does not parse selects nothing
   content = row.content;
   repeat = row.repeat;
@@ -63,7 +34,7 @@ const char* PlanEditData::RepeatKindText(int index) {
   return index >= 0 && index < kRepeatKindCount ? kTexts[index] : "";
 }
 
-std::optional<RepeatRule> PlanEditData::MakeRule(const RepeatChoice& choice, const PlanTime& start,
+std::optional<RepeatRule> PlanEditData::MakeRule(const RepeatChoice& choice, const MinuteTime& start,
                                                  const char** message) {
   auto fail = [&](const char* why) -> std::optional<RepeatRule> {
     if (message) *message = why;
@@ -74,7 +45,7 @@ std::optional<RepeatRule> PlanEditData::MakeRule(const RepeatChoice& choice, con
   rule.kind = choice.kind;
   if (!rule.Repeats()) return rule;
   if (!choice.endText.empty()) {
-    PlanTime end;
+    MinuteTime end;
     std::string endText = choice.endText + " 00:00";
     if (choice.endText.size() != 10 || !ParseTimeText(endText, end) ||
         !civil::IsValidDate(end.year, end.month, end.day))
@@ -110,24 +81,9 @@ std::optional<RepeatRule> PlanEditData::MakeRule(const RepeatChoice& choice, con
   return rule;
 }
 
-std::string PlanEditData::Describe(const RepeatChoice& choice, const PlanTime& start) {
+std::string PlanEditData::Describe(const RepeatChoice& choice, const MinuteTime& start) {
   auto rule = MakeRule(choice, start);
   return rule ? repeat::DescribeRule(*rule) : std::string();
-}
-
-int PlanEditData::EntryCount(List list) { return kRanges[list].count; }
-
-std::string PlanEditData::EntryText(List list, int index) {
-  return text::Format("%d", kRanges[list].first + index);
-}
-
-int PlanEditData::SelectedIndex(List list) const {
-  int index = ValueOf(time, list) - kRanges[list].first;
-  return index >= 0 && index < kRanges[list].count ? index : -1;
-}
-
-std::string PlanEditData::ValueText(List list) const {
-  return time.month > 0 ? text::Format("%d", ValueOf(time, list)) : std::string();
 }
 
 const char* PlanEditData::Accept(const int (&selection)[kListCount],
@@ -138,13 +94,8 @@ const char* PlanEditData::Accept(const int (&selection)[kListCount],
 const char* PlanEditData::Accept(const int (&selection)[kListCount], const std::string& contentText,
                                  const RepeatChoice& choice, const CHolidayCalendar& holidays) {
   if (mode == kAdd) {
-    for (int list = 0; list < kListCount; ++list)
-      if (selection[list] < 0 || selection[list] >= kRanges[list].count) return kNoTimeChosen;
-    PlanTime chosen{kRanges[kYearList].first + selection[kYearList],
-                    kRanges[kMonthList].first + selection[kMonthList],
-                    kRanges[kDayList].first + selection[kDayList],
-                    kRanges[kHourList].first + selection[kHourList],
-                    kRanges[kMinuteList].first + selection[kMinuteList]};
+    MinuteTime chosen;
+    if (!ChosenTime(selection, chosen)) return kNoTimeChosen;
     // A plan for 31 February would never come due on its day.
     if (!civil::IsValidDate(chosen.year, chosen.month, chosen.day)) return kNoSuchDay;
     const char* message = nullptr;

@@ -1,20 +1,16 @@
-// The data of the plan editor: the chosen time and content, the entries of
-// its five time lists, and the check made on "保存结果". The dialog copies
+// The data of the plan editor: the chosen time (in its five time lists) and
+// content, and the check made on "保存结果". The dialog copies
 // between its controls and this struct and nothing more.
 #pragma once
 #include <optional>
 #include <string>
 
 #include "calendar/HolidayCalendar.h"
+#include "common/TimeLists.h"
 #include "plans/PlanStore.h"
 #include "plans/RepeatRule.h"
 
-struct PlanEditData {
-  enum Mode { kAdd = 0, kChange = 1 };
-  enum List { kYearList, kMonthList, kDayList, kHourList, kMinuteList, kListCount };
-
-  static constexpr int kBaseYear = 2000;  // first entry of the year list
-  static constexpr int kLastYear = 2049;
+struct PlanEditData : TimeLists {
   static constexpr const char* kNoTimeChosen = "请选择计划时间";
   static constexpr const char* kNoSuchDay = "所选日期不存在";
 
@@ -35,35 +31,24 @@ struct PlanEditData {
   // The repeat list's entries, in RepeatKind order: "不重复" ... "每年农历".
   static const char* RepeatKindText(int index);
 
-  int mode = kAdd;
-  PlanTime time;
   std::string content;
   RepeatChoice repeatChoice;
   std::string repeat;  // the rule text stored with the plan; empty: a one-time plan
 
   // The rule the choice makes for a plan starting at start; message says
   // why there is none (nullptr and kOnce for "不重复").
-  static std::optional<RepeatRule> MakeRule(const RepeatChoice& choice, const PlanTime& start,
+  static std::optional<RepeatRule> MakeRule(const RepeatChoice& choice, const MinuteTime& start,
                                             const char** message = nullptr);
   // What the editor shows beside the repeat list: the rule in words, empty
   // when the choice makes none.
-  static std::string Describe(const RepeatChoice& choice, const PlanTime& start);
+  static std::string Describe(const RepeatChoice& choice, const MinuteTime& start);
 
   // Add mode, the lists showing now (a year outside the list is moved to its
   // nearest entry).
-  void StartAdd(const PlanTime& now);
+  void StartAdd(const MinuteTime& now);
   // Change mode for a row of the plan manager: its time and content. The
   // time lists are shown but cannot be changed.
   void StartChange(const PlanRow& row);
-  bool TimeListsEnabled() const { return mode == kAdd; }
-
-  static int EntryCount(List list);
-  static std::string EntryText(List list, int index);  // "%d" of the entry's value
-  // The entry that shows the current time in the list, -1 when none does.
-  int SelectedIndex(List list) const;
-  // The time's own value in the list's terms ("%d"), for a time no entry
-  // shows (a year past the list's last); empty when the time did not parse.
-  std::string ValueText(List list) const;
 
   // "保存结果" with the lists' selections (-1 = none) and the content box text.
   // Returns nullptr when accepted (time and content updated), else the message

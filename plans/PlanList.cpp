@@ -1,7 +1,5 @@
 #include "plans/PlanList.h"
 
-#include <algorithm>
-
 #include "common/CivilDate.h"
 #include "common/Text.h"
 #include "plans/RepeatRule.h"
@@ -18,9 +16,9 @@ int CPlanList::ColumnWidth(int column) {
 
 namespace {
 
-std::string TimeCell(const CPlanList::Row& r, const PlanTime& now, const CHolidayCalendar* holidays) {
+std::string TimeCell(const PlanRow& r, const MinuteTime& now, const CHolidayCalendar* holidays) {
   RepeatRule rule;
-  PlanTime start;
+  MinuteTime start;
   if (r.repeat.empty() || !repeat::ParseRule(r.repeat, rule) || !ParseTimeText(r.timeText, start)) return r.timeText;
   std::string cell = r.timeText + " " + repeat::DescribeRule(rule);
   if (rule.kind != RepeatKind::kYearly && rule.kind != RepeatKind::kLunarYearly) return cell;
@@ -34,33 +32,26 @@ std::string TimeCell(const CPlanList::Row& r, const PlanTime& now, const CHolida
 
 }  // namespace
 
-CPlanList::CPlanList(std::string path) : path_(std::move(path)) {}
+CPlanList::CPlanList(std::string path) : CCheckedRows(std::move(path)) {}
 
-void CPlanList::SetClock(const PlanTime& now, const CHolidayCalendar* holidays) {
+void CPlanList::SetClock(const MinuteTime& now, const CHolidayCalendar* holidays) {
   now_ = now;
   holidays_ = holidays;
 }
 
 bool CPlanList::AnyRepeats() const {
-  for (const Row& row : rows_)
+  for (const PlanRow& row : Rows())
     if (!row.repeat.empty()) return true;
   return false;
 }
 
-int CPlanList::Load() {
-  RemoveStaleTempsOf(path_);
-  std::vector<PlanRow> records;
-  int result = ReadPlanFile(records, path_);
-  rows_.clear();
-  for (PlanRow& record : records)
-    rows_.push_back({false, std::move(record.timeText), std::move(record.content), std::move(record.repeat)});
-  backupBeforeSave_ = result == kPlanFileDamaged;
-  locked_ = result == kPlanFileUnreadable;
-  return result;
+CPlanList::ReadOutcome CPlanList::Read(const std::string& path, std::vector<PlanRow>& rows) {
+  int result = ReadPlanFile(rows, path);
+  return {result, result == kPlanFileDamaged, result == kPlanFileUnreadable};
 }
 
 std::string CPlanList::CellText(int row, int column) const {
-  const Row& r = rows_[row];
+  const PlanRow& r = At(row);
   switch (column) {
     case kCheckColumn: return r.checked ? kCheckedText : kUncheckedText;
     case kTimeColumn: return TimeCell(r, now_, holidays_);
@@ -69,53 +60,16 @@ std::string CPlanList::CellText(int row, int column) const {
   }
 }
 
-bool CPlanList::Click(int row, int column) {
-  if (row < 0 || row >= Count()) return false;
-  if (column == kCheckColumn) rows_[row].checked = !rows_[row].checked;
-  return true;
-}
-
 int CPlanList::Add(const PlanEditData& edit) {
-  std::string timeText = FormatTimeText(edit.time);
-  int at = 0;
-  while (at < Count() && text::CompareNoCase(rows_[at].timeText, timeText) <= 0) ++at;
-  rows_.insert(rows_.begin() + at, Row{false, timeText, edit.content, edit.repeat});
-  Save();
-  return at;
-}
-
-const char* CPlanList::PrepareChange(int selectedRow, PlanEditData& edit) const {
-  if (selectedRow < 0 || selectedRow >= Count()) return kSelectRowToChange;
-  const Row& r = rows_[selectedRow];
-  edit.StartChange({r.timeText, r.content, r.repeat});
-  return nullptr;
+  return InsertByTime(PlanRow(FormatTimeText(edit.time), edit.content, edit.repeat), &PlanRow::timeText);
 }
 
 void CPlanList::ApplyChange(int row, const PlanEditData& edit) {
-  if (row < 0 || row >= Count()) return;
-  rows_[row].content = edit.content;
-  Save();
+  ChangeRow(row, [&](PlanRow& r) { r.content = edit.content; });
 }
 
-const char* CPlanList::DeleteChecked() {
-  size_t before = rows_.size();
-  std::vector<Row> kept;
-  for (Row& row : rows_)
-    if (!row.checked) kept.push_back(std::move(row));
-  rows_ = std::move(kept);
-  if (rows_.size() == before) return kCheckRowsToDelete;
-  Save();
-  return nullptr;
-}
-
-void CPlanList::Save() {
-  std::vector<PlanRow> records;
-  if (locked_) {
-    saveFailed_ = true;
-    return;
-  }
-  for (const Row& row : rows_) records.push_back({row.timeText, row.content, row.repeat});
-  saveFailed_ = WritePlanFile(records, path_, backupBeforeSave_ ? kKeepOldAsBackup : kNoBackup) != 0;
-  if (!saveFailed_) backupBeforeSave_ = false;
+bool CPlanList::Write(const std::string& path, const std::vector<PlanRow>& rows, RecordBackup backup) {
+  const bool written = WritePlanFile(rows, path, backup) == 0;
   if (afterSave_) afterSave_();
+  return written;
 }

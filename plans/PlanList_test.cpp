@@ -34,7 +34,7 @@ class PlanListTest : public TempFolderTest {
     ReadPlanFile(rows, path_);
     return rows;
   }
-  static PlanEditData Added(PlanTime t, const std::string& content) {
+  static PlanEditData Added(MinuteTime t, const std::string& content) {
     PlanEditData edit;
     edit.StartAdd(t);
     edit.content = content;
@@ -85,7 +85,7 @@ TEST_F(PlanListTest, ChangeKeepsTimeAndPlaceAndNeedsASelection) {
   EXPECT_STREQ(list.PrepareChange(-1, edit), "请选择需要修改的项目");
   ASSERT_EQ(list.PrepareChange(1, edit), nullptr);
   EXPECT_EQ(edit.mode, PlanEditData::kChange);
-  EXPECT_EQ(edit.time, (PlanTime{2012, 5, 28, 9, 0}));
+  EXPECT_EQ(edit.time, (MinuteTime{2012, 5, 28, 9, 0}));
   EXPECT_EQ(edit.content, "b");
   EXPECT_FALSE(edit.TimeListsEnabled());
 
@@ -203,10 +203,10 @@ TEST(PlanEdit, AddModeSelectsNowAndRefusesDaysTheMonthLacks) {
 
   int feb31[PlanEditData::kListCount] = {12, 1, 30, 9, 0};
   EXPECT_STREQ(edit.Accept(feb31, "x"), "所选日期不存在");
-  EXPECT_EQ(edit.time, (PlanTime{2012, 5, 28, 14, 55}));
+  EXPECT_EQ(edit.time, (MinuteTime{2012, 5, 28, 14, 55}));
   int feb29[PlanEditData::kListCount] = {12, 1, 28, 9, 0};
   ASSERT_EQ(edit.Accept(feb29, "leap day"), nullptr);
-  EXPECT_EQ(edit.time, (PlanTime{2012, 2, 29, 9, 0}));
+  EXPECT_EQ(edit.time, (MinuteTime{2012, 2, 29, 9, 0}));
   EXPECT_EQ(edit.content, "leap day");
   int none[PlanEditData::kListCount] = {-1, 1, 28, 9, 0};
   EXPECT_STREQ(edit.Accept(none, "x"), "请选择计划时间");

@@ -2,7 +2,7 @@
 
 #include "plans/RepeatRule.h"
 
-int CPlanQueue::LoadUpcoming(const PlanTime& now, const std::string& path, const CHolidayCalendar* holidays) {
+int CPlanQueue::LoadUpcoming(const MinuteTime& now, const std::string& path, const CHolidayCalendar* holidays) {
   static const CHolidayCalendar kNoHolidays;
   count_ = 0;
   // The loop has no early exit; records past a full queue are passed over.

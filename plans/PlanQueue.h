@@ -16,7 +16,7 @@ class CPlanQueue {
   // minute of now or later, up to kCapacity. Records whose time text does not
   // yield five numbers are skipped. A repeating plan stands at its next
   // occurrence. Returns the count.
-  int LoadUpcoming(const PlanTime& now, const std::string& path = kPlanFilePath,
+  int LoadUpcoming(const MinuteTime& now, const std::string& path = kPlanFilePath,
                    const CHolidayCalendar* holidays = nullptr);
 
   // 1 and the first plan; 0 when the queue is empty (out-parameters untouched).

@@ -178,7 +178,7 @@ TEST_F(PlanFileTest, OldFilesRewriteByteForByteAndRulesAreInvisibleToOlderReader
   EXPECT_EQ(Read(), rows);
   CPlanQueue queue;
   ASSERT_EQ(queue.LoadUpcoming({2031, 1, 1, 0, 0}, path_), 1);
-  EXPECT_EQ(queue.At(0).time, (PlanTime{2031, 3, 1, 8, 0}));
+  EXPECT_EQ(queue.At(0).time, (MinuteTime{2031, 3, 1, 8, 0}));
   EXPECT_EQ(queue.LoadUpcoming({2031, 3, 1, 8, 1}, path_), 0);
 }
 
@@ -191,41 +191,27 @@ TEST_F(PlanFileTest, ARepeatingPlanIsDueAtEachOccurrenceWithItsCount) {
             0);
   CPlanQueue queue;
   ASSERT_EQ(queue.LoadUpcoming({2026, 9, 25, 19, 0}, path_), 2);
-  EXPECT_EQ(queue.At(0).time, (PlanTime{2026, 9, 25, 20, 0}));
+  EXPECT_EQ(queue.At(0).time, (MinuteTime{2026, 9, 25, 20, 0}));
   EXPECT_EQ(queue.At(0).occasion, 2);
-  EXPECT_EQ(queue.At(1).time, (PlanTime{2026, 9, 26, 7, 30}));
+  EXPECT_EQ(queue.At(1).time, (MinuteTime{2026, 9, 26, 7, 30}));
   EXPECT_EQ(queue.At(1).occasion, 0);
   ASSERT_EQ(queue.LoadUpcoming({2026, 9, 26, 7, 31}, path_), 1);
-  EXPECT_EQ(queue.At(0).time, (PlanTime{2027, 9, 15, 20, 0}));
+  EXPECT_EQ(queue.At(0).time, (MinuteTime{2027, 9, 15, 20, 0}));
 
   CReminderClock clock({2026, 9, 25, 19, 58});
   EXPECT_TRUE(clock.Poll({2026, 9, 25, 19, 59}, path_).empty());
   auto due = clock.Poll({2026, 9, 25, 20, 0}, path_);
   ASSERT_EQ(due.size(), 1u);
-  EXPECT_EQ(due[0].time, (PlanTime{2026, 9, 25, 20, 0}));
+  EXPECT_EQ(due[0].time, (MinuteTime{2026, 9, 25, 20, 0}));
   EXPECT_EQ(due[0].occasion, 2);
   // A poll a year late, as after a long sleep, still finds the next one; the
   // daily plan comes on its last day and then no more.
   due = clock.Poll({2027, 9, 15, 20, 0}, path_);
   ASSERT_EQ(due.size(), 2u);
-  EXPECT_EQ(due[0].time, (PlanTime{2026, 9, 26, 7, 30}));
-  EXPECT_EQ(due[1].time, (PlanTime{2027, 9, 15, 20, 0}));
+  EXPECT_EQ(due[0].time, (MinuteTime{2026, 9, 26, 7, 30}));
+  EXPECT_EQ(due[1].time, (MinuteTime{2027, 9, 15, 20, 0}));
   EXPECT_EQ(due[1].occasion, 3);
   EXPECT_TRUE(clock.Poll({2027, 9, 15, 20, 1}, path_).empty());
-}
-
-TEST(PlanTime, TimeTextFormatsParsesAndOrders) {
-  PlanTime t{2012, 5, 28, 9, 5};
-  EXPECT_EQ(FormatTimeText(t), "2012-05-28 09:05");
-  PlanTime back;
-  ASSERT_TRUE(ParseTimeText("2012-05-28 09:05", back));
-  EXPECT_EQ(back, t);
-  EXPECT_FALSE(ParseTimeText("2012-05-28", back));
-  EXPECT_FALSE(ParseTimeText("soon", back));
-  EXPECT_EQ(back, t);
-  EXPECT_TRUE((PlanTime{2012, 5, 28, 14, 54} < PlanTime{2012, 5, 28, 14, 55}));
-  EXPECT_TRUE((PlanTime{2012, 12, 31, 23, 59} < PlanTime{2013, 1, 1, 0, 0}));
-  EXPECT_FALSE((PlanTime{2012, 5, 28, 14, 55} < PlanTime{2012, 5, 28, 14, 55}));
 }
 
 TEST_F(PlanFileTest, QueueTakesPlansFromTheCurrentMinuteOn) {

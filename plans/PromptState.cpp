@@ -43,7 +43,7 @@ Rect CPromptState::WindowRect() const { return {left_, bottom_ - height_, left_ 
 
 std::string CPromptState::TimeLine() const {
   if (!plan_) return std::string();
-  const PlanTime& t = plan_->time;
+  const MinuteTime& t = plan_->time;
   std::string line = text::Format("%04d年%02d月%02d日 %02d小时%02d分", t.year, t.month, t.day, t.hour, t.minute);
   if (plan_->occasion > 0) line += text::Format(" 第 %d 次", plan_->occasion);
   return line;

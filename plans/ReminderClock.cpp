@@ -4,14 +4,14 @@
 
 #include "plans/RepeatRule.h"
 
-std::vector<PlanRecord> CReminderClock::Poll(const PlanTime& now, const std::string& path,
+std::vector<PlanRecord> CReminderClock::Poll(const MinuteTime& now, const std::string& path,
                                              const CHolidayCalendar* holidays) {
   static const CHolidayCalendar kNoHolidays;
   std::vector<PlanRecord> due;
   ForEachPlanRecord(path, [&](const std::string& timeText, std::string content, const std::string& repeat) {
     // An occurrence shown already (in the minute of the last poll) gives way
     // to the plan's next one, which a late poll may find due too.
-    for (PlanTime from = from_;;) {
+    for (MinuteTime from = from_;;) {
       auto plan = repeat::NextOccurrence(timeText, content, repeat, from, holidays ? *holidays : kNoHolidays);
       if (!plan || now < plan->time) return;
       if (shown_.insert({FormatTimeText(plan->time), plan->content}).second) {

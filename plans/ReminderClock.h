@@ -15,7 +15,7 @@
 
 class CReminderClock {
  public:
-  explicit CReminderClock(const PlanTime& startedAt) : from_(startedAt) {}
+  explicit CReminderClock(const MinuteTime& startedAt) : from_(startedAt) {}
 
   // The plans of the file that are due now and were not shown before, in
   // time order (file order within a minute). A poll that comes late still
@@ -23,10 +23,10 @@ class CReminderClock {
   // this poll's minute on, so that a plan added for that minute after the
   // poll still comes. A repeating plan comes at each of its occurrences
   // (working days by holidays; none given: Monday to Friday).
-  std::vector<PlanRecord> Poll(const PlanTime& now, const std::string& path = kPlanFilePath,
+  std::vector<PlanRecord> Poll(const MinuteTime& now, const std::string& path = kPlanFilePath,
                                const CHolidayCalendar* holidays = nullptr);
 
  private:
-  PlanTime from_;
+  MinuteTime from_;
   std::set<std::pair<std::string, std::string>> shown_;
 };

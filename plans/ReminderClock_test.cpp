@@ -22,7 +22,7 @@ class ReminderClockTest : public TempFolderTest {
 
   void Plans(const std::vector<PlanRow>& rows) { ASSERT_EQ(WritePlanFile(rows, path_), 0); }
   // What the frame does once a minute.
-  std::vector<std::string> Tick(CReminderClock& clock, const PlanTime& now) {
+  std::vector<std::string> Tick(CReminderClock& clock, const MinuteTime& now) {
     std::vector<std::string> shown;
     for (const PlanRecord& plan : clock.Poll(now, path_)) shown.push_back(plan.content);
     return shown;

@@ -228,9 +228,9 @@ std::optional<int64_t> NextDay(const RepeatRule& rule, int64_t start, int64_t fr
   return next;
 }
 
-std::optional<PlanTime> NextTime(const RepeatRule& rule, const PlanTime& start, const PlanTime& from,
-                                 const CHolidayCalendar& holidays) {
-  if (!rule.Repeats()) return from <= start ? std::optional<PlanTime>(start) : std::nullopt;
+std::optional<MinuteTime> NextTime(const RepeatRule& rule, const MinuteTime& start, const MinuteTime& from,
+                                   const CHolidayCalendar& holidays) {
+  if (!rule.Repeats()) return from <= start ? std::optional<MinuteTime>(start) : std::nullopt;
   if (!civil::IsValidDate(start.year, start.month, start.day) || !civil::IsValidDate(from.year, from.month, from.day))
     return std::nullopt;
   int64_t fromDay = DaysOf(from.year, from.month, from.day);
@@ -238,21 +238,21 @@ std::optional<PlanTime> NextTime(const RepeatRule& rule, const PlanTime& start, 
   if (std::tie(from.hour, from.minute) > std::tie(start.hour, start.minute)) ++fromDay;
   auto day = NextDay(rule, DaysOf(start.year, start.month, start.day), fromDay, holidays);
   if (!day) return std::nullopt;
-  PlanTime next = start;
+  MinuteTime next = start;
   civil::CivilFromDays(*day, next.year, next.month, next.day);
   return next;
 }
 
-std::optional<PlanTime> NextDueTime(const PlanTime& start, std::string_view ruleText, const PlanTime& from,
-                                    const CHolidayCalendar& holidays) {
+std::optional<MinuteTime> NextDueTime(const MinuteTime& start, std::string_view ruleText, const MinuteTime& from,
+                                      const CHolidayCalendar& holidays) {
   RepeatRule rule;
   if (ruleText.empty() || !ParseRule(ruleText, rule)) rule = RepeatRule{};
   return NextTime(rule, start, from, holidays);
 }
 
 std::optional<PlanRecord> NextOccurrence(std::string_view timeText, std::string content, std::string_view ruleText,
-                                         const PlanTime& from, const CHolidayCalendar& holidays) {
-  PlanTime start;
+                                         const MinuteTime& from, const CHolidayCalendar& holidays) {
+  MinuteTime start;
   if (!ParseTimeText(timeText, start)) return std::nullopt;
   RepeatRule rule;
   if (ruleText.empty() || !ParseRule(ruleText, rule)) rule = RepeatRule{};
@@ -261,7 +261,7 @@ std::optional<PlanRecord> NextOccurrence(std::string_view timeText, std::string 
   return PlanRecord{*at, std::move(content), OccasionNumber(rule, start, *at, holidays)};
 }
 
-int OccasionNumber(const RepeatRule& rule, const PlanTime& start, const PlanTime& occurrence,
+int OccasionNumber(const RepeatRule& rule, const MinuteTime& start, const MinuteTime& occurrence,
                    const CHolidayCalendar& holidays) {
   if (rule.kind != RepeatKind::kYearly && rule.kind != RepeatKind::kLunarYearly) return 0;
   auto first = NextTime(rule, start, start, holidays);

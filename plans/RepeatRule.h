@@ -50,26 +50,26 @@ std::optional<int64_t> NextDay(const RepeatRule& rule, int64_t start, int64_t fr
 
 // The first time of the plan at or after from: a plan that starts at start
 // comes at start's hour and minute on each day of its series.
-std::optional<PlanTime> NextTime(const RepeatRule& rule, const PlanTime& start, const PlanTime& from,
-                                 const CHolidayCalendar& holidays);
+std::optional<MinuteTime> NextTime(const RepeatRule& rule, const MinuteTime& start, const MinuteTime& from,
+                                   const CHolidayCalendar& holidays);
 
 // When a plan of the plan file is next due at or after from: its start time
 // and its stored rule text ("" or a text this version cannot read: a one-time
 // plan at start, as a version without rules reads it). The one question the
 // reminders and the upcoming queue ask of a plan.
-std::optional<PlanTime> NextDueTime(const PlanTime& start, std::string_view ruleText, const PlanTime& from,
-                                    const CHolidayCalendar& holidays);
+std::optional<MinuteTime> NextDueTime(const MinuteTime& start, std::string_view ruleText, const MinuteTime& from,
+                                      const CHolidayCalendar& holidays);
 
 // The plan as it comes next at or after from: that occurrence's time, its
 // content and, for a yearly series, which time it is. None when the time
 // text does not parse or no occurrence is left.
 std::optional<PlanRecord> NextOccurrence(std::string_view timeText, std::string content, std::string_view ruleText,
-                                         const PlanTime& from, const CHolidayCalendar& holidays);
+                                         const MinuteTime& from, const CHolidayCalendar& holidays);
 
 // Which time of a yearly series (Gregorian or lunar) an occurrence is: 1 for
 // the first, counted by years, so an ordinary and a leap month of the same
 // lunar year share their number. 0 for other kinds.
-int OccasionNumber(const RepeatRule& rule, const PlanTime& start, const PlanTime& occurrence,
+int OccasionNumber(const RepeatRule& rule, const MinuteTime& start, const MinuteTime& occurrence,
                    const CHolidayCalendar& holidays);
 
 // The rule as the plan file stores it and back, in ASCII words:

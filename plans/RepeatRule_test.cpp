@@ -209,11 +209,11 @@ TEST(RepeatRule, WorkdaysOf2024To2026AreTheOfficialCalendarDayByDay) {
   EXPECT_EQ(got, want);
 
   // The plan's own minute: the first working day after the 国庆 holiday of 2026.
-  const PlanTime start{2024, 1, 2, 8, 45};
-  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 9, 30, 8, 46}, holidays), (PlanTime{2026, 10, 8, 8, 45}));
-  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 10, 9, 9, 0}, holidays), (PlanTime{2026, 10, 10, 8, 45}));
+  const MinuteTime start{2024, 1, 2, 8, 45};
+  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 9, 30, 8, 46}, holidays), (MinuteTime{2026, 10, 8, 8, 45}));
+  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 10, 9, 9, 0}, holidays), (MinuteTime{2026, 10, 10, 8, 45}));
   // Without the holiday file, Monday to Friday.
-  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 9, 30, 8, 46}, kNoHolidays), (PlanTime{2026, 10, 1, 8, 45}));
+  EXPECT_EQ(repeat::NextTime(workdays, start, {2026, 9, 30, 8, 46}, kNoHolidays), (MinuteTime{2026, 10, 1, 8, 45}));
 }
 
 TEST(RepeatRule, DailyWeeklyEndsTimesOfDayAndOneTimePlans) {
@@ -229,9 +229,9 @@ TEST(RepeatRule, DailyWeeklyEndsTimesOfDayAndOneTimePlans) {
 
   RepeatRule daily;
   daily.kind = RepeatKind::kDaily;
-  const PlanTime start{2026, 10, 1, 9, 30};
+  const MinuteTime start{2026, 10, 1, 9, 30};
   const struct {
-    PlanTime from, next;
+    MinuteTime from, next;
   } kTimes[] = {
       {{2026, 9, 1, 23, 59}, {2026, 10, 1, 9, 30}},   // before the start: the start
       {{2026, 10, 1, 9, 30}, {2026, 10, 1, 9, 30}},   // its minute is still due
@@ -262,21 +262,21 @@ TEST(RepeatRule, YearlyPlansCountTheirOccasionsByYear) {
   const CHolidayCalendar& none = kNoHolidays;
   // 八月十五 with the first time on 2026-09-25 (中秋 2026): 2027-09-15 is the second.
   RepeatRule moon = LunarYearly(8, 15, false);
-  const PlanTime start{2026, 9, 1, 8, 0};
+  const MinuteTime start{2026, 9, 1, 8, 0};
   auto first = repeat::NextTime(moon, start, start, none);
   ASSERT_TRUE(first);
-  EXPECT_EQ(*first, (PlanTime{2026, 9, 25, 8, 0}));
+  EXPECT_EQ(*first, (MinuteTime{2026, 9, 25, 8, 0}));
   auto second = repeat::NextTime(moon, start, {2026, 9, 25, 8, 1}, none);
   ASSERT_TRUE(second);
-  EXPECT_EQ(*second, (PlanTime{2027, 9, 15, 8, 0}));
+  EXPECT_EQ(*second, (MinuteTime{2027, 9, 15, 8, 0}));
   EXPECT_EQ(repeat::OccasionNumber(moon, start, *first, none), 1);
   EXPECT_EQ(repeat::OccasionNumber(moon, start, *second, none), 2);
 
   // 2012 leaps the fourth month: both 四月初八 of 2012 are the first occasion.
   RepeatRule both = LunarYearly(4, 8, true);
-  const PlanTime from2012{2012, 1, 1, 0, 0};
-  EXPECT_EQ(repeat::NextTime(both, from2012, from2012, none), (PlanTime{2012, 4, 28, 0, 0}));
-  EXPECT_EQ(repeat::NextTime(both, from2012, {2012, 4, 29, 0, 0}, none), (PlanTime{2012, 5, 28, 0, 0}));
+  const MinuteTime from2012{2012, 1, 1, 0, 0};
+  EXPECT_EQ(repeat::NextTime(both, from2012, from2012, none), (MinuteTime{2012, 4, 28, 0, 0}));
+  EXPECT_EQ(repeat::NextTime(both, from2012, {2012, 4, 29, 0, 0}, none), (MinuteTime{2012, 5, 28, 0, 0}));
   EXPECT_EQ(repeat::OccasionNumber(both, from2012, {2012, 5, 28, 0, 0}, none), 1);
   EXPECT_EQ(repeat::OccasionNumber(both, from2012, {2013, 5, 17, 0, 0}, none), 2);
 

@@ -5,7 +5,17 @@
 namespace win {
 namespace {
 Window* g_mainWindow = nullptr;
+bool g_quitting = false;
+int g_exitCode = 0;
 }
+
+void App::Quit(int code) {
+  g_quitting = true;
+  g_exitCode = code;
+  PostQuitMessage(code);
+}
+
+bool App::Quitting() { return g_quitting; }
 
 void App::SetMainWindow(Window* window) { g_mainWindow = window; }
 
@@ -42,13 +52,25 @@ void App::PumpMessage(MSG& msg) {
 }
 
 int App::Run() {
-  MSG msg;
-  BOOL got;
-  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+  MSG msg{};
+  int code = 0;
+  for (;;) {
+    if (g_quitting) {
+      // Our WM_QUIT goes with the loop, whether it is still queued or not.
+      PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+      code = g_exitCode;
+      break;
+    }
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      code = static_cast<int>(msg.wParam);
+      break;
+    }
     if (got < 0) break;
     PumpMessage(msg);
   }
-  return static_cast<int>(msg.wParam);
+  g_quitting = false;
+  return code;
 }
 
 }  // namespace win

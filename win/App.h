@@ -13,8 +13,15 @@ class App {
  public:
   static void SetMainWindow(Window* window);
   static HWND MainWindow();
-  // Runs until WM_QUIT; returns its exit code.
+  // Runs until WM_QUIT or Quit; returns the exit code.
   static int Run();
+  // Ends the program's loop with code. The loop ends even when a loop of the
+  // system's, run by a call on the way out (Wine's clipboard hand-over among
+  // them), takes the WM_QUIT that PostQuitMessage leaves in the queue: a
+  // PeekMessage with PM_REMOVE takes it whatever range it asks for. Our own
+  // modal loops end too; the flag is down again once Run has returned.
+  static void Quit(int code);
+  static bool Quitting();
   static void PumpMessage(MSG& msg);
   static bool PreTranslate(MSG& msg);
 };

@@ -58,7 +58,7 @@ INT_PTR Dialog::RunModal() {
   if (!ended_) OnShowModal();
   if (!ended_ && IsWindow(dlg) && !IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOWNORMAL);
   MSG msg;
-  while (!ended_ && IsWindow(dlg)) {
+  while (!ended_ && IsWindow(dlg) && !App::Quitting()) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // let the outer loop end too

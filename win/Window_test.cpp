@@ -300,4 +300,32 @@ TEST(Window, AnObjectFreedByItsOwnHandlerIsNotTouchedAfterwards) {
   EXPECT_EQ(win::Window::FromHandle(hwnd), nullptr);
 }
 
+// A main window that ends the program as it goes, and then, as a call on the
+// way out may, runs a loop that takes every queued message, WM_QUIT too.
+class EndsAndDrains : public win::Window {
+ protected:
+  void OnDestroy() override {
+    win::App::Quit(7);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+    }
+  }
+};
+
+TEST(App, TheLoopEndsWhenALoopOnTheWayOutTookItsQuitMessage) {
+  ASSERT_TRUE(win::Window::RegisterClass(L"brova.test.EndsAndDrains"));
+  EndsAndDrains w;
+  ASSERT_TRUE(w.Create(0, L"brova.test.EndsAndDrains", "end", WS_POPUP, 0, 0, 10, 10, nullptr));
+  PostMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+  // Should the loop wait on, this ends it with another code.
+  const UINT_PTR guard = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); });
+  EXPECT_EQ(win::App::Run(), 7);
+  KillTimer(nullptr, guard);
+  EXPECT_FALSE(IsWindow(w.hwnd()));
+  // The next loop runs: a modal dialog still shows and ends with its result.
+  EXPECT_FALSE(win::App::Quitting());
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "a WM_QUIT was left for the next loop";
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "app/win/Messages.h"
 #include "assistant/win/BossKeyAction.h"
 #include "calendar/win/CalendarDlg.h"
+#include "common/win/LocalClock.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
 #include "plans/win/MyCaDlg.h"
@@ -144,7 +145,7 @@ void CMainFrame::OnDestroy() {
   updateWorker_.Stop(kUpdateStopGraceMs);
   hotKeys_.Stop();
   trayIcon_.Remove();
-  PostQuitMessage(0);
+  win::App::Quit(0);
 }
 
 void CMainFrame::SetFrameVisible(bool visible) {
@@ -302,7 +303,7 @@ int CMainFrame::ReloadShutdown() {
 }
 
 int CMainFrame::ReloadPlans() {
-  planQueue_.LoadUpcoming(CurrentPlanTime(), InProgramFolder(kPlanFilePath), &PlanHolidays());
+  planQueue_.LoadUpcoming(LocalNow(), InProgramFolder(kPlanFilePath), &PlanHolidays());
   // A plan changed or added for the current minute comes now, not a minute late.
   reminders_.Check();
   return 0;
@@ -310,7 +311,7 @@ int CMainFrame::ReloadPlans() {
 
 void CMainFrame::ShowPlanPrompt() {
   PlanRecord plan;
-  PlanTime& t = plan.time;
+  MinuteTime& t = plan.time;
   if (planQueue_.GetNextPlan(t.year, t.month, t.day, t.hour, t.minute, plan.content))
     OpenPlanPrompt(hwnd_, plan);
   else

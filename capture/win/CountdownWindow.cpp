@@ -119,7 +119,7 @@ bool CCountdownWindow::Run(int seconds, HWND frame) {
       }
     }
     const bool esc = (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0;
-    if (quit || window.cancelled_ || escape.pressed() || !IsWindow(frame) || (esc && !escDown)) {
+    if (quit || win::App::Quitting() || window.cancelled_ || escape.pressed() || !IsWindow(frame) || (esc && !escDown)) {
       ran = false;
       break;
     }

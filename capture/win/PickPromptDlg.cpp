@@ -93,8 +93,7 @@ void CPickPromptDlg::OnKeyReport(UINT key, LPARAM flags) {
       if (!plain || !loupe_ || !loupe_->shown()) return;
       // The colour under the pointer now: a move the hook reports late may
       // still name an older place.
-      POINT pt{};
-      GetCursorPos(&pt);
+      const POINT pt = PointerNow();
       if (pt.x != loupe_->pointer().x || pt.y != loupe_->pointer().y) OnMouseReport(0, pt);
       CopyTextToClipboard(hwnd_, (flags & frame_msg::key_flags::kShift) ? loupe::TripleText(loupe_->colour())
                                                                          : loupe::HexText(loupe_->colour()));
@@ -104,19 +103,42 @@ void CPickPromptDlg::OnKeyReport(UINT key, LPARAM flags) {
     case VK_RIGHT:
     case VK_UP:
     case VK_DOWN: {
-      POINT pt{};
-      GetCursorPos(&pt);
+      const POINT from = PointerNow();
+      POINT pt = from;
       pt.x = std::clamp<LONG>(pt.x + (key == VK_RIGHT) - (key == VK_LEFT), area_.left, area_.right - 1);
       pt.y = std::clamp<LONG>(pt.y + (key == VK_DOWN) - (key == VK_UP), area_.top, area_.bottom - 1);
       SetCursorPos(pt.x, pt.y);
+      movedFrom_ = from;
+      movedTo_ = pt;
+      movedAt_ = GetTickCount();
       OnMouseReport(0, pt);  // a move, whether or not the hook reports it too
       return;
     }
   }
 }
 
+// Where the pointer is: the system's word, unless it is the echo of our own
+// last move.
+POINT CPickPromptDlg::PointerNow() const {
+  POINT pt{};
+  GetCursorPos(&pt);
+  return EchoOfOurMove(pt) ? movedTo_ : pt;
+}
+
+// Under Wine, SetCursorPos grabs the X pointer for the move, and the crossing
+// events of that grab can come in after the move and put the system's pointer
+// back at the old place for a moment (the X pointer stays where we moved it).
+// A report of exactly the old place just after an arrow key is that echo; a
+// hand on the mouse moves the pointer on from there and is heard.
+bool CPickPromptDlg::EchoOfOurMove(POINT pt) const {
+  constexpr DWORD kEchoMs = 1000;
+  return movedAt_ != 0 && GetTickCount() - movedAt_ < kEchoMs && pt.x == movedFrom_.x && pt.y == movedFrom_.y &&
+         (movedFrom_.x != movedTo_.x || movedFrom_.y != movedTo_.y);
+}
+
 void CPickPromptDlg::OnMouseReport(int kind, POINT pt) {
   if (closing_) return;
+  if (kind == 0 && EchoOfOurMove(pt)) return;
   if (kind == kReportRightDown) {
     if (mode_ == kPickWindow) {
       confirmed_ = false;
@@ -283,6 +305,10 @@ void CPickPromptDlg::OnTimer(UINT_PTR id) {
   KillTimer(hwnd_, kConfirmTimer);
   MSG msg;
   while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {  // it comes whatever the range
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
   }
   Send(WM_CLOSE);
 }

@@ -47,6 +47,8 @@ class CPickPromptDlg : public win::Dialog {
   void OnMouseReport(int kind, POINT pt);
   void OnKeyReport(UINT key, LPARAM flags);
   void ShowLoupe(POINT pt);
+  POINT PointerNow() const;
+  bool EchoOfOurMove(POINT pt) const;
   void DrawFrames(HDC display);
   bool KeepPromptAway(POINT pt);
   void HighlightWindow(POINT pt, bool moved);
@@ -71,6 +73,10 @@ class CPickPromptDlg : public win::Dialog {
   HWND lastWindow_ = nullptr;
   bool hasFirst_ = false;
   bool hasSecond_ = false;
+  // The arrow keys' last move of the pointer: from where, to where, when.
+  POINT movedFrom_{-1, -1};
+  POINT movedTo_{-1, -1};
+  DWORD movedAt_ = 0;
   POINT first_{-1, -1};
   POINT second_{-1, -1};
   std::string prompt_;

@@ -130,7 +130,14 @@ void SettleScreen(DWORD ms) {
   const DWORD start = GetTickCount();
   for (;;) {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+      // WM_QUIT comes whatever the range: it stays for the program's loop.
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        break;
+      }
+      DispatchMessageW(&msg);
+    }
     DWORD elapsed = GetTickCount() - start;
     if (elapsed >= ms) return;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_PAINT);

@@ -1,8 +1,8 @@
 // The commands that the plan manager and the ledger window share over a
-// check-mark list whose rows come from a model with Count, Click(row,
-// column), Add, PrepareChange, ApplyChange, DeleteChecked and SaveFailed
-// (the plan list, the ledger): a click on a row, add, change, delete, the
-// report of a save that failed, and the list's notifications.
+// check-mark list whose rows come from a CCheckedRows model with Add and
+// ApplyChange of its own (the plan list, the ledger): a click on a row, add,
+// change, delete, the report of a save that failed, and the list's
+// notifications.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>

@@ -1,12 +1,12 @@
 #include "ledger/win/LedgerEntryDlg.h"
 
-#include "plans/win/PlanReminders.h"
+#include "common/win/LocalClock.h"
 #include "resources/ledger_ids.h"
 #include "win/Controls.h"
 
 namespace {
-constexpr int kListIds[PlanEditData::kListCount] = {IDC_ENTRY_YEAR, IDC_ENTRY_MONTH, IDC_ENTRY_DAY, IDC_ENTRY_HOUR,
-                                                    IDC_ENTRY_MINUTE};
+constexpr int kListIds[TimeLists::kListCount] = {IDC_ENTRY_YEAR, IDC_ENTRY_MONTH, IDC_ENTRY_DAY, IDC_ENTRY_HOUR,
+                                                 IDC_ENTRY_MINUTE};
 }  // namespace
 
 CLedgerEntryDlg::CLedgerEntryDlg() : CEditorDlg(IDD_LEDGER_ENTRY, IDC_ENTRY_SAVE) {}
@@ -16,8 +16,8 @@ BOOL CLedgerEntryDlg::OnInitDialog() {
   // the system's colours.
   InitLook(/*lists=*/true);
   AttachButtons();
-  if (data.mode == LedgerEntryEdit::kAdd) data.StartAdd(CurrentPlanTime());
-  FillTimeLists<PlanEditData>(kListIds, data);
+  if (data.mode == LedgerEntryEdit::kAdd) data.StartAdd(LocalNow());
+  FillTimeLists(kListIds, data);
   win::Button(hwnd_, IDC_ENTRY_INCOME).SetCheck(data.type == 1);
   win::Button(hwnd_, IDC_ENTRY_EXPENSE).SetCheck(data.type != 1);
   SetItemText(IDC_ENTRY_AMOUNT, data.AmountText());
@@ -26,7 +26,7 @@ BOOL CLedgerEntryDlg::OnInitDialog() {
 }
 
 void CLedgerEntryDlg::Save() {
-  int selection[PlanEditData::kListCount];
+  int selection[TimeLists::kListCount];
   ReadTimeLists(kListIds, selection);
   bool income = win::Button(hwnd_, IDC_ENTRY_INCOME).Checked();
   Finish(data.Accept(selection, income, ItemText(IDC_ENTRY_AMOUNT), ItemText(IDC_ENTRY_REMARK)));

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/TimeLists.h"
+#include "common/win/LocalClock.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
 #include "ledger/Ledger.h"
 #include "ledger/win/EntryList.h"
-#include "plans/PlanEdit.h"
-#include "plans/win/PlanReminders.h"
 #include "resources/ledger_ids.h"
 #include "win/Controls.h"
 #include "win/MessageBox.h"
@@ -19,7 +19,7 @@ constexpr int kDateListIds[] = {IDC_REPORT_START_YEAR, IDC_REPORT_START_MONTH, I
                                 IDC_REPORT_END_YEAR,   IDC_REPORT_END_MONTH,   IDC_REPORT_END_DAY};
 
 ledger::Day Today() {
-  PlanTime now = CurrentPlanTime();
+  MinuteTime now = LocalNow();
   return {now.year, now.month, now.day};
 }
 
@@ -54,22 +54,19 @@ BOOL CLedgerReportDlg::OnInitDialog() {
 void CLedgerReportDlg::FillDateLists(int yearId, int monthId, int dayId, const ledger::Day& day) {
   const struct {
     int id;
-    PlanEditData::List list;
-    int value;
-  } lists[] = {{yearId, PlanEditData::kYearList, day.year},
-               {monthId, PlanEditData::kMonthList, day.month},
-               {dayId, PlanEditData::kDayList, day.day}};
-  PlanEditData shown;
+    TimeLists::List list;
+  } lists[] = {{yearId, TimeLists::kYearList}, {monthId, TimeLists::kMonthList}, {dayId, TimeLists::kDayList}};
+  TimeLists shown;
   shown.time = {day.year, day.month, day.day, 0, 0};
   for (const auto& l : lists) {
     win::ComboBox box(hwnd_, l.id);
-    for (int i = 0; i < PlanEditData::EntryCount(l.list); ++i) box.AddString(PlanEditData::EntryText(l.list, i));
+    for (int i = 0; i < TimeLists::EntryCount(l.list); ++i) box.AddString(TimeLists::EntryText(l.list, i));
     box.SetCurSel(shown.SelectedIndex(l.list));
   }
 }
 
 ledger::Day CLedgerReportDlg::ChosenDay(int yearId, int monthId, int dayId) const {
-  return {PlanEditData::kBaseYear + win::ComboBox(hwnd_, yearId).CurSel(),
+  return {TimeLists::kBaseYear + win::ComboBox(hwnd_, yearId).CurSel(),
           win::ComboBox(hwnd_, monthId).CurSel() + 1, win::ComboBox(hwnd_, dayId).CurSel() + 1};
 }
 

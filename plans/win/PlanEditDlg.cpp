@@ -1,6 +1,7 @@
 #include "plans/win/PlanEditDlg.h"
 
 #include "common/CivilDate.h"
+#include "common/win/LocalClock.h"
 #include "common/win/Palette.h"
 #include "plans/win/PlanReminders.h"
 #include "resources/planner_ids.h"
@@ -19,8 +20,8 @@ BOOL CPlanEditDlg::OnInitDialog() {
   // The drop-down lists are coloured too; the content box keeps the system's.
   SetColors(palette::kText, palette::kPaper, /*lists=*/true);
   AttachButtons();
-  if (data.mode == PlanEditData::kAdd) data.StartAdd(CurrentPlanTime());
-  FillTimeLists<PlanEditData>(kListIds, data);
+  if (data.mode == PlanEditData::kAdd) data.StartAdd(LocalNow());
+  FillTimeLists(kListIds, data);
   FillRepeatControls();
   if (data.mode == PlanEditData::kChange) SetItemText(IDC_EDIT_CONTENT, data.content);
   return TRUE;
@@ -58,12 +59,12 @@ PlanEditData::RepeatChoice CPlanEditDlg::ReadRepeatControls() const {
 void CPlanEditDlg::ShowRepeatChoice() {
   PlanEditData::RepeatChoice choice = ReadRepeatControls();
   // The time the lists show; in change mode the row's own.
-  PlanTime start = data.time;
+  MinuteTime start = data.time;
   if (data.TimeListsEnabled()) {
     int selection[PlanEditData::kListCount];
     ReadTimeLists(kListIds, selection);
     if (selection[0] >= 0 && selection[1] >= 0 && selection[2] >= 0)
-      start = PlanTime{PlanEditData::kBaseYear + selection[0], selection[1] + 1, selection[2] + 1, 0, 0};
+      start = MinuteTime{PlanEditData::kBaseYear + selection[0], selection[1] + 1, selection[2] + 1, 0, 0};
   }
   // 每周 starts on the chosen day's weekday until the user picks others.
   if (choice.kind == RepeatKind::kWeekly && choice.weekdays == 0 && data.TimeListsEnabled() &&

@@ -3,6 +3,7 @@
 #include "common/FrameMessages.h"
 #include "common/Text.h"
 #include "common/win/CheckListCommands.h"
+#include "common/win/LocalClock.h"
 #include "common/win/Palette.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
@@ -48,7 +49,7 @@ BOOL CPlanManagerDlg::OnInitDialog() {
 
   // The frame's reminders and plan queue read the file again.
   plans_.SetAfterSave([] { PostMessageW(win::App::MainWindow(), frame_msg::kReloadPlans, 0, 0); });
-  plans_.SetClock(CurrentPlanTime(), &PlanHolidays());
+  plans_.SetClock(LocalNow(), &PlanHolidays());
   plans_.Load();
   FitTimeColumn();
   list_.ShowRows(plans_.Count(), -1);

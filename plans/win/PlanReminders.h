@@ -9,11 +9,6 @@
 #include "plans/PlanStore.h"
 #include "plans/ReminderClock.h"
 
-// The local time to the minute. Tests fix the clock with the environment
-// variable VISTREL_CLOCK ("YYYY-MM-DD HH:MM"): the time of the first reading,
-// from which the clock runs on.
-PlanTime CurrentPlanTime();
-
 // The holiday file of the program folder, read once: the working days that
 // repeating plans follow.
 const CHolidayCalendar& PlanHolidays();

@@ -310,7 +310,11 @@ int Session::ExitCode(pid_t pid) const {
 }
 
 bool Session::WaitForExit(pid_t pid, int timeoutMs) {
-  return WaitUntil([&] { return !Running(pid); }, timeoutMs);
+  if (WaitUntil([&] { return !Running(pid); }, timeoutMs)) return true;
+  // A program that did not end: what each of its threads is doing says why.
+  std::cerr << "still running after " << timeoutMs << " ms; its threads:\n"
+            << Shell("wine winedbg --command 'bt all' 2>&1 | awk '/^Backtracing/ { p = !/system32/ } p' | head -300").out << std::endl;
+  return false;
 }
 
 RunResult Session::Shell(const std::string& command) {

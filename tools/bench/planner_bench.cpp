@@ -76,7 +76,7 @@ void WritePlans() {
   std::vector<PlanRow> rows;
   rows.reserve(kPlans);
   for (int i = 0; i < kPlans; ++i) {
-    PlanTime t{2020 + i / 500, 1 + i / 40 % 12, 1 + i % 28, i % 24, i % 60};
+    MinuteTime t{2020 + i / 500, 1 + i / 40 % 12, 1 + i % 28, i % 24, i % 60};
     rows.push_back({FormatTimeText(t), text::Format("计划 %d: 在三楼会议室开会\r\n带上第 %d 份报告", i, i)});
   }
   WritePlanFile(rows);
