@@ -1,5 +1,7 @@
 #include "common/File.h"
 
+#include "common/TempFile.h"
+
 namespace file {
 
 bool ReadAll(const std::string& path, std::string& out, uint64_t maxBytes) {
@@ -25,6 +27,11 @@ bool AllDigits(std::string_view s) {
 }
 
 }  // namespace
+
+bool WriteAtomic(const std::string& path, std::string_view data) {
+  CTempFile temp(path);
+  return temp && temp.Write(data.data(), data.size()) && temp.Close(true) && temp.ReplaceOver(path);
+}
 
 void RemoveStaleTemps(const std::string& path) {
   size_t slash = path.find_last_of("\\/");

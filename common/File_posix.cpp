@@ -1,12 +1,10 @@
 #include "common/File.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
 
 #include "common/Text.h"
 
@@ -27,28 +25,6 @@ std::string TempNameBeside(const std::string& path) {
 
 bool Replace(const std::string& from, const std::string& to) {
   return std::rename(HostPath(from).c_str(), HostPath(to).c_str()) == 0;
-}
-
-bool WriteAtomic(const std::string& path, std::string_view data) {
-  std::string tmp = TempNameBeside(path);
-  int fd = ::open(HostPath(tmp).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
-  size_t done = 0;
-  bool ok = true;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = Replace(tmp, path);
-  if (!ok) ::unlink(HostPath(tmp).c_str());
-  return ok;
 }
 
 bool Exists(const std::string& path) {

@@ -2,35 +2,11 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
-#include <utility>
 
 #include "common/Text.h"
 
 namespace file {
-namespace {
-
-// An open file that closes as it goes; Close() closes it earlier and tells
-// whether that worked (where a late write error shows).
-class OpenFile {
- public:
-  explicit OpenFile(HANDLE h) : h_(h) {}
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  ~OpenFile() { Close(); }
-  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-  bool Close() {
-    if (h_ == INVALID_HANDLE_VALUE) return true;
-    return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != 0;
-  }
-
- private:
-  HANDLE h_;
-};
-
-}  // namespace
 
 FilePtr Open(const std::string& path, const char* mode) {
   return FilePtr(_wfopen(text::Widen(path).c_str(), text::Widen(mode).c_str()));
@@ -46,26 +22,6 @@ std::string TempNameBeside(const std::string& path) {
 bool Replace(const std::string& from, const std::string& to) {
   return MoveFileExW(text::Widen(from).c_str(), text::Widen(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-bool WriteAtomic(const std::string& path, std::string_view data) {
-  std::string tmp = TempNameBeside(path);
-  std::wstring wtmp = text::Widen(tmp);
-  OpenFile f(CreateFileW(wtmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < data.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20));
-    DWORD written = 0;
-    ok = WriteFile(f.get(), data.data() + done, chunk, &written, nullptr) && written == chunk;
-    done += written;
-  }
-  ok = ok && FlushFileBuffers(f.get());
-  ok = f.Close() && ok;
-  if (ok) ok = Replace(tmp, path);
-  if (!ok) DeleteFileW(wtmp.c_str());
-  return ok;
 }
 
 bool Exists(const std::string& path) {

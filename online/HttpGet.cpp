@@ -21,6 +21,27 @@ void AppendEscaped(std::string& out, unsigned char byte) {
   out += kHex[byte & 15];
 }
 
+bool BreaksRequestLine(unsigned char byte) { return byte <= 0x20 || byte >= 0x7F; }
+
+// Splits the URL, connects and sends the request; false when the URL has no
+// usable host, the host does not resolve or no connection is made.
+bool SendRequest(const std::string& url, const HttpGetOptions& options, bool yieldFirst, CTcpSocket& socket) {
+  UrlParts parts;
+  if (!SplitUrl(url, parts)) return false;
+  // A host name with line breaks or blanks cannot be sent in a Host line.
+  for (char c : parts.host)
+    if (static_cast<unsigned char>(c) <= 0x20) return false;
+  std::string object = options.escapeQueryValues ? EncodeQueryValues(parts.object) : EscapeRequestLine(parts.object);
+  std::string request = BuildGetRequest(object, parts.host, parts.port, options.extraHeaders);
+
+  if (yieldFirst) std::this_thread::yield();
+  std::string address;
+  if (!sock::ResolveIPv4(parts.host, address)) return false;
+  if (socket.Connect(address, parts.port, options.timeoutMs) != 0) return false;
+  socket.SendAll(request.data(), request.size());  // a failed send shows as an empty reply
+  return true;
+}
+
 }  // namespace
 
 bool SplitUrl(std::string_view url, UrlParts& parts) {
@@ -74,7 +95,7 @@ std::string EncodeQueryValues(std::string_view object) {
     } else if (c == '&') {
       out += '&';
       inValue = false;
-    } else if (inValue || byte <= 0x20 || byte >= 0x7F) {
+    } else if (inValue || BreaksRequestLine(byte)) {
       AppendEscaped(out, byte);
     } else {
       out += c;
@@ -83,11 +104,25 @@ std::string EncodeQueryValues(std::string_view object) {
   return out;
 }
 
-std::string BuildGetRequest(const std::string& encodedObject, const std::string& host, uint16_t port) {
+std::string EscapeRequestLine(std::string_view object) {
+  std::string out;
+  out.reserve(object.size());
+  for (char c : object) {
+    if (BreaksRequestLine(static_cast<unsigned char>(c)))
+      AppendEscaped(out, static_cast<unsigned char>(c));
+    else
+      out += c;
+  }
+  return out;
+}
+
+std::string BuildGetRequest(const std::string& encodedObject, const std::string& host, uint16_t port,
+                            const std::string& extraHeaders) {
   std::string hostLine = port == 80 ? host : host + ":" + std::to_string(port);
   return "GET " + encodedObject + " HTTP/1.1\r\nHost: " + hostLine +
          "\r\nAccept: */*\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\n"
-         "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n";
+         "Pragma: no-cache\r\nCache-Control: no-cache\r\n" +
+         extraHeaders + "Connection: close\r\n\r\n";
 }
 
 bool FindContentLength(std::string_view header, uint64_t& length) {
@@ -113,20 +148,8 @@ bool FindContentLength(std::string_view header, uint64_t& length) {
 
 int HttpGetToFile(const std::string& url, const std::string& localPath, const HttpGetOptions& options) {
   auto start = CTcpSocket::Clock::now();
-  UrlParts parts;
-  if (!SplitUrl(url, parts)) return 1;
-  // A host name with line breaks or blanks cannot be sent in a Host line.
-  for (char c : parts.host)
-    if (static_cast<unsigned char>(c) <= 0x20) return 1;
-  std::string request = BuildGetRequest(EncodeQueryValues(parts.object), parts.host, parts.port);
-
-  std::this_thread::yield();
-  std::string address;
-  if (!sock::ResolveIPv4(parts.host, address)) return 1;
-
   CTcpSocket socket(options.connectRetryPauseMs);
-  if (socket.Connect(address, parts.port, options.timeoutMs) != 0) return 1;
-  socket.SendAll(request.data(), request.size());  // a failed send shows as an empty reply
+  if (!SendRequest(url, options, true, socket)) return 1;
 
   file::FilePtr out = file::Open(localPath, "wb");
   if (!out) return 1;
@@ -134,4 +157,12 @@ int HttpGetToFile(const std::string& url, const std::string& localPath, const Ht
   socket.Close();
   bool closed = std::fclose(out.release()) == 0;
   return received == CTcpSocket::kReceived && closed ? 0 : 1;
+}
+
+int HttpGetToString(const std::string& url, std::string& text, const HttpGetOptions& options) {
+  text.clear();
+  CTcpSocket socket(options.connectRetryPauseMs);
+  if (!SendRequest(url, options, false, socket)) return 1;
+  socket.ReceiveToString(text, options.maxBodyBytes);
+  return 0;
 }

@@ -88,6 +88,8 @@ TEST(HttpRequestText, UrlsSplitAndQueryValuesAreEncodedByteByByte) {
   EXPECT_EQ(EncodeQueryValues("/p?a=x=y"), "/p?a=%78=%79");  // a second "=" stays
   // Bytes that would break the request line are escaped outside values too.
   EXPECT_EQ(EncodeQueryValues("/a b\r\n?k\xd6=1"), "/a%20b%0D%0A?k%D6=%31");
+  // An object sent as built keeps its values and escapes those bytes alone.
+  EXPECT_EQ(EscapeRequestLine("/a b\r\n?k\xd6=1&f=%D0"), "/a%20b%0D%0A?k%D6=1&f=%D0");
 }
 
 TEST(HttpRequestText, HostLineNamesAPortOtherThan80AndFragmentsStayHome) {

@@ -103,6 +103,21 @@ CTcpSocket::ReceiveResult CTcpSocket::ReceiveToFile(std::FILE* file, uint64_t ma
   return kReceived;
 }
 
+void CTcpSocket::ReceiveToString(std::string& text, uint64_t maxBytes) {
+  std::vector<char> chunk(kTextChunk);
+  bool cut = false;  // a NUL byte has come: the rest is read and dropped
+  for (uint64_t received = 0; received < maxBytes;) {
+    size_t want = static_cast<size_t>(std::min<uint64_t>(chunk.size(), maxBytes - received));
+    long n = sock::Receive(handle_, chunk.data(), want);
+    if (n <= 0) break;
+    received += static_cast<uint64_t>(n);
+    if (cut) continue;
+    size_t kept = static_cast<size_t>(std::find(chunk.data(), chunk.data() + n, '\0') - chunk.data());
+    text.append(chunk.data(), kept);
+    cut = kept != static_cast<size_t>(n);
+  }
+}
+
 void CTcpSocket::Close() {
   if (handle_ == sock::kNoSocket) return;
   sock::ShutdownAndClose(handle_);

@@ -1,5 +1,5 @@
 // A blocking TCP client socket: connect with retries, send all, receive an
-// HTTP response into a file with its header block cut off.
+// HTTP response into a file with its header block cut off, or whole as text.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +19,8 @@ class CTcpSocket {
   static constexpr size_t kReceiveChunk = 256 * 1024;
   // A header block that has not ended within this many bytes never ends.
   static constexpr size_t kMaxHeaderBytes = 64 * 1024;
+  // An answer kept as text is read in chunks of this size.
+  static constexpr size_t kTextChunk = 3072;
 
   enum ReceiveResult { kReceived = 0, kWriteFailed = 1, kBodyTooLarge = 2, kDeadlinePassed = 3 };
   using Clock = std::chrono::steady_clock;
@@ -42,6 +44,10 @@ class CTcpSocket {
   // maxBodyBytes or the download started at start runs past its deadline.
   ReceiveResult ReceiveToFile(std::FILE* file, uint64_t maxBodyBytes, const DownloadDeadline& deadline,
                               Clock::time_point start);
+
+  // Reads the connection to its end (or a time-out), at most maxBytes bytes,
+  // and appends what came before the first NUL byte to text.
+  void ReceiveToString(std::string& text, uint64_t maxBytes);
 
   void Close();
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/File.h"
+#include "common/TempFile.h"
 #include "common/FolderPath.h"
 #include "common/Text.h"
 #include "common/WholeFile.h"
@@ -44,20 +45,16 @@ bool SameDigest(const std::string& path, const std::string& digest) {
 bool InstallCopy(const std::string& from, const std::string& to) {
   file::FilePtr in = file::Open(from, "rb");
   if (!in) return false;
-  std::string temp = file::TempNameBeside(to);
-  file::FilePtr out = file::Open(temp, "wb");
-  if (!out) return false;
+  file::CTempFile temp(to);
+  if (!temp) return false;
   std::vector<char> buffer(64 * 1024);
   bool ok = true;
   size_t n;
-  while (ok && (n = std::fread(buffer.data(), 1, buffer.size(), in.get())) > 0)
-    ok = std::fwrite(buffer.data(), 1, n, out.get()) == n;
+  while (ok && (n = std::fread(buffer.data(), 1, buffer.size(), in.get())) > 0) ok = temp.Write(buffer.data(), n);
   ok = ok && !std::ferror(in.get());
-  ok = std::fclose(out.release()) == 0 && ok;
-  if (ok) filestatus::CopyModifiedTime(from, temp);  // cosmetic: the file is good without it
-  ok = ok && file::Replace(temp, to);
-  if (!ok) file::Remove(temp);
-  return ok;
+  ok = temp.Close(false) && ok;
+  if (ok) filestatus::CopyModifiedTime(from, temp.path());  // cosmetic: the file is good without it
+  return ok && temp.ReplaceOver(to);
 }
 
 void InstallListedFile(const UpdateContext& context, const UpdateListEntry& entry) {

@@ -1,8 +1,9 @@
 // The removal report: one HTTP GET to the maker's web site when the
 // uninstaller's window goes. The answer is read and ignored.
 #pragma once
-#include <cstddef>
 #include <string>
+
+#include "online/HttpGet.h"
 
 namespace uninstall {
 
@@ -14,21 +15,9 @@ constexpr char kAdminHelpPath[] = "/adminrun";
 // on its GBK bytes (letters and digits kept, every other byte "%XX").
 std::string RemovalReportUrl(const std::string& siteBase, const std::string& productName);
 
-// The GET request of the report, with its "Range: bytes=0-" line, ending in
-// an empty line. The object is sent as it is.
-std::string BuildReportRequest(const std::string& object, const std::string& host);
-
-struct ReportOptions {
-  int timeoutMs = 30000;           // send and receive time-out
-  int connectRetryPauseMs = 1000;  // pause after each failed connect attempt
-  size_t maxAnswerBytes = 64 * 1024;
-};
-
-// Sends one GET for url and reads the whole answer, status line and headers
-// included, into text (up to options.maxAnswerBytes; each received chunk up
-// to its first NUL byte). 0 when the request was sent and the answer read;
-// 1 when the URL has no host, the host does not resolve or no connection is
-// made. text is "" first.
-int HttpGetToString(const std::string& url, std::string& text, const ReportOptions& options = {});
+// How the report asks, for HttpGetToString: the object sent as built (the
+// flag is encoded already), a "Range: bytes=0-" line, 30 s time-outs, two
+// connect attempts a second apart, and at most 64 KiB of answer.
+HttpGetOptions ReportRequestOptions();
 
 }  // namespace uninstall

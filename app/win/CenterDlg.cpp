@@ -6,9 +6,11 @@
 #include "app/win/MainFrame.h"
 #include "app/win/ToolMenu.h"
 #include "app/win/ToolboxWindows.h"
+#include "common/File.h"
 #include "common/SectionFile.h"
 #include "common/Text.h"
 #include "common/win/Palette.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "common/win/Shell.h"
 #include "resources/app_ids.h"
@@ -45,6 +47,14 @@ std::vector<Rect> Monitors() {
   return monitors;
 }
 
+// A launcher target named relative to the program folder opens from there;
+// anything else (a web address, a program on the search path) as the shell
+// finds it.
+std::string LauncherTarget(const std::string& target) {
+  const std::string beside = InProgramFolder(target);
+  return beside != target && file::Exists(beside) ? beside : target;
+}
+
 }  // namespace
 
 CCenterDlg::CCenterDlg() : Dialog(IDD_CENTER) {}
@@ -63,7 +73,7 @@ BOOL CCenterDlg::OnInitDialog() {
   win::Edit searchBox(hwnd_, IDC_CENTER_SEARCH_BOX);
   BuildLauncherButtons();
   CSectionFile page;
-  page.Load(kPage);
+  page.Load(InProgramFolder(kPage));
   searchBox.SetText(search::SearchWord(page));
 
   ready_ = true;
@@ -72,14 +82,14 @@ BOOL CCenterDlg::OnInitDialog() {
 }
 
 void CCenterDlg::PlaceAtStoredRect() {
-  Rect r = center_rect::Load(center_rect::kPath, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  Rect r = center_rect::Load(InProgramFolder(center_rect::kPath), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                              Monitors());
   SetWindowPos(hwnd_, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_FRAMECHANGED);
 }
 
 void CCenterDlg::BuildLauncherButtons() {
   CSectionFile page;
-  page.Load(kPage);
+  page.Load(InProgramFolder(kPage));
   HFONT font = reinterpret_cast<HFONT>(Send(WM_GETFONT));
   for (const launcher::Button& b : launcher::ButtonsOf(launcher::ReadButtonLines(page))) {
     auto slot = std::make_unique<LauncherSlot>();
@@ -175,7 +185,7 @@ void CCenterDlg::OnLauncherButton(int index) {
   LauncherSlot& slot = *slots_[static_cast<size_t>(index)];
   launcher::Action action = launcher::ButtonAction(slot.line);
   if (action.kind == launcher::Action::kOpen) {
-    OpenWithShell(action.target);
+    OpenWithShell(LauncherTarget(action.target));
   } else if (action.kind == launcher::Action::kShowMenu) {
     if (!slot.menu) slot.menu.reset(BuildLauncherMenu(action.target));
     POINT corner{slot.rect.left, slot.rect.bottom};
@@ -187,7 +197,7 @@ void CCenterDlg::OnLauncherButton(int index) {
 HMENU CCenterDlg::BuildLauncherMenu(const std::string& name) {
   HMENU menu = CreatePopupMenu();
   CSectionFile page;
-  page.Load(kPage);
+  page.Load(InProgramFolder(kPage));
   for (const launcher::MenuItem& item : launcher::BuildMenu(launcher::ReadMenuLines(page, name), menuItems_)) {
     if (item.separator)
       AppendMenuW(menu, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
@@ -201,13 +211,13 @@ void CCenterDlg::OnLauncherMenuItem(int index) {
   const std::string* line = menuItems_.LineOf(menuItems_.Base() + index);
   if (!line) return;
   launcher::Action action = launcher::MenuItemAction(*line);
-  if (action.kind == launcher::Action::kOpen) OpenWithShell(action.target);
+  if (action.kind == launcher::Action::kOpen) OpenWithShell(LauncherTarget(action.target));
 }
 
 void CCenterDlg::Search() {
   std::string typed = ItemText(IDC_CENTER_SEARCH_BOX);
   CSectionFile page;
-  page.Load(kPage);  // read again: the update may have replaced the page
+  page.Load(InProgramFolder(kPage));  // read again: the update may have replaced the page
   OpenWithShell(search::AddressFor(page, typed));
 }
 
@@ -239,5 +249,5 @@ void CCenterDlg::StoreRect() {
   if (rectStored_) return;
   rectStored_ = true;
   RECT r = WindowRect();
-  center_rect::Save(center_rect::kPath, Rect{r.left, r.top, r.right, r.bottom});
+  center_rect::Save(InProgramFolder(center_rect::kPath), Rect{r.left, r.top, r.right, r.bottom});
 }

@@ -133,7 +133,7 @@ void CMainFrame::ShowAbout(int templateId) {
   about.DoModal(hwnd_);
 }
 
-void CMainFrame::StartInfoCenter() { OpenWithShell("kivvoweb.exe"); }
+void CMainFrame::StartInfoCenter() { OpenWithShell(InProgramFolder("kivvoweb.exe")); }
 
 void CMainFrame::ExitProgram() {
   if (HWND center = FindWindowW(nullptr, kCenterTitle)) PostMessageW(center, WM_CLOSE, 0, 0);
@@ -312,7 +312,7 @@ void CMainFrame::CheckShutdown() {
 }
 
 int CMainFrame::ReloadPlans() {
-  planQueue_.LoadUpcoming(LocalNow(), kPlanFilePath, &PlanHolidays());
+  planQueue_.LoadUpcoming(LocalNow(), InProgramFolder(kPlanFilePath), &PlanHolidays());
   // A plan changed or added for the current minute comes now, not a minute late.
   reminders_.Check();
   return 0;

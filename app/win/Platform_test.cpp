@@ -11,8 +11,13 @@
 
 #include "app/CenterRect.h"
 #include "capture/SnapshotSettings.h"
+#include "app/win/HomePage.h"
+#include "assistant/win/HookLibrary.h"
 #include "common/File.h"
 #include "common/RecordStore.h"
+#include "common/win/ProgramFolder.h"
+#include "online/Site.h"
+#include "tests/support/TempFolder_windows.h"
 
 namespace {
 
@@ -80,9 +85,8 @@ TEST(Platform, ProgramsAre64BitAndTheManifestSaysSo) {
 }
 
 TEST(Platform, RecordsOfEarlierVersionsAreReadAndWrittenByteForByte) {
-  char tempBase[MAX_PATH];
-  GetTempPathA(MAX_PATH, tempBase);
-  const std::string out = std::string(tempBase) + "brova-records-" + std::to_string(GetCurrentProcessId());
+  TempFolder tmp;
+  const std::string out = tmp.path() + "records";
 
   // Capture settings: three hot keys, two switches, a GBK folder.
   CRecordStore<SnapshotSettings> fixture(Fixture(""), "snapshot.dat");
@@ -106,6 +110,38 @@ TEST(Platform, RecordsOfEarlierVersionsAreReadAndWrittenByteForByte) {
   ASSERT_TRUE(center_rect::Save(out, rect));
   EXPECT_EQ(ReadBytes(out), ReadBytes(Fixture("infotool.dat")));
   file::Remove(out);
+}
+
+// Every path resolves against the program folder: a current directory that
+// a shell dialog moved to a folder with data files of its own changes
+// nothing.
+TEST(Platform, AChangedCurrentDirectoryChangesNothing) {
+  TempFolder elsewhere;
+  ASSERT_TRUE(file::CreateDir(elsewhere.path() + "data"));
+  ASSERT_TRUE(file::WriteAtomic(elsewhere.path() + "data\\main.htm", "[HOME_PAGE]\r\nhttp://elsewhere.test/\r\n"));
+  ASSERT_TRUE(CopyFileW(text::Widen(HostFolder(BROVA_STAGE_DIR) + "data\\trelk.dll").c_str(),
+                        text::Widen(elsewhere.path() + "data\\trelk.dll").c_str(), FALSE));
+  const std::string ownData = ProgramFolder() + "data\\";
+  ASSERT_FALSE(file::Exists(ownData)) << "the test program's folder has no data files";
+  wchar_t before[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryW(text::Widen(elsewhere.path()).c_str()));
+
+  EXPECT_EQ(HomePageUrl(), SiteBaseUrl() + "/?brova");
+  CHookLibrary hook;
+  hook.Install(nullptr);
+  EXPECT_FALSE(hook.loaded());
+  // The program folder's own page is the one read.
+  ASSERT_TRUE(file::CreateDir(ownData));
+  ASSERT_TRUE(file::WriteAtomic(ownData + "main.htm", "[HOME_PAGE]\r\nhttp://own.test/\r\n"));
+  EXPECT_EQ(HomePageUrl(), "http://own.test/");
+  file::Remove(ownData + "main.htm");
+  RemoveDirectoryW(text::Widen(ownData).c_str());
+
+  EXPECT_EQ(InProgramFolder("data\\plan.ini"), ProgramFolder() + "data\\plan.ini");
+  EXPECT_EQ(InProgramFolder("D:\\skin\\a.bmp"), "D:\\skin\\a.bmp");
+  EXPECT_EQ(InProgramFolder("\\\\host\\share\\a.bmp"), "\\\\host\\share\\a.bmp");
+  SetCurrentDirectoryW(before);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "assistant/win/RegistryKey.h"
 #include "common/File.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
 #include "online/Site.h"
 #include "resources/app_ids.h"
@@ -84,9 +85,10 @@ bool RunToolMenuCommand(int id) {
 }
 
 void RunProcessScanner() {
-  if (file::Exists(kScannerPath)) {
+  const std::string scanner = InProgramFolder(kScannerPath);
+  if (file::Exists(scanner)) {
     win::ShowMessage("说明\r\n\r\n本软件将扫描当前所有正在运行的软件,有可能会被你安装的杀毒软件误报为病毒", MB_OK);
-    OpenWithShell(kScannerPath, "from_sweepa");
+    OpenWithShell(scanner, "from_sweepa");
     return;
   }
   win::ShowMessage(

@@ -1,5 +1,12 @@
 #include "assistant/win/HookLibrary.h"
 
+#include "common/Text.h"
+#include "common/win/ProgramFolder.h"
+
+namespace {
+constexpr char kHookLibraryPath[] = "data\\trelk.dll";
+}  // namespace
+
 CHookLibrary& CHookLibrary::Instance() {
   static CHookLibrary library;
   return library;
@@ -7,7 +14,7 @@ CHookLibrary& CHookLibrary::Instance() {
 
 void CHookLibrary::Install(HWND window) {
   if (module_) Release();
-  module_ = LoadLibraryW(L"data\\trelk.dll");
+  module_ = LoadLibraryW(text::Widen(InProgramFolder(kHookLibraryPath)).c_str());
   if (!module_) return;
   initialEnvironment_ = reinterpret_cast<InitialEnvironmentFn>(GetProcAddress(module_, "InitialEnvironment"));
   setNextHook_ = reinterpret_cast<SetNextHookFn>(GetProcAddress(module_, "SetNextHook"));

@@ -8,6 +8,7 @@
 #include "capture/win/ScreenCapture.h"
 #include "capture/win/ScreenGrab.h"
 #include "common/Text.h"
+#include "common/win/ProgramFolder.h"
 
 namespace {
 
@@ -185,6 +186,11 @@ CaptureChoice Pick(const CaptureRun& run, int mode) {
 
 std::string capture::InfoLine(int width, int height) {
   return text::Format("屏捕信息 [宽=%d, 高=%d]", width, height);
+}
+
+void CCaptureEngine::SetSettings(const SnapshotSettings& settings) {
+  settings_ = settings;
+  settings_.folder = InProgramFolder(settings.folder);
 }
 
 bool CCaptureEngine::Run(CaptureChoice choice, HWND frame, int extraDelay) {

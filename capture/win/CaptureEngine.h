@@ -17,7 +17,8 @@ class CCaptureEngine {
  public:
   // The settings the next captures use; each capture takes them once, as it
   // starts.
-  void SetSettings(const SnapshotSettings& settings) { settings_ = settings; }
+  // A save folder named relative to the program folder is kept as a full path.
+  void SetSettings(const SnapshotSettings& settings);
   void SetOptions(const CaptureOptions& options) { options_ = options; }
 
   // Runs the sequence for choice (full screen, window or region) and then

@@ -15,6 +15,7 @@
 #include "common/Text.h"
 #include "common/win/SharedGdi.h"
 #include "resources/markup_ids.h"
+#include "tests/support/TempFolder_windows.h"
 #include "win/App.h"
 
 namespace {
@@ -39,12 +40,6 @@ struct TestPicture {
   std::vector<uint32_t> pixels;
   PicturePtr picture;
 };
-
-std::string TempPath(const std::string& name) {
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  return text::Narrow(base) + "brova-markup-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-}
 
 // The pixels (0x00RRGGBB, top-down) of a 32-bit bottom-up BMP file.
 std::vector<uint32_t> BmpPixels(const std::string& path, int& w, int& h) {
@@ -80,7 +75,8 @@ COLORREF ScreenPixel(HWND w, int x, int y) {
 
 TEST(MarkupEditor, RectangleDraggedAndSavedIsExactlyThereAndUndoLeavesThePicture) {
   TestPicture source(200, 120);
-  const std::string path = TempPath("rect.bmp");
+  TempFolder tmp;
+  const std::string path = tmp.path() + "rect.bmp";
   ASSERT_TRUE(picture_output::WriteFileAs(*source.picture, path, CaptureFormat::kBmp, 90));
   std::string before;
   ASSERT_TRUE(file::ReadAll(path, before));
@@ -307,12 +303,13 @@ TEST(Loupe, MagnifiesTheGrabbedScreenBesideThePointerAndLeavesItAsItWas) {
 
 TEST(PictureOutput, AFailedWriteKeepsTheOldFileAndASaveKeepsTheFilesFormat) {
   TestPicture source(8, 4);
-  const std::string missing = TempPath("no-such-folder\\x.bmp");
+  TempFolder tmp;
+  const std::string missing = tmp.path() + "no-such-folder\\x.bmp";
   EXPECT_FALSE(picture_output::WriteFileAs(*source.picture, missing, CaptureFormat::kBmp, 90));
   EXPECT_FALSE(file::Exists(missing));
 
   // A PNG under a BMP's name: the editor's save writes PNG again.
-  const std::string path = TempPath("format.bmp");
+  const std::string path = tmp.path() + "format.bmp";
   ASSERT_TRUE(picture_output::WriteFileAs(*source.picture, path, CaptureFormat::kPng, 90));
   CMarkupEditor* editor = CMarkupEditor::Open(MarkupSource{source.picture, path, ""});
   ASSERT_NE(editor, nullptr);

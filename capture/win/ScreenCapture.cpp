@@ -11,6 +11,7 @@
 #include "capture/SnapshotName.h"
 #include "common/File.h"
 #include "common/FolderChain.h"
+#include "common/TempFile.h"
 #include "common/Text.h"
 #include "win/Handles.h"
 
@@ -128,29 +129,21 @@ bool WriteUnderFreeName(const std::string& path, const std::vector<FilePart>& pa
 
 bool WriteUnderLateName(const std::string& tempBeside, const std::function<bool(HANDLE)>& write,
                   const std::function<std::string()>& path, std::string& chosen) {
-  const std::wstring temp = text::Widen(file::TempNameBeside(tempBeside));
-  {
-    win::Handle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    bool ok = write(file.get());
-    if (!file.Close() || !ok) {
-      DeleteFileW(temp.c_str());
-      return false;
-    }
-  }
-  // Without MOVEFILE_REPLACE_EXISTING the move never replaces an earlier capture.
+  file::CTempFile temp(tempBeside);
+  if (!temp) return false;
+  bool ok = write(reinterpret_cast<HANDLE>(temp.native()));
+  if (!temp.Close(false) || !ok) return false;
+  // The move never replaces an earlier capture: a taken name tries the next.
   const std::string first = path();
   for (int n = 1; n <= kMaxNameVariants; ++n) {
     std::string name = SnapshotPathVariant(first, n);
-    if (MoveFileExW(temp.c_str(), text::Widen(name).c_str(), 0)) {
+    file::CTempFile::MoveResult moved = temp.MoveTo(name);
+    if (moved == file::CTempFile::kMoved) {
       chosen = name;
       return true;
     }
-    DWORD error = GetLastError();
-    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+    if (moved != file::CTempFile::kNameTaken) break;
   }
-  DeleteFileW(temp.c_str());
   return false;
 }
 

@@ -16,49 +16,12 @@
 #include "capture/win/SnapshotWriter.h"
 #include "common/File.h"
 #include "common/Text.h"
+#include "tests/support/TempFolder_windows.h"
 
 namespace {
 
 uint32_t Get32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
-// A temporary folder of this test run, removed with what is in it.
-class TempFolder {
- public:
-  TempFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    path_ = text::Narrow(base) + "brova-capture-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(counter_++) + "\\";
-    CreateDirectoryW(text::Widen(path_).c_str(), nullptr);
-  }
-  ~TempFolder() {
-    std::wstring from = text::Widen(path_.substr(0, path_.size() - 1));
-    from.push_back(L'\0');
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-  }
-  const std::string& path() const { return path_; }
-  std::vector<std::string> Files(const std::string& sub = "") const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW d;
-    HANDLE h = FindFirstFileW(text::Widen(path_ + sub + "*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-      std::string n = text::Narrow(d.cFileName);
-      if (n != "." && n != "..") names.push_back(n);
-    } while (FindNextFileW(h, &d));
-    FindClose(h);
-    return names;
-  }
-
- private:
-  static inline int counter_ = 0;
-  std::string path_;
-};
 
 // A DIB section of the given depth whose pixel bytes are a known pattern,
 // and for palette depths a palette of known colours.

@@ -8,6 +8,7 @@
 #include "common/Text.h"
 #include "common/win/CheckListCtrl.h"
 #include "common/win/SkinButton.h"
+#include "tests/support/TempFolder_windows.h"
 #include "win/App.h"
 
 namespace {
@@ -48,9 +49,8 @@ TEST(CheckList, NoSelectionIsMinusOne) {
 }
 
 TEST(FileOnWindows, WriteAtomicReplacesAnExistingFileWhole) {
-  wchar_t dir[MAX_PATH];
-  GetTempPathW(MAX_PATH, dir);
-  std::string path = text::Narrow(dir) + "brova_测试.dat";
+  TempFolder tmp;
+  std::string path = tmp.path() + "brova_测试.dat";
   ASSERT_TRUE(file::WriteAtomic(path, "old content that is longer"));
   ASSERT_TRUE(file::WriteAtomic(path, "new"));
   std::string back;

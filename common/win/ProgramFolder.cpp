@@ -23,6 +23,11 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string InProgramFolder(const std::string& path) {
+  bool full = (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+  return full ? path : ProgramFolder() + path;
+}
+
 void EnterProgramFolder() {
   std::string folder = ProgramFolder();
   if (!folder.empty()) SetCurrentDirectoryW(text::Widen(folder).c_str());

@@ -5,5 +5,11 @@
 
 std::string ProgramFolder();
 std::string ProgramPath();
-// Makes the program folder the current directory again.
+// A path the program names relative to its folder (as data files do) as a full
+// path below the program folder; a full path stays as it is. Nothing the
+// program opens depends on the current directory, which a shell dialog may
+// change.
+std::string InProgramFolder(const std::string& path);
+// Makes the program folder the current directory again, where a side effect
+// is tied to it.
 void EnterProgramFolder();

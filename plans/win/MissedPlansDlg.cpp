@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/Text.h"
+#include "common/win/ProgramFolder.h"
 #include "plans/PromptState.h"
 #include "plans/ReminderState.h"
 #include "plans/win/MyCaDlg.h"
@@ -46,7 +47,7 @@ BOOL CMissedPlansDlg::OnInitDialog() {
 
   win::ComboBox snooze(hwnd_, IDC_MISSED_SNOOZE);
   for (int i = 1; i < CPromptState::kSnoozeEntryCount; ++i) snooze.AddString(CPromptState::SnoozeEntryText(i));
-  int last = CPromptState::SnoozeEntryOf(LoadReminderState(kReminderStatePath).lastSnoozeMinutes);
+  int last = CPromptState::SnoozeEntryOf(LoadReminderState(InProgramFolder(kReminderStatePath)).lastSnoozeMinutes);
   snooze.SetCurSel(std::max(last, 1) - 1);
 
   RECT r;
@@ -69,7 +70,7 @@ void CMissedPlansDlg::ShowCount() {
 void CMissedPlansDlg::ActOnSelected(int delayMs) {
   win::ListBox list(hwnd_, IDC_MISSED_LIST);
   if (list.SelCount() <= 0) return;
-  if (delayMs > 0) RememberSnooze(kReminderStatePath, delayMs / 60000);
+  if (delayMs > 0) RememberSnooze(InProgramFolder(kReminderStatePath), delayMs / 60000);
   HWND owner = GetWindow(hwnd_, GW_OWNER);
   for (int i = list.Count() - 1; i >= 0; --i) {
     if (!list.Selected(i)) continue;

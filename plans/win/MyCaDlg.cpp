@@ -8,6 +8,7 @@
 
 #include "common/Text.h"
 #include "common/win/Palette.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/SharedGdi.h"
 #include "plans/PromptSkin.h"
 #include "plans/ReminderState.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr wchar_t kNotifySound[] = L"data\\notify.wav";
+constexpr char kNotifySound[] = "data\\notify.wav";
 // Never shown (there is no caption); names the window for other programs.
 constexpr char kTitle[] = "计划提醒";
 constexpr COLORREF kPlainFace = RGB(250, 255, 255);
@@ -36,7 +37,7 @@ constexpr int kPlainButtonWidth = 60;
 bool g_painting = false;
 
 HBITMAP LoadBitmapFile(const std::string& path) {
-  return static_cast<HBITMAP>(LoadImageW(nullptr, text::Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
+  return static_cast<HBITMAP>(LoadImageW(nullptr, text::Widen(InProgramFolder(path)).c_str(), IMAGE_BITMAP, 0, 0,
                                          LR_DEFAULTSIZE | LR_LOADFROMFILE));
 }
 
@@ -53,7 +54,8 @@ BOOL GMyCaDlg::OnInitDialog() {
 
   win::ComboBox snooze(hwnd_, IDC_PROMPT_SNOOZE);
   for (int i = 0; i < CPromptState::kSnoozeEntryCount; ++i) snooze.AddString(CPromptState::SnoozeEntryText(i));
-  snooze.SetCurSel(CPromptState::SnoozeEntryOf(LoadReminderState(kReminderStatePath).lastSnoozeMinutes));
+  snooze.SetCurSel(
+      CPromptState::SnoozeEntryOf(LoadReminderState(InProgramFolder(kReminderStatePath)).lastSnoozeMinutes));
   OnClick(IDC_PROMPT_CONFIRM, [this] { Confirm(); });  // may delete this
 
   bool skinLoaded = LoadSkin();
@@ -66,7 +68,7 @@ BOOL GMyCaDlg::OnInitDialog() {
 
 bool GMyCaDlg::LoadSkin() {
   PromptSkin skin;
-  int result = LoadPromptSkin(kPromptSkinPath, skin, [&](const std::string& path, int button) {
+  int result = LoadPromptSkin(InProgramFolder(kPromptSkinPath), skin, [&](const std::string& path, int button) {
     HBITMAP bitmap = LoadBitmapFile(path);
     if (!bitmap) return false;
     if (button < 0)
@@ -144,8 +146,8 @@ BOOL PlayFile(const wchar_t* path) {
 void GMyCaDlg::StartSound() {
   HWND self = hwnd_;
   // Synchronous inside the thread; no default sound when the file is missing.
-  std::thread([self] {
-    BOOL played = PlayFile(kNotifySound);
+  std::thread([self, sound = text::Widen(InProgramFolder(kNotifySound))] {
+    BOOL played = PlayFile(sound.c_str());
     PostMessageW(self, kSoundPlayed, played ? 1 : 0, 0);
   }).detach();
 }
@@ -178,7 +180,7 @@ void GMyCaDlg::Confirm() {
     return;
   }
   // The next prompt starts on this delay; a failed write only loses that.
-  RememberSnooze(kReminderStatePath, CPromptState::SnoozeMinutes(entry));
+  RememberSnooze(InProgramFolder(kReminderStatePath), CPromptState::SnoozeMinutes(entry));
   ShowWindow(hwnd_, SW_HIDE);
   SetTimer(hwnd_, kSnoozeTimer, static_cast<UINT>(delay), nullptr);
 }

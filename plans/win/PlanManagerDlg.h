@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/win/CheckListCtrl.h"
+#include "common/win/ProgramFolder.h"
 #include "common/win/SkinButton.h"
 #include "plans/PlanList.h"
 #include "win/Dialog.h"
@@ -33,7 +34,7 @@ class CPlanManagerDlg : public win::Dialog {
   void ShowRow(int row);
   void FitTimeColumn();
 
-  CPlanList plans_;
+  CPlanList plans_{InProgramFolder(kPlanFilePath)};
   CCheckListCtrl list_;
   CSkinButton add_, change_, delete_, oldVersion_;
 };

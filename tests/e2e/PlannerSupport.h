@@ -96,28 +96,12 @@ inline std::vector<std::string> ComboEntries(e2e::Session& s, const std::string&
   return entries;
 }
 
-// A message box of brova with that text; closes it with OK when asked.
+// A message box of brova with that text.
 inline std::optional<e2e::WindowInfo> WaitForMessage(e2e::Session& s, const std::string& text,
                                                      int timeoutMs = 10000) {
-  std::optional<e2e::WindowInfo> box;
-  e2e::Session::WaitUntil(
-      [&] {
-        for (const auto& w : s.TopLevelWindows()) {
-          if (w.text != "brova" || !w.visible || w.cls != "#32770") continue;
-          for (const auto& c : s.Children(w.handle))
-            if (c.text == text) box = w;
-        }
-        return box.has_value();
-      },
-      timeoutMs);
-  return box;
+  return e2e::WaitForMessageBox(s, text, e2e::TextMatch::kWhole, timeoutMs);
 }
-inline void CloseMessage(e2e::Session& s, const e2e::WindowInfo& box) {
-  auto ok = s.Item(box.handle, 1);  // IDOK
-  ASSERT_TRUE(ok);
-  Click(s, ok->centerX(), ok->centerY());
-  EXPECT_TRUE(e2e::Session::WaitUntil([&] { return !s.Window(box.handle) || !s.Window(box.handle)->visible; }));
-}
+using e2e::CloseMessage;
 
 inline std::string PlanFilePath(e2e::Session& s) { return s.appDir() + "/data/plan.ini"; }
 // The plan file as UTF-8 (it is stored in GBK).
@@ -131,18 +115,7 @@ inline std::string Record(const std::string& time, const std::string& storedCont
 
 // The rows of the plan manager's list, columns joined by tabs, "*" before
 // the selected row.
-inline std::vector<std::string> ListRows(e2e::Session& s) {
-  std::vector<std::string> rows;
-  auto list = s.Item(kManagerTitle, 1022);
-  if (!list) return rows;
-  std::istringstream in(s.Winctl("listview " + list->handle).out);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) rows.push_back(line);
-  }
-  return rows;
-}
+inline std::vector<std::string> ListRows(e2e::Session& s) { return e2e::Rows(s, kManagerTitle, 1022, true); }
 
 // The check column of a row as ListRows gives it: "选中" or "未选中".
 inline std::string Mark(const std::string& row) {

@@ -26,22 +26,12 @@ const char kShutdownTitle[] = "自动关机设置-Tolvana";
 const char kCountdownTitle[] = "关机提示框";
 const char kRunKey[] = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// A visible message box of brova's whose text contains part.
-std::optional<WindowInfo> FindMessageBox(Session& s, const std::string& part) {
-  for (const auto& w : s.TopLevelWindows()) {
-    if (w.cls != "#32770" || !w.visible || w.text != "brova") continue;
-    for (const auto& c : s.Children(w.handle))
-      if (c.text.find(part) != std::string::npos) return w;
-  }
-  return std::nullopt;
-}
-
 // Waits for the message box, closes it and waits until it is gone.
 bool Acknowledge(Session& s, const std::string& part) {
   std::optional<WindowInfo> box;
-  if (!Session::WaitUntil([&] { return (box = FindMessageBox(s, part)).has_value(); })) return false;
+  if (!Session::WaitUntil([&] { return (box = FindMessageBox(s, part, TextMatch::kPart)).has_value(); })) return false;
   s.Post(box->handle, kWmClose);
-  return Session::WaitUntil([&] { return !FindMessageBox(s, part); });
+  return Session::WaitUntil([&] { return !FindMessageBox(s, part, TextMatch::kPart); });
 }
 
 // The visible control with this text anywhere inside a window.
@@ -241,7 +231,7 @@ TEST(SettingsWindow, PagesBossKeyCdKeysAndStartup) {
   ClickOn(s, showCenter);
   ClickOn(s, Visible(s, kSettingsTitle, "保存设置"));
   ASSERT_TRUE(Acknowledge(s, "保存失败,请检查磁盘空间和写入权限"));
-  EXPECT_FALSE(FindMessageBox(s, "保存成功").has_value());
+  EXPECT_FALSE(FindMessageBox(s, "保存成功", TextMatch::kPart).has_value());
 
   // The keyboard moves the tab highlight but not the page.
   ClickTab(s, 3);
@@ -297,7 +287,7 @@ TEST(SettingsWindow, StartupPageNamesMissingRightsAndALongProgramFolder) {
   ClickOn(s, run);
   ClickOn(s, Visible(s, kSettingsTitle, "保存设置"));
   ASSERT_TRUE(Acknowledge(s, "超过254个字符")) << "the failure does not name the long folder";
-  EXPECT_FALSE(FindMessageBox(s, "磁盘空间").has_value());
+  EXPECT_FALSE(FindMessageBox(s, "磁盘空间", TextMatch::kPart).has_value());
   EXPECT_EQ(s.Winctl("reg-read " + ShellQuote(kRunKey) + " vq09").out, "old\n");
 }
 

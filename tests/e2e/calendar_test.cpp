@@ -31,6 +31,17 @@ void ShowMonth(e2e::Session& s, int year, int month) {
   ChooseEntry(s, kCalendarTitle, kMonthList, month - 1, true);
 }
 
+// Starts brova and shows a month in its calendar.
+void StartAtMonth(e2e::Session& s, int year, int month) {
+  StartBrova(s);
+  OpenCalendar(s);
+  ShowMonth(s, year, month);
+}
+
+// The grid's row and column of a day, in a month whose first day falls on
+// weekday first (0 for Sunday).
+std::pair<int, int> CellOfDay(int first, int day) { return {(first + day - 1) / 7, (first + day - 1) % 7}; }
+
 // The grid's areas on the screen, as the window lays them out.
 struct Grid {
   int left, top, width, height, cellWidth, cellHeight;
@@ -124,12 +135,10 @@ TEST(Calendar, OpensOnTodaysMonthWithItsLayout) {
 
 TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLine) {
   e2e::Session s;
-  StartBrova(s);
-  OpenCalendar(s);
-  ShowMonth(s, 2012, 12);
+  StartAtMonth(s, 2012, 12);
   Grid g = GridOf(s);
   // December 2012 begins on a Saturday and has 31 days: all six rows.
-  auto cell = [](int day) { return std::pair<int, int>{(6 + day - 1) / 7, (6 + day - 1) % 7}; };
+  auto cell = [](int day) { return CellOfDay(6, day); };
   e2e::Image img;
   // 21 December, a Friday, is 冬至: red text under a black number.
   auto [r21, c21] = cell(21);
@@ -183,12 +192,10 @@ TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLin
 // Sunday 20 September and Saturday 10 October worked.
 TEST(Calendar, October2026MarksTheHolidayAndItsWorkedSaturdayAndTheDetailLineNamesThem) {
   e2e::Session s;
-  StartBrova(s);
-  OpenCalendar(s);
-  ShowMonth(s, 2026, 10);
+  StartAtMonth(s, 2026, 10);
   Grid g = GridOf(s);
   // 1 October 2026 is a Thursday: row 0, column 4.
-  auto cell = [](int day) { return std::pair<int, int>{(4 + day - 1) / 7, (4 + day - 1) % 7}; };
+  auto cell = [](int day) { return CellOfDay(4, day); };
   // The mark stands in the cell's upper right corner, right of the number.
   auto mark = [&](int day) {
     auto [r, c] = cell(day);
@@ -267,9 +274,7 @@ TEST(Calendar, October2026MarksTheHolidayAndItsWorkedSaturdayAndTheDetailLineNam
 
 TEST(Calendar, CannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
   e2e::Session s;
-  StartBrova(s);
-  OpenCalendar(s);
-  ShowMonth(s, 2012, 12);
+  StartAtMonth(s, 2012, 12);
   TryToShrink(s, kCalendarTitle);
   Box client = ClientArea(s, kCalendarTitle);
   EXPECT_EQ(client.right - client.left, 450);

@@ -14,7 +14,6 @@ using namespace e2e;
 
 constexpr long kCancel = 2;  // IDCANCEL
 constexpr unsigned kWmCommand = 0x0111;
-const char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
 
 pid_t StartWithFormat(Session& s, const std::string& format) {
   EXPECT_TRUE(WriteFile(s.appDir() + "/data/capture.ini", "[FORMAT]\r\n" + format + "\r\n[JPEG_QUALITY]\r\n50\r\n"));
@@ -67,10 +66,7 @@ TEST(CaptureFormats, PngOfTheFullScreenARegionAndAWindowHoldsTheirPixels) {
 
   // A region, marked with two clicks and confirmed with a third.
   screen = QuietScreen(s);
-  ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureRegion));
-  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
-  MoveTo(s, 301, 403);
-  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
+  ASSERT_NO_FATAL_FAILURE(StartRegionPick(s, 301, 403));
   Click(s, 301, 403);
   MoveTo(s, 734, 611);
   Click(s, 734, 611);

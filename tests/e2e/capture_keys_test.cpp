@@ -17,20 +17,7 @@ constexpr int kToClipboard = 1005, kToFile = 1006, kFolder = 1007, kSave = 1015;
 constexpr int kFormat = 1050, kQuality = 1051, kScreens = 1052, kDelay = 1053;
 
 // A message box of brova's that shows text; nullopt while there is none.
-std::optional<WindowInfo> MessageBoxWith(Session& s, const std::string& text) {
-  for (const auto& w : s.TopLevelWindows()) {
-    if (w.cls != "#32770" || !w.visible || w.text != "brova") continue;
-    for (const auto& c : s.Children(w.handle))
-      if (c.text == text) return w;
-  }
-  return std::nullopt;
-}
-
-std::optional<WindowInfo> WaitForMessageBox(Session& s, const std::string& text) {
-  std::optional<WindowInfo> box;
-  Session::WaitUntil([&] { return (box = MessageBoxWith(s, text)).has_value(); });
-  return box;
-}
+std::optional<WindowInfo> MessageBoxWith(Session& s, const std::string& text) { return FindMessageBox(s, text); }
 
 void ClickItem(Session& s, const std::string& window, int id) {
   auto item = s.Item(window, id);

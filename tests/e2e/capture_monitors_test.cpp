@@ -15,8 +15,7 @@ using namespace e2e;
 
 constexpr long kCancel = 2;  // IDCANCEL
 constexpr unsigned kWmCommand = 0x0111;
-constexpr unsigned kReloadSettings = 0x0406;
-const char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
+using frame_msg::kReloadAll;
 
 Session::Options TwoMonitors() {
   Session::Options o;
@@ -69,7 +68,7 @@ TEST(Monitors, AllScreensTheMonitorUnderThePointerAndARegionAcrossTheSeam) {
 
   // The monitor under the pointer, with that monitor's pixels.
   ASSERT_TRUE(WriteFile(s.appDir() + "/data/capture.ini", "[SCREENS]\r\ncursor\r\n"));
-  ASSERT_TRUE(s.Post("Pagorin", kReloadSettings));
+  ASSERT_TRUE(s.Post("Pagorin", kReloadAll));
   MoveTo(s, 2500, 400);
   screen = StableGrab(s);
   ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureFullScreen));
@@ -81,12 +80,9 @@ TEST(Monitors, AllScreensTheMonitorUnderThePointerAndARegionAcrossTheSeam) {
   // A region from the primary monitor into the second one.
   MoveTo(s, 3190, 790);
   screen = StableGrab(s);
-  ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureRegion));
-  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
   // Xephyr keeps the pointer on its first screen within the width of its
   // last one (1280), so the region starts left of that.
-  MoveTo(s, 1200, 300);
-  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
+  ASSERT_NO_FATAL_FAILURE(StartRegionPick(s, 1200, 300));
   Click(s, 1200, 300);
   MoveTo(s, 2300, 650);
   ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, "左:1200, 上:300, 宽:1100, 高:350"))

@@ -18,7 +18,6 @@ using namespace e2e;
 using frame_msg::kCaptureWindow;
 using frame_msg::kCaptureRegion;
 constexpr int kExitButtonId = 1017;
-const char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
 
 std::string Position(int left, int top, int width, int height) {
   return "位置 左:" + std::to_string(left) + ", 上:" + std::to_string(top) + ", 宽:" + std::to_string(width) +
@@ -30,14 +29,6 @@ pid_t StartAndWait(Session& s) {
   EXPECT_TRUE(s.WaitForWindow("Vistrel")) << "capture window never appeared";
   MoveTo(s, 1270, 10);  // away from the buttons and the tray icon's tip
   return brova;
-}
-
-// Starts a region pick with the cursor at (x, y); waits for its first prompt.
-void StartRegionPick(Session& s, int x, int y) {
-  ASSERT_TRUE(s.Post("Pagorin", kCaptureRegion));
-  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
-  MoveTo(s, x, y);
-  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
 }
 
 // The height of the tallest line of text in a box: the longest run of rows

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "common/FrameMessages.h"
 #include "tests/support/CaptureCheck.h"
 #include "tests/support/E2e.h"
 
@@ -12,14 +13,14 @@ namespace {
 
 using namespace e2e;
 
-constexpr unsigned kCaptureFullScreen = 0x0407;
-constexpr unsigned kKeyReport = 0x052D;
+using frame_msg::kCaptureFullScreen;
+using frame_msg::kKeyReport;
 constexpr unsigned kWmClose = 0x0010;
 constexpr unsigned kWmCommand = 0x0111;
 constexpr long kExitCommand = 32796;
 constexpr long kCancel = 2;  // IDCANCEL
-constexpr long kCtrlAlt = 2 | 4;
-constexpr long kKeyDown = 8;
+constexpr long kCtrlAlt = frame_msg::key_flags::kCtrl | frame_msg::key_flags::kAlt;
+constexpr long kKeyDown = frame_msg::key_flags::kKeyDown;
 
 int ColourClass(int bits) { return bits == 1 ? 1 : bits <= 4 ? 4 : bits <= 8 ? 8 : bits <= 16 ? 16 : bits <= 24 ? 24 : 32; }
 

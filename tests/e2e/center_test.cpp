@@ -134,16 +134,7 @@ class Center {
   }
   // A message box of brova whose text begins with prefix.
   std::optional<e2e::WindowInfo> WaitForMessage(const std::string& prefix) {
-    std::optional<e2e::WindowInfo> box;
-    e2e::Session::WaitUntil([&] {
-      for (const auto& w : s_.TopLevelWindows()) {
-        if (w.cls != "#32770" || w.text != "brova" || !w.visible) continue;
-        for (const auto& c : s_.Children(w.handle))
-          if (c.text.rfind(prefix, 0) == 0) box = w;
-      }
-      return box.has_value();
-    });
-    return box;
+    return e2e::WaitForMessageBox(s_, prefix, e2e::TextMatch::kStart);
   }
   std::string RectFile() { return e2e::ReadFile(s_.appDir() + "/data/infotool.dat"); }
 

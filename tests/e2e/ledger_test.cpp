@@ -29,19 +29,6 @@ std::string FileSize(const std::string& path) {
 }
 const std::string kProbe = std::string(BROVA_BUILD_DIR) + "/win/probe.exe";
 
-std::vector<std::string> Rows(e2e::Session& s, const std::string& window, int id) {
-  std::vector<std::string> rows;
-  auto list = s.Item(window, id);
-  if (!list) return rows;
-  std::istringstream in(s.Winctl("listview " + list->handle).out);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) rows.push_back(line[0] == '*' ? line.substr(1) : line);
-  }
-  return rows;
-}
-
 void ClickRow(e2e::Session& s, const std::string& window, int id, int row, int x) {
   auto list = s.Item(window, id);
   ASSERT_TRUE(list);
@@ -50,31 +37,6 @@ void ClickRow(e2e::Session& s, const std::string& window, int id, int row, int x
   in >> r.left >> r.top >> r.right >> r.bottom;
   ASSERT_GT(r.bottom, r.top) << "row " << row;
   Click(s, r.left + x, (r.top + r.bottom) / 2);
-}
-
-void SetText(e2e::Session& s, const std::string& window, int id, const std::string& text) {
-  auto item = s.Item(window, id);
-  ASSERT_TRUE(item);
-  s.Winctl("settext " + item->handle + " " + e2e::ShellQuote(text));
-}
-
-// A message box of brova whose text begins with start; closed with OK.
-std::string TakeMessage(e2e::Session& s, const std::string& start) {
-  std::string text;
-  std::optional<e2e::WindowInfo> box;
-  e2e::Session::WaitUntil([&] {
-    for (const auto& w : s.TopLevelWindows()) {
-      if (w.text != "brova" || !w.visible || w.cls != "#32770") continue;
-      for (const auto& c : s.Children(w.handle))
-        if (c.text.compare(0, start.size(), start) == 0) {
-          box = w;
-          text = c.text;
-        }
-    }
-    return box.has_value();
-  });
-  if (box) CloseMessage(s, *box);
-  return text;
 }
 
 // Adds an entry in the editor: the day (year, month, day, hour, minute), type, amount, remark.

@@ -22,7 +22,6 @@ constexpr int kCanvasId = 1250;
 constexpr int kSaveId = 1230;
 const char kPinTitle[] = "贴图";
 const char kEditorTitle[] = "图片编辑-Vistrel";
-const char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
 
 pid_t StartAndWait(Session& s) {
   pid_t brova = s.StartBrova();
@@ -34,10 +33,7 @@ pid_t StartAndWait(Session& s) {
 // Marks the region from (x0, y0) to (x1, y1) with two clicks; the prompt
 // stays open.
 void MarkRegion(Session& s, int x0, int y0, int x1, int y1) {
-  ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureRegion));
-  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
-  MoveTo(s, x0, y0);
-  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
+  ASSERT_NO_FATAL_FAILURE(StartRegionPick(s, x0, y0));
   Click(s, x0, y0);
   Click(s, x1, y1);
   const std::string size = "宽:" + std::to_string(x1 - x0) + ", 高:" + std::to_string(y1 - y0);
@@ -197,15 +193,29 @@ std::string ClipboardText(Session& s) {
   return out.substr(at + 5, end == std::string::npos ? std::string::npos : end - at - 5);
 }
 
-TEST(Markup, F3PinsTheMarkedRegionWithoutAFileOrTheResultWindow) {
-  Session s;
+// A 150 x 70 region over the capture window, marked and pinned with F3:
+// the screen as it was before and the region's corner.
+struct PinnedRegion {
+  Image screen;
+  int x0 = 0, y0 = 0;
+};
+void PinRegionWithF3(Session& s, PinnedRegion& pinned) {
   StartAndWait(s);
   auto vistrel = s.Window("Vistrel");
   ASSERT_TRUE(vistrel);
-  const Image screen = StableGrab(s);
-  const int x0 = vistrel->left + 30, y0 = vistrel->top + 10, x1 = x0 + 150, y1 = y0 + 70;
-  ASSERT_NO_FATAL_FAILURE(MarkRegion(s, x0, y0, x1, y1));
+  pinned.screen = StableGrab(s);
+  pinned.x0 = vistrel->left + 30;
+  pinned.y0 = vistrel->top + 10;
+  ASSERT_NO_FATAL_FAILURE(MarkRegion(s, pinned.x0, pinned.y0, pinned.x0 + 150, pinned.y0 + 70));
   s.Xdotool("key F3");
+}
+
+TEST(Markup, F3PinsTheMarkedRegionWithoutAFileOrTheResultWindow) {
+  Session s;
+  PinnedRegion pinned;
+  ASSERT_NO_FATAL_FAILURE(PinRegionWithF3(s, pinned));
+  const int x0 = pinned.x0, y0 = pinned.y0;
+  const Image& screen = pinned.screen;
   ASSERT_TRUE(s.WaitForNoWindow(kPromptTitle));
   ASSERT_NO_FATAL_FAILURE(ExpectPinHolds(s, Crop(screen, x0, y0, 150, 70), x0, y0));
   s.KeepScreenshot("pin-from-f3");
@@ -260,14 +270,10 @@ TEST(Markup, LoupeCopiesTheColourUnderThePointerAndIsNeverInThePicture) {
 TEST(Markup, PinsStayInCapturesWhenTheSettingSaysSo) {
   Session s;
   ASSERT_TRUE(WriteFile(s.appDir() + "/data/pin.ini", "[INCLUDE_IN_CAPTURE]\r\n1\r\n"));
-  StartAndWait(s);
-  auto vistrel = s.Window("Vistrel");
-  ASSERT_TRUE(vistrel);
-  const Image screen = StableGrab(s);
-  const int x0 = vistrel->left + 30, y0 = vistrel->top + 10, x1 = x0 + 150, y1 = y0 + 70;
-  ASSERT_NO_FATAL_FAILURE(MarkRegion(s, x0, y0, x1, y1));
-  s.Xdotool("key F3");
-  const Image picked = Crop(screen, x0, y0, 150, 70);
+  PinnedRegion pinned;
+  ASSERT_NO_FATAL_FAILURE(PinRegionWithF3(s, pinned));
+  const int x0 = pinned.x0, y0 = pinned.y0;
+  const Image picked = Crop(pinned.screen, x0, y0, 150, 70);
   ASSERT_NO_FATAL_FAILURE(ExpectPinHolds(s, picked, x0, y0));
   ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureFullScreen));
   const std::string path = WaitForSnapshot(s.appDir() + "/Snapshot");

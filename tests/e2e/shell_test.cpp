@@ -50,15 +50,8 @@ TEST(Shell, SecondCopyShowsMessageAndLeavesOneFrame) {
   ASSERT_TRUE(s.WaitForWindow("Vistrel"));
   pid_t second = s.StartBrova();
   // The second copy's message box.
-  std::optional<e2e::WindowInfo> box;
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
-    for (const auto& w : s.TopLevelWindows()) {
-      if (w.text != "brova" || !w.visible || w.cls != "#32770") continue;
-      for (const auto& c : s.Children(w.handle))
-        if (c.text == "程序己在运行中") box = w;
-    }
-    return box.has_value();
-  }));
+  std::optional<e2e::WindowInfo> box = e2e::WaitForMessageBox(s, "程序己在运行中");
+  ASSERT_TRUE(box);
   EXPECT_EQ(s.CountWindows("Pagorin"), 1);
   // Closing the box ends the second copy; the first runs on.
   s.Post(box->handle, 0x0010);  // WM_CLOSE

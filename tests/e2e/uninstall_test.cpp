@@ -35,7 +35,7 @@ const char kRunning[] = "Vistrel 正在运行,无法卸载。请先退出 Vistre
 const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vistrel";
 constexpr unsigned kWmCommand = 0x0111, kWmClose = 0x0010;
 constexpr long kExitCommand = 32796;
-constexpr unsigned kCaptureFullScreen = 0x0407;
+using frame_msg::kCaptureFullScreen;
 constexpr unsigned kWmSysCommand = 0x0112, kScMinimize = 0xF020;
 constexpr char kLoginTitle[] = "登录计账管理-Tolvana";
 constexpr char kLedgerTitle[] = "[测试账号]计账管理-Tolvana";
@@ -43,10 +43,12 @@ constexpr char kEntryTitle[] = "计账编辑-Tolvana";
 constexpr int kExitBrovaRunning = 3, kExitWriteFailed = 4;  // of a silent setup
 constexpr int kQuestion = 1001, kAdminHelp = 1002, kConfirm = 1, kCancel = 2;
 constexpr int kLongBoundMs = 120000;
-const std::string kReport =
-    "GET /kivvo/unsetup.asp?flag=Vistrel HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\n"
-    "User-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\nPragma: no-cache\r\n"
-    "Cache-Control: no-cache\r\nRange: bytes=0-\r\nConnection: close\r\n\r\n";
+// The removal report to a server on port; the Host line names a port other than 80.
+std::string Report(uint16_t port) {
+  return "GET /kivvo/unsetup.asp?flag=Vistrel HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+         "\r\nAccept: */*\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\n"
+         "Pragma: no-cache\r\nCache-Control: no-cache\r\nRange: bytes=0-\r\nConnection: close\r\n\r\n";
+}
 
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
@@ -136,19 +138,7 @@ class UninstallTest : public ::testing::Test {
   // Waits for the message box of Uninstall whose text begins with text;
   // nullopt when none comes. shown gets its whole text.
   std::optional<WindowInfo> MessageBoxWith(const std::string& text, std::string* shown = nullptr) {
-    std::optional<WindowInfo> found;
-    Session::WaitUntil([&] {
-      for (const auto& w : s_.TopLevelWindows()) {
-        if (w.cls != "#32770" || !w.visible || w.text != "Uninstall") continue;
-        for (const auto& c : s_.Children(w.handle))
-          if (c.cls == "Static" && c.text.rfind(OnOneLine(text), 0) == 0) {
-            found = w;
-            if (shown) *shown = c.text;
-          }
-      }
-      return found.has_value();
-    }, kLongBoundMs);
-    return found;
+    return WaitForMessageBox(s_, OnOneLine(text), TextMatch::kStart, kLongBoundMs, "Uninstall", shown);
   }
 
   // Confirms in a running Uninstall and answers its closing message.
@@ -251,7 +241,7 @@ TEST_F(UninstallTest, SetupInstallsAndConfirmRemovesWhatTheLogNames) {
   EXPECT_FALSE(Exists(Programs() + "Vistrel"));
   for (const char* view : {"HKCU", "HKLM64", "HKLM32"}) EXPECT_EQ(RegRead(view, "DisplayName"), std::nullopt) << view;
   ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(server.Requests()[0], kReport);
+  EXPECT_EQ(server.Requests()[0], Report(server.port));
 }
 
 TEST_F(UninstallTest, AboutHelpAndCancelRemoveNothingAndReportOnce) {
@@ -305,7 +295,7 @@ TEST_F(UninstallTest, AboutHelpAndCancelRemoveNothingAndReportOnce) {
   EXPECT_TRUE(Exists(Programs() + "Vistrel/卸载.lnk"));
   EXPECT_EQ(RegRead("HKCU", "DisplayName"), "Vistrel");
   ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(server.Requests()[0], kReport);
+  EXPECT_EQ(server.Requests()[0], Report(server.port));
 
   // The close box is a cancel too.
   uninstall = StartUninstall("C:\\Vistrel\\Uninstall.exe");

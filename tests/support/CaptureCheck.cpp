@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/FrameMessages.h"
+
 namespace e2e {
 namespace {
 
@@ -117,6 +119,13 @@ std::string ItemText(Session& s, const std::string& window, int id) {
 
 bool WaitForItemText(Session& s, const std::string& window, int id, const std::string& part, int timeoutMs) {
   return Session::WaitUntil([&] { return ItemText(s, window, id).find(part) != std::string::npos; }, timeoutMs);
+}
+
+void StartRegionPick(Session& s, int x, int y) {
+  ASSERT_TRUE(s.Post("Pagorin", frame_msg::kCaptureRegion));
+  ASSERT_TRUE(s.WaitForWindow(kPromptTitle));
+  MoveTo(s, x, y);
+  ASSERT_TRUE(WaitForItemText(s, kPromptTitle, kPromptTextId, kFirstPointText));
 }
 
 std::pair<int, int> CursorPos(Session& s) {

@@ -54,6 +54,11 @@ constexpr char kResultTitle[] = "截屏管理";
 constexpr char kPromptTitle[] = "截屏提示";
 constexpr int kInfoLineId = 1013;
 constexpr int kPromptTextId = 1004;
+// What the prompt of a region pick asks before the first point.
+constexpr char kFirstPointText[] = "按鼠标左键确定区域第一点和第二点";
+
+// Starts a region pick with the cursor at (x, y); waits for its first prompt.
+void StartRegionPick(Session& s, int x, int y);
 
 // The result window's 300 ms click lands in the middle of its title bar;
 // waits until the cursor is there, so later clicks are not overtaken.

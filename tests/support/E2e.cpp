@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -143,6 +145,20 @@ std::vector<std::string> ListDir(const std::string& dir) {
   return out;
 }
 
+// Whether the X server just started as pid answers on display n; false
+// when it died (the number was taken: try another) or never answered.
+static bool ServesDisplay(pid_t pid, int n) {
+  bool up = Session::WaitUntil(
+      [&] {
+        int status;
+        if (waitpid(pid, &status, WNOHANG) == pid) return true;  // died
+        return RunCommand("xdpyinfo -display :" + std::to_string(n) + " >/dev/null 2>&1").status == 0;
+      },
+      10000);
+  int status;
+  return up && waitpid(pid, &status, WNOHANG) == 0;
+}
+
 Session::Session() : Session(Options{}) {}
 
 Session::Session(Options options) : options_(options) {
@@ -173,15 +189,7 @@ Session::Session(Options options) : options_(options) {
              static_cast<char*>(nullptr));
       _exit(127);
     }
-    bool up = WaitUntil(
-        [&] {
-          int status;
-          if (waitpid(pid, &status, WNOHANG) == pid) return true;  // died: try another number
-          return RunCommand("xdpyinfo -display :" + std::to_string(n) + " >/dev/null 2>&1").status == 0;
-        },
-        10000);
-    int status;
-    if (up && waitpid(pid, &status, WNOHANG) == 0) {
+    if (ServesDisplay(pid, n)) {
       xvfb_ = pid;
       displayNumber_ = n;
     }
@@ -216,15 +224,7 @@ void Session::StartMonitors() {
       execvp("Xephyr", argv.data());
       _exit(127);
     }
-    bool up = WaitUntil(
-        [&] {
-          int status;
-          if (waitpid(pid, &status, WNOHANG) == pid) return true;
-          return RunCommand("xdpyinfo -display :" + std::to_string(n) + " >/dev/null 2>&1").status == 0;
-        },
-        10000);
-    int status;
-    if (up && waitpid(pid, &status, WNOHANG) == 0) {
+    if (ServesDisplay(pid, n)) {
       xephyr_ = pid;
       displayNumber_ = n;
     }
@@ -449,6 +449,63 @@ std::optional<WindowInfo> StartNotepad(Session& s) {
     return notepad.has_value();
   });
   return notepad;
+}
+
+std::optional<WindowInfo> FindMessageBox(Session& s, const std::string& text, TextMatch match,
+                                         const std::string& title, std::string* shown) {
+  for (const auto& w : s.TopLevelWindows()) {
+    if (w.cls != "#32770" || !w.visible || w.text != title) continue;
+    for (const auto& c : s.Children(w.handle)) {
+      bool matches = match == TextMatch::kWhole   ? c.text == text
+                     : match == TextMatch::kStart ? c.text.compare(0, text.size(), text) == 0
+                                                  : c.text.find(text) != std::string::npos;
+      if (!matches) continue;
+      if (shown) *shown = c.text;
+      return w;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<WindowInfo> WaitForMessageBox(Session& s, const std::string& text, TextMatch match, int timeoutMs,
+                                            const std::string& title, std::string* shown) {
+  std::optional<WindowInfo> box;
+  Session::WaitUntil([&] { return (box = FindMessageBox(s, text, match, title, shown)).has_value(); }, timeoutMs);
+  return box;
+}
+
+void CloseMessage(Session& s, const WindowInfo& box) {
+  auto ok = s.Item(box.handle, 1);  // IDOK
+  ASSERT_TRUE(ok);
+  s.Xdotool("mousemove " + std::to_string(ok->centerX()) + " " + std::to_string(ok->centerY()) + " click 1");
+  EXPECT_TRUE(Session::WaitUntil([&] { return !s.Window(box.handle) || !s.Window(box.handle)->visible; }));
+}
+
+std::string TakeMessage(Session& s, const std::string& start) {
+  std::string text;
+  std::optional<WindowInfo> box = WaitForMessageBox(s, start, TextMatch::kStart, 20000, "brova", &text);
+  if (box) CloseMessage(s, *box);
+  return text;
+}
+
+void SetText(Session& s, const std::string& window, int id, const std::string& text) {
+  auto item = s.Item(window, id);
+  ASSERT_TRUE(item) << "no control " << id << " in " << window;
+  s.Winctl("settext " + item->handle + " " + ShellQuote(text));
+}
+
+std::vector<std::string> Rows(Session& s, const std::string& window, int id, bool markSelected) {
+  std::vector<std::string> rows;
+  auto list = s.Item(window, id);
+  if (!list) return rows;
+  std::istringstream in(s.Winctl("listview " + list->handle).out);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    rows.push_back(!markSelected && line[0] == '*' ? line.substr(1) : line);
+  }
+  return rows;
 }
 
 }  // namespace e2e

@@ -151,4 +151,27 @@ bool WriteFile(const std::string& path, const std::string& data);
 std::vector<std::string> ListDir(const std::string& dir);
 std::string ShellQuote(const std::string& s);
 
+// How a message box's text is matched.
+enum class TextMatch { kWhole, kStart, kPart };
+
+// A visible message box of the program whose caption is title, with a text
+// that matches; its whole text goes to shown. nullopt while there is none.
+std::optional<WindowInfo> FindMessageBox(Session& s, const std::string& text, TextMatch match = TextMatch::kWhole,
+                                         const std::string& title = "brova", std::string* shown = nullptr);
+// The same, waited for up to timeoutMs.
+std::optional<WindowInfo> WaitForMessageBox(Session& s, const std::string& text, TextMatch match = TextMatch::kWhole,
+                                            int timeoutMs = 20000, const std::string& title = "brova",
+                                            std::string* shown = nullptr);
+// Clicks the OK button of a message box and waits until it has gone.
+void CloseMessage(Session& s, const WindowInfo& box);
+// Waits for a message box of brova whose text begins with start, closes it
+// with OK and returns its whole text; "" when none came.
+std::string TakeMessage(Session& s, const std::string& start);
+
+// Sets the text of control id of a window, as WM_SETTEXT does.
+void SetText(Session& s, const std::string& window, int id, const std::string& text);
+// The rows of list view id of a window, columns joined by tabs; "*" before
+// the selected row when markSelected.
+std::vector<std::string> Rows(Session& s, const std::string& window, int id, bool markSelected = false);
+
 }  // namespace e2e

@@ -80,5 +80,6 @@ void CUninstallDlg::OnDestroy() {
 
 void CUninstallDlg::SendRemovalReport() {
   std::string answer;
-  uninstall::HttpGetToString(uninstall::RemovalReportUrl(SiteBaseUrl(), uninstall::kProductName), answer);
+  HttpGetToString(uninstall::RemovalReportUrl(SiteBaseUrl(), uninstall::kProductName), answer,
+                  uninstall::ReportRequestOptions());
 }
