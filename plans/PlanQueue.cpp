@@ -14,15 +14,7 @@ int CPlanQueue::LoadUpcoming(const MinuteTime& now, const std::string& path, con
   return count_;
 }
 
-int CPlanQueue::GetNextPlan(int& year, int& month, int& day, int& hour, int& minute,
-                            std::string& content) const {
-  if (count_ == 0) return 0;
-  const PlanRecord& plan = slots_[0];
-  year = plan.time.year;
-  month = plan.time.month;
-  day = plan.time.day;
-  hour = plan.time.hour;
-  minute = plan.time.minute;
-  content = plan.content;
-  return 1;
+std::optional<PlanRecord> CPlanQueue::Next() const {
+  if (count_ == 0) return std::nullopt;
+  return slots_[0];
 }

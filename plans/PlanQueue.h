@@ -3,6 +3,7 @@
 // when the plans change; "显示计划" shows its first plan.
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "calendar/HolidayCalendar.h"
@@ -19,9 +20,8 @@ class CPlanQueue {
   int LoadUpcoming(const MinuteTime& now, const std::string& path = kPlanFilePath,
                    const CHolidayCalendar* holidays = nullptr);
 
-  // 1 and the first plan; 0 when the queue is empty (out-parameters untouched).
-  int GetNextPlan(int& year, int& month, int& day, int& hour, int& minute,
-                  std::string& content) const;
+  // The first plan; none when the queue is empty.
+  std::optional<PlanRecord> Next() const;
 
   int Count() const { return count_; }
   const PlanRecord& At(int i) const { return slots_[i]; }

@@ -221,20 +221,14 @@ TEST_F(PlanFileTest, QueueTakesPlansFromTheCurrentMinuteOn) {
   EXPECT_EQ(queue.LoadUpcoming({2012, 5, 28, 14, 55}, path_), 2);
   EXPECT_EQ(queue.At(0).content, "now");
   EXPECT_EQ(queue.At(1).content, "later");
-  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
-  std::string content;
-  EXPECT_EQ(queue.GetNextPlan(y, mo, d, h, mi, content), 1);
-  EXPECT_EQ(content, "now");
-  EXPECT_EQ(h, 14);
-  EXPECT_EQ(mi, 55);
+  const std::optional<PlanRecord> next = queue.Next();
+  ASSERT_TRUE(next);
+  EXPECT_EQ(next->content, "now");
+  EXPECT_EQ(next->time, (MinuteTime{2012, 5, 28, 14, 55}));
 
   // A later load starts empty.
   EXPECT_EQ(queue.LoadUpcoming({2014, 1, 1, 0, 0}, path_), 0);
-  y = -1;
-  content = "untouched";
-  EXPECT_EQ(queue.GetNextPlan(y, mo, d, h, mi, content), 0);
-  EXPECT_EQ(y, -1);
-  EXPECT_EQ(content, "untouched");
+  EXPECT_FALSE(queue.Next());
 }
 
 TEST_F(PlanFileTest, QueueHoldsTheFirstTenUpcomingInFileOrder) {

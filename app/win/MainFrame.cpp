@@ -319,12 +319,7 @@ int CMainFrame::ReloadPlans() {
 }
 
 void CMainFrame::ShowPlanPrompt() {
-  PlanRecord plan;
-  MinuteTime& t = plan.time;
-  if (planQueue_.GetNextPlan(t.year, t.month, t.day, t.hour, t.minute, plan.content))
-    OpenPlanPrompt(hwnd_, plan);
-  else
-    OpenPlanPrompt(hwnd_, std::nullopt);
+  OpenPlanPrompt(hwnd_, planQueue_.Next());
 }
 
 void CMainFrame::OnKeyReport(int keyCode, int flags) {
