@@ -14,6 +14,6 @@ int LoadCalendarSettings(const std::string& path, CalendarSettings& settings) {
 }
 
 bool SaveCalendarSettings(const std::string& path, const CalendarSettings& settings) {
-  return file::WriteAtomic(path, std::string(CalendarSettings::kShowHolidaysKey) + "\r\n" +
-                                     (settings.showHolidays ? "1" : "0") + "\r\n");
+  return file::WriteAtomic(path,
+                           SectionFileText({{CalendarSettings::kShowHolidaysKey, settings.showHolidays ? "1" : "0"}}));
 }

@@ -103,9 +103,10 @@ CaptureOptions ReadCaptureOptions(const std::string& path) {
 }
 
 std::string CaptureOptionsText(const CaptureOptions& o) {
-  return std::string(kFormatKey) + "\r\n" + FormatName(o.format) + "\r\n" + kQualityKey + "\r\n" +
-         std::to_string(o.jpegQuality) + "\r\n" + kScreensKey + "\r\n" + ScreensName(o.screens) + "\r\n" +
-         kDelayKey + "\r\n" + std::to_string(o.delaySeconds) + "\r\n";
+  return SectionFileText({{kFormatKey, FormatName(o.format)},
+                          {kQualityKey, std::to_string(o.jpegQuality)},
+                          {kScreensKey, ScreensName(o.screens)},
+                          {kDelayKey, std::to_string(o.delaySeconds)}});
 }
 
 bool WriteCaptureOptions(const std::string& path, const CaptureOptions& options) {

@@ -16,7 +16,7 @@ PinSettings ReadPinSettings(const std::string& path) {
 }
 
 std::string PinSettingsText(const PinSettings& settings) {
-  return std::string(kIncludeKey) + "\r\n" + (settings.includeInCapture ? "1" : "0") + "\r\n";
+  return SectionFileText({{kIncludeKey, settings.includeInCapture ? "1" : "0"}});
 }
 
 bool WritePinSettings(const std::string& path, const PinSettings& settings) {

@@ -100,3 +100,12 @@ int CSectionFile::ReadList(std::string_view begin, std::string_view end, std::ve
   }
   return static_cast<int>(out.size());
 }
+
+std::string SectionFileText(std::initializer_list<std::pair<std::string_view, std::string>> entries) {
+  std::string text;
+  for (const auto& [key, value] : entries) {
+    text.append(key);
+    text += "\r\n" + value + "\r\n";
+  }
+  return text;
+}

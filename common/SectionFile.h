@@ -4,8 +4,10 @@
 // whole line without ASCII case; every lookup starts again at the top.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CSectionFile {
@@ -57,3 +59,7 @@ class CSectionFile {
   size_t cursor_ = 0;
   bool exact_ = true;
 };
+
+// The text a settings file of ours is written as: each key line, then its
+// value line, in the order given, with CR LF line ends.
+std::string SectionFileText(std::initializer_list<std::pair<std::string_view, std::string>> entries);

@@ -30,9 +30,9 @@ ReminderState LoadReminderState(const std::string& path) {
 
 bool SaveReminderState(const std::string& path, const ReminderState& state) {
   std::string text;
-  if (state.lastRun) text += std::string(ReminderState::kLastRunKey) + "\r\n" + FormatTimeText(*state.lastRun) + "\r\n";
+  if (state.lastRun) text += SectionFileText({{ReminderState::kLastRunKey, FormatTimeText(*state.lastRun)}});
   if (state.lastSnoozeMinutes > 0)
-    text += std::string(ReminderState::kLastSnoozeKey) + "\r\n" + std::to_string(state.lastSnoozeMinutes) + "\r\n";
+    text += SectionFileText({{ReminderState::kLastSnoozeKey, std::to_string(state.lastSnoozeMinutes)}});
   return file::WriteAtomic(path, text);
 }
 
