@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/File.h"
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/Text.h"
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/File.h"
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 
 namespace {
 

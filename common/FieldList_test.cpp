@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "common/PercentEncode.h"
 
 namespace {
 
@@ -36,14 +35,6 @@ TEST(FieldList, TrimFlagAndMultibyteText) {
   // GBK bytes of "计算" whose trail bytes are not the separator.
   EXPECT_EQ(f.Split("\xBC\xC6\xCB\xE3*", '*', true), 1);
   EXPECT_EQ(f[0], "\xBC\xC6\xCB\xE3");
-}
-
-TEST(PercentEncode, EscapesEveryByteButLettersAndDigits) {
-  EXPECT_EQ(PercentEncode("a b+C9"), "a%20b%2BC9");
-  EXPECT_EQ(PercentEncode("-_.~/?&="), "%2D%5F%2E%7E%2F%3F%26%3D");
-  EXPECT_EQ(PercentEncode("中"), "%D6%D0");  // its two GBK bytes
-  EXPECT_EQ(PercentEncode("截屏 x"), "%BD%D8%C6%C1%20x");
-  EXPECT_EQ(PercentEncode(""), "");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "common/File.h"
 #include "common/TempFile.h"
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

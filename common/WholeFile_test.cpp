@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/File.h"
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/Text.h"
 #include "ledger/Ledger.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/File.h"
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/Text.h"
 
 namespace {

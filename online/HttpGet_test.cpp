@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/File.h"
 #include "online/Md5.h"
 #include "online/UpdateWorker.h"

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/File.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/File.h"
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "plans/ReminderState.h"
 
 namespace {

@@ -18,3 +18,16 @@ std::optional<PlanRecord> CPlanQueue::Next() const {
   if (count_ == 0) return std::nullopt;
   return slots_[0];
 }
+
+int CPlanQueue::GetNextPlan(int& year, int& month, int& day, int& hour, int& minute,
+                            std::string& content) const {
+  const std::optional<PlanRecord> plan = Next();
+  if (!plan) return 0;
+  year = plan->time.year;
+  month = plan->time.month;
+  day = plan->time.day;
+  hour = plan->time.hour;
+  minute = plan->time.minute;
+  content = plan->content;
+  return 1;
+}

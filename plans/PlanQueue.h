@@ -22,6 +22,10 @@ class CPlanQueue {
 
   // The first plan; none when the queue is empty.
   std::optional<PlanRecord> Next() const;
+  // The same as fields for callers that take them one by one: 1 and the first
+  // plan, or 0 when the queue is empty (the out-parameters left untouched).
+  int GetNextPlan(int& year, int& month, int& day, int& hour, int& minute,
+                  std::string& content) const;
 
   int Count() const { return count_; }
   const PlanRecord& At(int i) const { return slots_[i]; }

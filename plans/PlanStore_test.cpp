@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/File.h"
 #include "common/SectionFile.h"
 #include "common/Text.h"
@@ -225,10 +225,20 @@ TEST_F(PlanFileTest, QueueTakesPlansFromTheCurrentMinuteOn) {
   ASSERT_TRUE(next);
   EXPECT_EQ(next->content, "now");
   EXPECT_EQ(next->time, (MinuteTime{2012, 5, 28, 14, 55}));
+  int y = 0, mo = 0, d = 0, h = 0, mi = 0;
+  std::string content;
+  EXPECT_EQ(queue.GetNextPlan(y, mo, d, h, mi, content), 1);
+  EXPECT_EQ((MinuteTime{y, mo, d, h, mi}), next->time);
+  EXPECT_EQ(content, "now");
 
   // A later load starts empty.
   EXPECT_EQ(queue.LoadUpcoming({2014, 1, 1, 0, 0}, path_), 0);
   EXPECT_FALSE(queue.Next());
+  y = -1;
+  content = "untouched";
+  EXPECT_EQ(queue.GetNextPlan(y, mo, d, h, mi, content), 0);
+  EXPECT_EQ(y, -1);
+  EXPECT_EQ(content, "untouched");
 }
 
 TEST_F(PlanFileTest, QueueHoldsTheFirstTenUpcomingInFileOrder) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/TempFolderTest.h"
+#include "tests/support/TempFolderTest.h"
 #include "common/File.h"
 #include "plans/PlanQueue.h"
 

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "resources/app_ids.h"
+#include "tests/support/Pump_windows.h"
 #include "win/App.h"
 #include "win/Dialog.h"
 #include "win/Window.h"
@@ -43,11 +44,6 @@ class Recorder : public win::Window {
 bool MakeWindow(Recorder& w) {
   win::Window::RegisterClass(kClass);
   return w.Create(0, kClass, "测试", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr);
-}
-
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win::App::PumpMessage(msg);
 }
 
 TEST(Window, AttachesOnCreateAndDetachesWhenDestroyed) {
@@ -161,7 +157,7 @@ TEST(Window, ThreadMessagesReachTheMainWindow) {
   ASSERT_TRUE(MakeWindow(w));
   win::App::SetMainWindow(&w);
   PostThreadMessageW(GetCurrentThreadId(), WM_APP + 1, 9, 0);
-  PumpPending();
+  test_pump::Pending();
   win::App::SetMainWindow(nullptr);
   EXPECT_EQ(w.privateSeen, 9u);
 }

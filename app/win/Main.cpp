@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/win/Test2App.h"
+#include "app/win/Application.h"
 #include "online/UpdateThread.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

@@ -11,7 +11,7 @@
 #include "common/win/LocalClock.h"
 #include "common/win/ProgramFolder.h"
 #include "common/win/Shell.h"
-#include "plans/win/MyCaDlg.h"
+#include "plans/win/ReminderPrompt.h"
 #include "plans/win/PlanManagerDlg.h"
 #include "resources/app_ids.h"
 #include "resources/assistant_ids.h"

@@ -8,19 +8,11 @@
 #include "assistant/win/ShutdownPromptDlg.h"
 #include "assistant/win/ShutdownWatch.h"
 #include "resources/assistant_ids.h"
+#include "tests/support/Pump_windows.h"
 #include "win/App.h"
 #include "win/Window.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& cond, int maxMs = 20000) {
-  for (int i = 0; i < maxMs / 10 && !cond(); ++i) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win::App::PumpMessage(msg);
-    Sleep(10);
-  }
-  return cond();
-}
 
 TEST(ShutdownPrompt, CountsDownToTheActionOrIsCancelled) {
   int shutDowns = 0;
@@ -30,16 +22,16 @@ TEST(ShutdownPrompt, CountsDownToTheActionOrIsCancelled) {
   EXPECT_EQ(GetFocus(), counting.Item(IDCANCEL)) << "Enter cancels";
   counting.Send(WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(IsWindowVisible(counting.hwnd())) << "the Close command is refused";
-  ASSERT_TRUE(PumpUntil([&] { return counting.ItemText(IDC_PROMPT_COUNTDOWN) == "系统将在 1 秒后关机"; }));
+  ASSERT_TRUE(test_pump::Until([&] { return counting.ItemText(IDC_PROMPT_COUNTDOWN) == "系统将在 1 秒后关机"; }));
   EXPECT_EQ(shutDowns, 0);
-  ASSERT_TRUE(PumpUntil([&] { return shutDowns > 0; }));
+  ASSERT_TRUE(test_pump::Until([&] { return shutDowns > 0; }));
   EXPECT_FALSE(IsWindowVisible(counting.hwnd()));
 
   CShutdownPromptDlg cancelled([&] { ++shutDowns; }, 2);
   ASSERT_TRUE(cancelled.Open(nullptr));
   cancelled.Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   EXPECT_FALSE(IsWindowVisible(cancelled.hwnd()));
-  EXPECT_FALSE(PumpUntil([&] { return shutDowns > 1; }, 4000)) << "no action after a cancel";
+  EXPECT_FALSE(test_pump::Until([&] { return shutDowns > 1; }, 4000)) << "no action after a cancel";
 }
 
 class Owner : public win::Window {
@@ -73,7 +65,7 @@ TEST(ShutdownWatch, ACancelledOrChangedTimeEndsTheCountdownAndANewTimeComesThatD
   watch.Check(none, minute(5));
   EXPECT_FALSE(watch.Counting());
   EXPECT_FALSE(IsWindow(first));
-  EXPECT_FALSE(PumpUntil([&] { return shutDowns > 0; }, 4000)) << "shut down after the time was cancelled";
+  EXPECT_FALSE(test_pump::Until([&] { return shutDowns > 0; }, 4000)) << "shut down after the time was cancelled";
 
   // A time saved after that comes at its minute the same day; changing it
   // while it counts ends that countdown too.
@@ -82,12 +74,12 @@ TEST(ShutdownWatch, ACancelledOrChangedTimeEndsTheCountdownAndANewTimeComesThatD
   watch.Check(at2208, minute(7));
   EXPECT_FALSE(watch.Counting());
   EXPECT_EQ(Countdown(), nullptr);
-  EXPECT_FALSE(PumpUntil([&] { return shutDowns > 0; }, 4000)) << "shut down after the time was changed";
+  EXPECT_FALSE(test_pump::Until([&] { return shutDowns > 0; }, 4000)) << "shut down after the time was changed";
 
   // Left alone, the countdown ends in the action.
   watch.Check(at2208, minute(8));
   ASSERT_TRUE(watch.Counting());
-  EXPECT_TRUE(PumpUntil([&] { return shutDowns == 1; }));
+  EXPECT_TRUE(test_pump::Until([&] { return shutDowns == 1; }));
   EXPECT_FALSE(watch.Counting());
 }
 

@@ -15,15 +15,11 @@
 #include "common/Text.h"
 #include "common/win/SharedGdi.h"
 #include "resources/markup_ids.h"
+#include "tests/support/Pump_windows.h"
 #include "tests/support/TempFolder_windows.h"
 #include "win/App.h"
 
 namespace {
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win::App::PumpMessage(msg);
-}
 
 // A picture whose pixels all differ, with the pixels it was made from
 // (0x00RRGGBB, rows top-down).
@@ -64,7 +60,7 @@ void Drag(HWND canvas, POINT from, POINT to) {
   SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, At((from.x + to.x) / 2, (from.y + to.y) / 2));
   SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
   SendMessageW(canvas, WM_LBUTTONUP, 0, At(to.x, to.y));
-  Pump();
+  test_pump::Pending();
 }
 
 COLORREF ScreenPixel(HWND w, int x, int y) {
@@ -87,7 +83,7 @@ TEST(MarkupEditor, RectangleDraggedAndSavedIsExactlyThereAndUndoLeavesThePicture
   EXPECT_EQ(win::TextOf(window), "图片编辑-Vistrel");
   HWND canvas = GetDlgItem(window, IDC_MARKUP_CANVAS);
   ASSERT_TRUE(canvas);
-  Pump();
+  test_pump::Pending();
   // At 100 % the canvas's client pixel is the picture's.
   for (POINT p : {POINT{0, 0}, POINT{199, 119}, POINT{57, 33}}) {
     const uint32_t rgb = source.At(p.x, p.y);
@@ -128,7 +124,7 @@ TEST(MarkupEditor, RectangleDraggedAndSavedIsExactlyThereAndUndoLeavesThePicture
   ASSERT_TRUE(file::ReadAll(path, after));
   EXPECT_TRUE(after == before) << "the capture's own bytes";
   EXPECT_TRUE(editor->Close()) << "saved: closes without asking";
-  Pump();
+  test_pump::Pending();
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(source.picture.use_count(), 1) << "the editor let the picture go";
   file::Remove(path);
@@ -157,7 +153,7 @@ TEST(MarkupEditor, KeysChooseToolsAndTextIsTypedInPlace) {
   HWND edit = GetDlgItem(canvas, IDC_MARKUP_TEXT_EDIT);
   ASSERT_TRUE(edit) << "typing starts where the text tool clicked";
   SetWindowTextW(edit, L"标注 Ab");
-  Pump();
+  test_pump::Pending();
   editor->canvas().FinishEditing();
   EXPECT_FALSE(IsWindow(edit));
   ASSERT_EQ(editor->canvas().document().shapes().size(), 1u);
@@ -177,7 +173,7 @@ TEST(MarkupEditor, KeysChooseToolsAndTextIsTypedInPlace) {
   editor->canvas().Undo();
   EXPECT_FALSE(editor->canvas().Modified());
   DestroyWindow(editor->hwnd());
-  Pump();
+  test_pump::Pending();
 }
 
 TEST(Pin, SitsWhereItWasTakenZoomsAboutThePointerAndFreesItsPicture) {
@@ -189,7 +185,7 @@ TEST(Pin, SitsWhereItWasTakenZoomsAboutThePointerAndFreesItsPicture) {
   CPinWindow* pin = board.Pin(at);
   ASSERT_NE(pin, nullptr);
   HWND h = pin->hwnd();
-  Pump();
+  test_pump::Pending();
   EXPECT_EQ(win::TextOf(h), "贴图");
   RECT r{};
   GetWindowRect(h, &r);
@@ -313,7 +309,7 @@ TEST(PictureOutput, AFailedWriteKeepsTheOldFileAndASaveKeepsTheFilesFormat) {
   ASSERT_TRUE(picture_output::WriteFileAs(*source.picture, path, CaptureFormat::kPng, 90));
   CMarkupEditor* editor = CMarkupEditor::Open(MarkupSource{source.picture, path, ""});
   ASSERT_NE(editor, nullptr);
-  Pump();
+  test_pump::Pending();
   Drag(GetDlgItem(editor->hwnd(), IDC_MARKUP_CANVAS), {1, 1}, {6, 3});
   std::string before;
   ASSERT_TRUE(file::ReadAll(path, before));
@@ -323,7 +319,7 @@ TEST(PictureOutput, AFailedWriteKeepsTheOldFileAndASaveKeepsTheFilesFormat) {
   EXPECT_EQ(after.substr(0, 8), "\x89PNG\r\n\x1a\n");
   EXPECT_NE(after, before) << "the rectangle is in the file";
   EXPECT_TRUE(editor->Close());
-  Pump();
+  test_pump::Pending();
 
   // A file that another program holds open cannot be replaced: it keeps its bytes.
   HANDLE held = CreateFileW(text::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

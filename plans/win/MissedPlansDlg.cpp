@@ -7,7 +7,7 @@
 #include "common/win/ProgramFolder.h"
 #include "plans/PromptState.h"
 #include "plans/ReminderState.h"
-#include "plans/win/MyCaDlg.h"
+#include "plans/win/ReminderPrompt.h"
 #include "resources/app_ids.h"
 #include "resources/planner_ids.h"
 #include "win/Controls.h"

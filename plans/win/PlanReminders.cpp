@@ -6,7 +6,7 @@
 #include "plans/MissedPlans.h"
 #include "plans/ReminderState.h"
 #include "plans/win/MissedPlansDlg.h"
-#include "plans/win/MyCaDlg.h"
+#include "plans/win/ReminderPrompt.h"
 
 const CHolidayCalendar& PlanHolidays() {
   static const CHolidayCalendar holidays = [] {

@@ -1,41 +1,17 @@
-// The image view's scrolling and painting, the key list and the hot-key
-// picker, the result window's drawing and the settings page's save, on
-// real windows.
+// The result window on real windows: its picture view's scrolling and
+// painting, and the window made ahead, hidden, drawing its info line whole.
 #include <gtest/gtest.h>
 
 #include "capture/win/CaptureEngine.h"
-#include "capture/win/CaptureSettingsDlg.h"
+#include "capture/win/CaptureResultDlg.h"
 #include "capture/win/SnapshotView.h"
-#include "common/File.h"
-#include "common/FrameMessages.h"
-#include "common/KeyNameTable.h"
 #include "common/Text.h"
-#include "common/win/HotKeyPicker.h"
-#include "common/win/KeyCombo.h"
 #include "common/win/Palette.h"
 #include "common/win/SharedGdi.h"
-#include "resources/capture_ids.h"
+#include "tests/support/Pump_windows.h"
 #include "win/App.h"
-#include "win/Controls.h"
 
 namespace {
-
-// A plain top-level window to hold the windows under test.
-class Host : public win::Window {
- public:
-  Host(int clientW, int clientH) {
-    RegisterClass(L"brova.test.host");
-    RECT r{0, 0, clientW, clientH};
-    AdjustWindowRectEx(&r, WS_POPUP, FALSE, 0);
-    Create(WS_EX_TOPMOST, L"brova.test.host", "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-           r.right - r.left, r.bottom - r.top, nullptr);
-  }
-};
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) win::App::PumpMessage(msg);
-}
 
 PicturePtr SolidPicture(int w, int h, COLORREF colour) {
   win::WindowDc screen(nullptr);
@@ -61,18 +37,18 @@ COLORREF PixelOf(HWND w, int x, int y) {
 }
 
 // An image view filling its host, showing a picture of w x h.
-void ShowView(const Host& host, CSnapshotView& view, PicturePtr picture, int w, int h) {
+void ShowView(const CTestHost& host, CSnapshotView& view, PicturePtr picture, int w, int h) {
   ASSERT_TRUE(host.hwnd());
   ASSERT_TRUE(view.Create(host.hwnd()));
   RECT c = host.ClientRect();
   MoveWindow(view.hwnd(), 0, 0, c.right, c.bottom, TRUE);
   view.Show(SW_SHOW);
   view.SetPicture(std::move(picture), w, h);
-  Pump();
+  test_pump::Pending();
 }
 
 TEST(SnapshotView, SmallPictureAtTheOriginWithBlackStrips) {
-  Host host(400, 300);
+  CTestHost host(400, 300);
   CSnapshotView view;
   ShowView(host, view, SolidPicture(50, 40, RGB(10, 200, 30)), 50, 40);
   EXPECT_EQ(RangeMax(view.hwnd(), SB_HORZ), 0);
@@ -84,7 +60,7 @@ TEST(SnapshotView, SmallPictureAtTheOriginWithBlackStrips) {
 }
 
 TEST(SnapshotView, OnlyTheLargerAxisScrollsAndResizingReturnsToTheTopLeft) {
-  Host host(400, 300);
+  CTestHost host(400, 300);
   CSnapshotView view;
   ShowView(host, view, SolidPicture(1000, 100, RGB(200, 10, 10)), 1000, 100);
   RECT c{};
@@ -118,71 +94,11 @@ TEST(SnapshotView, OnlyTheLargerAxisScrollsAndResizingReturnsToTheTopLeft) {
 }
 
 TEST(SnapshotView, WithoutPictureIsWhite) {
-  Host host(200, 150);
+  CTestHost host(200, 150);
   CSnapshotView view;
   ShowView(host, view, nullptr, 0, 0);
   EXPECT_EQ(PixelOf(view.hwnd(), 20, 20), RGB(255, 255, 255));
   EXPECT_EQ(RangeMax(view.hwnd(), SB_HORZ), 0);
-}
-
-// A key press reaches the key list the way our message loop hands it over.
-void PressKey(HWND target, UINT key) {
-  MSG msg{};
-  msg.hwnd = target;
-  msg.message = WM_KEYDOWN;
-  msg.wParam = key;
-  win::App::PumpMessage(msg);
-}
-
-std::string SelectedName(HWND combo) {
-  return CKeyNameTable::Get().Name(static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
-}
-
-TEST(HotKeyPicker, ShowsEditsAndSavesItsRecord) {
-  Host host(500, 100);
-  HotKey record{0x31, 1, 1, 0};
-  CHotKeyPicker picker;
-  picker.Bind(&record);
-  ASSERT_TRUE(picker.Create(host.hwnd()));
-  HWND keys = picker.Item(IDC_PICKER_KEY);
-  EXPECT_EQ(SelectedName(keys), "1");
-  EXPECT_TRUE(win::Button(picker.hwnd(), IDC_PICKER_CTRL).Checked());
-  EXPECT_TRUE(win::Button(picker.hwnd(), IDC_PICKER_ALT).Checked());
-  EXPECT_FALSE(win::Button(picker.hwnd(), IDC_PICKER_SHIFT).Checked());
-  EXPECT_EQ(static_cast<int>(SendMessageW(keys, CB_GETCOUNT, 0, 0)), CKeyNameTable::Get().Count());
-
-  // Layout: the list at the top-left, the boxes to its right.
-  MoveWindow(picker.hwnd(), 0, 0, 400, 25, TRUE);
-  RECT shift = picker.ItemRectInClient(IDC_PICKER_SHIFT), ctrl = picker.ItemRectInClient(IDC_PICKER_CTRL),
-       alt = picker.ItemRectInClient(IDC_PICKER_ALT);
-  EXPECT_EQ(shift.left, 123);
-  EXPECT_EQ(ctrl.left, 186);
-  EXPECT_EQ(alt.left, 249);
-  EXPECT_EQ(alt.top, 4);
-  EXPECT_EQ(alt.right - alt.left, 60);
-
-  PressKey(keys, VK_F5);
-  EXPECT_EQ(SelectedName(keys), "VK_F5");
-  PressKey(keys, VK_VOLUME_UP);  // not a hot-key key
-  EXPECT_EQ(SelectedName(keys), "无");
-  PressKey(keys, 'Q');
-  win::Button(picker.hwnd(), IDC_PICKER_ALT).SetCheck(false);
-  win::Button(picker.hwnd(), IDC_PICKER_SHIFT).SetCheck(true);
-  picker.Save();
-  EXPECT_EQ(record, (HotKey{'Q', 1, 0, 1}));
-
-  picker.HideControls();
-  EXPECT_FALSE(IsWindowVisible(keys));
-  EXPECT_FALSE(IsWindowVisible(picker.Item(IDC_PICKER_CTRL)));
-}
-
-TEST(HotKeyPicker, UnboundStartsEmpty) {
-  Host host(500, 100);
-  CHotKeyPicker picker;
-  ASSERT_TRUE(picker.Create(host.hwnd()));
-  EXPECT_EQ(SelectedName(picker.Item(IDC_PICKER_KEY)), "无");
-  EXPECT_FALSE(win::Button(picker.hwnd(), IDC_PICKER_CTRL).Checked());
-  picker.Save();  // nothing bound: nothing to write, no crash
 }
 
 // A memory bitmap to draw on and read back.
@@ -248,69 +164,6 @@ TEST(CaptureResult, MadeHiddenAndInactiveWithTheInfoLineWholeAboveTheFramedView)
   EXPECT_GT(ink, 100);
   EXPECT_EQ(lost, 0) << "of " << ink << " ink pixels of the info line";
   DestroyWindow(active);
-}
-
-// The frame's side of a save: it sees the reload message.
-class Frame : public win::Window {
- public:
-  Frame() {
-    RegisterClass(L"brova.test.frame");
-    Create(0, L"brova.test.frame", "frame", WS_POPUP, 0, 0, 10, 10, nullptr);
-  }
-  int reloads = 0;
-
- protected:
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == frame_msg::kReloadHotKeys) ++reloads;
-    return Window::WindowProc(msg, wp, lp);
-  }
-};
-
-// Answers the message box the page shows after a save.
-void CALLBACK ConfirmMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (HWND box = FindWindowW(L"#32770", L"brova")) {
-    KillTimer(nullptr, timer);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  }
-}
-
-TEST(CaptureSettingsPage, SavesThroughTheFramesStoreAndTellsTheFrame) {
-  wchar_t temp[MAX_PATH];
-  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-  const std::string folder = text::Narrow(temp) + "brova-settings-page\\";
-  ASSERT_TRUE(file::CreateDir(folder));
-  ASSERT_TRUE(file::CreateDir(folder + "data"));
-  CCaptureSettingsStore store(folder);
-  const std::string path = store.Path();
-  file::Remove(path);
-  ASSERT_EQ(store.Load(), 1) << "no file: the defaults";
-
-  Frame frame;
-  win::App::SetMainWindow(&frame);
-  CCaptureSettingsDlg page(store);
-  ASSERT_TRUE(page.Create(frame.hwnd()));
-  win::Edit folderEdit(page.hwnd(), IDC_SAVE_FOLDER);
-  EXPECT_EQ(folderEdit.Text(), folder + "Snapshot\\") << "the page starts from the store";
-  win::Button(page.hwnd(), IDC_TO_CLIPBOARD).SetCheck(false);
-  folderEdit.SetText(" D:\\shots ");
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, ConfirmMessageBox);
-  SendMessageW(page.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SAVE_SETTINGS, BN_CLICKED),
-               reinterpret_cast<LPARAM>(page.Item(IDC_SAVE_SETTINGS)));
-  KillTimer(nullptr, timer);
-  Pump();
-  win::App::SetMainWindow(nullptr);
-
-  SnapshotSettings expected = SnapshotSettings::Defaults(folder);
-  expected.toClipboard = 0;
-  expected.folder = "D:\\shots\\";
-  EXPECT_EQ(store.Current(), expected);
-  EXPECT_EQ(frame.reloads, 1);
-  std::string bytes, written;
-  ASSERT_TRUE(expected.Serialize(bytes));
-  EXPECT_TRUE(file::ReadAll(path, written, SnapshotSettings::kSize + 1));
-  EXPECT_EQ(written, bytes);
-  page.Destroy();
-  file::Remove(path);
 }
 
 }  // namespace

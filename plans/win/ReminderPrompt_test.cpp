@@ -1,4 +1,4 @@
-#include "plans/win/MyCaDlg.h"
+#include "plans/win/ReminderPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -6,21 +6,21 @@
 
 #include "common/win/SharedGdi.h"
 #include "resources/planner_ids.h"
+#include "tests/support/Pump_windows.h"
 
 namespace {
 
 HWND FindPrompt() { return FindWindowW(nullptr, L"\x8BA1\x5212\x63D0\x9192"); }  // 计划提醒
 
-void Pump(int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  MSG msg;
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  }
+int HeightOf(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  return r.bottom - r.top;
+}
+
+// The slide up takes six steps of its 100 ms timer.
+bool SlidUp(HWND prompt) {
+  return test_pump::Until([&] { return HeightOf(prompt) == 180; });
 }
 
 // The test program's folder has no skin: these prompts take the plain face.
@@ -30,14 +30,13 @@ TEST(ReminderPrompt, SlidesUpAtTheLowerRightAndClosesForGoodOnConfirm) {
   OpenPlanPrompt(nullptr, plan);
   HWND prompt = FindPrompt();
   ASSERT_TRUE(prompt);
-  Pump(900);
+  ASSERT_TRUE(SlidUp(prompt)) << "the slide did not reach full height";
   RECT r;
   GetWindowRect(prompt, &r);
   int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
   EXPECT_EQ(r.left, screenW - 324);
   EXPECT_EQ(r.right, screenW - 24);
   EXPECT_EQ(r.bottom, screenH - 32);
-  EXPECT_EQ(r.bottom - r.top, 180) << "the slide did not reach full height";
   EXPECT_TRUE(IsWindowVisible(prompt));
   EXPECT_TRUE(GetWindowLongW(prompt, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
@@ -52,7 +51,7 @@ TEST(ReminderPrompt, SnoozeHidesItUntilItsTimerAndEnterOrEscapeDoNothing) {
   OpenPlanPrompt(nullptr, std::nullopt);
   HWND prompt = FindPrompt();
   ASSERT_TRUE(prompt);
-  Pump(200);
+  test_pump::For(200);
   SendMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
   SendMessageW(prompt, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(IsWindowVisible(prompt));
@@ -68,10 +67,7 @@ TEST(ReminderPrompt, SnoozeHidesItUntilItsTimerAndEnterOrEscapeDoNothing) {
   // chosen delay for the next confirm.
   SendMessageW(prompt, WM_TIMER, 2, 0);
   EXPECT_TRUE(IsWindowVisible(prompt));
-  Pump(900);
-  RECT r;
-  GetWindowRect(prompt, &r);
-  EXPECT_EQ(r.bottom - r.top, 180);
+  EXPECT_TRUE(SlidUp(prompt));
   EXPECT_EQ(SendMessageW(snooze, CB_GETCURSEL, 0, 0), 1);
   DestroyWindow(prompt);
 
@@ -79,13 +75,11 @@ TEST(ReminderPrompt, SnoozeHidesItUntilItsTimerAndEnterOrEscapeDoNothing) {
   OpenSnoozedPlanPrompt(nullptr, PlanRecord{{2026, 12, 2, 10, 0}, "rent"}, 600000);
   prompt = FindPrompt();
   ASSERT_TRUE(prompt);
-  Pump(300);
+  test_pump::For(300);
   EXPECT_FALSE(IsWindowVisible(prompt));
   SendMessageW(prompt, WM_TIMER, 2, 0);
-  Pump(900);
-  GetWindowRect(prompt, &r);
+  EXPECT_TRUE(SlidUp(prompt));
   EXPECT_TRUE(IsWindowVisible(prompt));
-  EXPECT_EQ(r.bottom - r.top, 180);
   DestroyWindow(prompt);
 }
 

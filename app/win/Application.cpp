@@ -1,4 +1,4 @@
-#include "app/win/Test2App.h"
+#include "app/win/Application.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "plans/win/MyCaDlg.h"
+#include "plans/win/ReminderPrompt.h"
 
 #include <mmsystem.h>
 #include <windowsx.h>
