@@ -13,19 +13,20 @@ BossKeyRecord BossKeyRecord::Defaults() {
   return r;
 }
 
-std::string BossKeyRecord::Bytes() const {
+bool BossKeyRecord::Serialize(std::string& out) const {
   using namespace record_bytes;
-  std::string out(kSize, '\0');
+  out.assign(kSize, '\0');
   PutHotKey(out, 0, key);
   PutInt32(out, kIndexOffset, listIndex);
   std::string gb = CutGb(text::ToGb(title), kTitleMaxBytes);
   out.replace(kTitleOffset, gb.size(), gb);
-  return out;
+  return true;
 }
 
 void BossKeyRecord::ApplyBytes(std::string_view bytes) {
   using namespace record_bytes;
-  std::string image = Bytes();
+  std::string image;
+  Serialize(image);
   image.replace(0, std::min(bytes.size(), kSize), bytes.substr(0, kSize));
   key = GetHotKey(image, 0);
   listIndex = GetInt32(image, kIndexOffset);

@@ -23,14 +23,10 @@ struct BossKeyRecord {
 
   // Ctrl+Alt+Enter, show the desktop.
   static BossKeyRecord Defaults();
-  std::string Bytes() const;
   void ApplyBytes(std::string_view bytes);
   // What CRecordStore asks of a record.
   void ApplyNoFile(const std::string&) { *this = Defaults(); }
-  bool Serialize(std::string& out) const {
-    out = Bytes();
-    return true;
-  }
+  bool Serialize(std::string& out) const;  // always true: every record fits its size
   bool ShowsDesktop() const { return listIndex == 0; }
 };
 

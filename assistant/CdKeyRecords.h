@@ -15,14 +15,10 @@ struct CdKeyRecords {
 
   // Ctrl+Alt+P opens, Ctrl+Alt+L closes.
   static CdKeyRecords Defaults();
-  std::string Bytes() const;
   void ApplyBytes(std::string_view bytes);
   // What CRecordStore asks of a record.
   void ApplyNoFile(const std::string&) { *this = Defaults(); }
-  bool Serialize(std::string& out) const {
-    out = Bytes();
-    return true;
-  }
+  bool Serialize(std::string& out) const;  // always true: every record fits its size
 };
 
 constexpr char kCdKeyPath[] = "data3\\cdkey.dat";

@@ -71,7 +71,8 @@ TEST_F(AssistantFiles, LongTitlesAreCutAtACharacterBoundary) {
   for (const Case& c : cases) {
     BossKeyRecord r;
     r.title = c.title;
-    std::string bytes = r.Bytes();
+    std::string bytes;
+    ASSERT_TRUE(r.Serialize(bytes));
     ASSERT_EQ(bytes.size(), BossKeyRecord::kSize);
     EXPECT_EQ(bytes.find('\0', BossKeyRecord::kTitleOffset) - BossKeyRecord::kTitleOffset, c.storedBytes);
     BossKeyRecord back;

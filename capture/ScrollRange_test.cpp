@@ -13,21 +13,19 @@ TEST(ScrollRange, RangeIsWhatThePictureExceedsTheClientBy) {
 }
 
 TEST(ScrollRange, StepsAreClampedToTheRange) {
-  EXPECT_EQ(NextScrollPos(kLineDown, 5, 0, 280), 6);
-  EXPECT_EQ(NextScrollPos(kLineDown, 280, 0, 280), 280);
-  EXPECT_EQ(NextScrollPos(kLineUp, 5, 0, 280), 4);
-  EXPECT_EQ(NextScrollPos(kLineUp, 0, 0, 280), 0);
-  EXPECT_EQ(NextScrollPos(kPageDown, 5, 0, 280), 15);
-  EXPECT_EQ(NextScrollPos(kPageDown, 275, 0, 280), 280);
-  EXPECT_EQ(NextScrollPos(kPageUp, 25, 0, 280), 15);
-  EXPECT_EQ(NextScrollPos(kPageUp, 4, 0, 280), 0);
-  EXPECT_EQ(NextScrollPos(kThumbPosition, 5, 120, 280), 120);
-  EXPECT_EQ(NextScrollPos(kThumbPosition, 5, 999, 280), 280);
-  EXPECT_EQ(NextScrollPos(kThumbTrack, 5, 120, 280), 5);
-  EXPECT_EQ(NextScrollPos(kTop, 50, 0, 280), 0);
-  EXPECT_EQ(NextScrollPos(kBottom, 50, 0, 280), 280);
-  EXPECT_EQ(NextScrollPos(8, 50, 0, 280), 50);  // end of scrolling
-  EXPECT_EQ(NextScrollPos(kPageDown, 0, 0, 0), 0);  // no range
+  struct Step {
+    int code, pos, track, max, expected;
+  } steps[] = {
+      {kLineDown, 5, 0, 280, 6},          {kLineDown, 280, 0, 280, 280}, {kLineUp, 5, 0, 280, 4},
+      {kLineUp, 0, 0, 280, 0},            {kPageDown, 5, 0, 280, 15},    {kPageDown, 275, 0, 280, 280},
+      {kPageUp, 25, 0, 280, 15},          {kPageUp, 4, 0, 280, 0},       {kThumbPosition, 5, 120, 280, 120},
+      {kThumbPosition, 5, 999, 280, 280}, {kThumbTrack, 5, 120, 280, 5}, {kTop, 50, 0, 280, 0},
+      {kBottom, 50, 0, 280, 280},
+      {8, 50, 0, 280, 50},     // end of scrolling
+      {kPageDown, 0, 0, 0, 0},  // no range
+  };
+  for (const Step& t : steps)
+    EXPECT_EQ(NextScrollPos(t.code, t.pos, t.track, t.max), t.expected) << t.code << " from " << t.pos;
 }
 
 TEST(ScrollRange, SmallerPictureIsDrawnAtTheOriginWithBlackStrips) {

@@ -33,7 +33,12 @@ class ZipTest : public TempFolderTest {
   bool Sh(const std::string& command) { return std::system(("cd " + dir_ + " && " + command).c_str()) == 0; }
   // Runs a python3 script in the test folder; zipfile and struct are imported.
   bool Py(const std::string& body) {
-    std::ofstream(dir_ + "/make.py") << "import zipfile, struct, sys\n" << body << "\n";
+    // at_both: a field's places in the first local and the first central header.
+    std::ofstream(dir_ + "/make.py") << "import zipfile, struct, sys\n"
+                                        "def at_both(d, local_off, central_off):\n"
+                                        "  return (d.index(b'PK\\x03\\x04') + local_off,\n"
+                                        "          d.index(b'PK\\x01\\x02') + central_off)\n"
+                                     << body << "\n";
     return Sh("python3 make.py");
   }
   // Text that compresses, with some noise so the deflate stream is not trivial.
@@ -186,8 +191,7 @@ TEST_F(ZipTest, WrongCrcLeavesTheWholeFileAndAnswersOne) {
                  "open('badcrc.zip', 'wb').write(d)\n"
                  // Patch the CRC fields of the deflated archive instead of its data.
                  "d = bytearray(open('deflated.zip', 'rb').read())\n"
-                 "for sig, off in ((b'PK\\x03\\x04', 14), (b'PK\\x01\\x02', 16)):\n"
-                 "  p = d.index(sig) + off\n"
+                 "for p in at_both(d, 14, 16):\n"
                  "  d[p] ^= 0xFF\n"
                  "open('badcrc2.zip', 'wb').write(d)"));
   std::string out;
@@ -206,8 +210,7 @@ TEST_F(ZipTest, EntryShorterThanItsSizeOrLargerThanTheLimitIsRefused) {
   // The stored data end 10 bytes before the size both headers give.
   ASSERT_TRUE(Py("zipfile.ZipFile('stored.zip', 'w').write('payload.txt')\n"
                  "d = bytearray(open('stored.zip', 'rb').read())\n"
-                 "for sig, off in ((b'PK\\x03\\x04', 22), (b'PK\\x01\\x02', 24)):\n"
-                 "  p = d.index(sig) + off\n"
+                 "for p in at_both(d, 22, 24):\n"
                  "  struct.pack_into('<I', d, p, struct.unpack_from('<I', d, p)[0] + 10)\n"
                  "open('short.zip', 'wb').write(d)"));
   std::string out;

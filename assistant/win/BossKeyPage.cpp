@@ -1,16 +1,15 @@
 #include "assistant/win/BossKeyPage.h"
 
 #include "assistant/win/BossKeyAction.h"
-#include "assistant/win/SettingsPage.h"
 #include "common/FrameMessages.h"
 #include "resources/assistant_ids.h"
 #include "win/Controls.h"
 
-CBossKeyPage::CBossKeyPage(CRecordStore<BossKeyRecord>& store) : Dialog(IDD_BOSS_KEY_PAGE), store_(store) {}
+CBossKeyPage::CBossKeyPage(CRecordStore<BossKeyRecord>& store)
+    : CRecordPage(IDD_BOSS_KEY_PAGE, store, frame_msg::kReloadBossKey) {}
 
 BOOL CBossKeyPage::OnInitDialog() {
-  // The file as it is now: another program may have changed it.
-  record_ = store_.Read();
+  ReadRecord();
   picker_.Bind(&record_.key);
   picker_.Create(hwnd_);
   settings_page::PlacePicker(picker_, 0);
@@ -56,5 +55,5 @@ void CBossKeyPage::OnOK() {
   record_.listIndex = i;
   record_.title = i >= 0 ? list.ItemText(i) : std::string();
   picker_.Save();
-  settings_page::Saved(store_.Save(record_), frame_msg::kReloadBossKey);
+  SaveRecord();
 }

@@ -2,11 +2,10 @@
 // brings to the front (entry 0 of the list: show the desktop).
 #pragma once
 #include "assistant/BossKeyRecord.h"
-#include "common/RecordStore.h"
+#include "assistant/win/SettingsPage.h"
 #include "common/win/HotKeyPicker.h"
-#include "win/Dialog.h"
 
-class CBossKeyPage : public win::Dialog {
+class CBossKeyPage : public CRecordPage<BossKeyRecord> {
  public:
   // The page starts from the store's file and saves through the store, so
   // the store's holder has the saved record without reading the file again.
@@ -14,15 +13,12 @@ class CBossKeyPage : public win::Dialog {
 
  protected:
   BOOL OnInitDialog() override;
-  void OnOK() override;        // saves; the page stays
-  void OnCancel() override {}  // the page never ends itself
+  void OnOK() override;  // saves; the page stays
 
  private:
   void FillWindowList();
   void SelectTitle(const std::string& title);
   void Test();
 
-  CRecordStore<BossKeyRecord>& store_;
-  BossKeyRecord record_;
   CHotKeyPicker picker_;
 };

@@ -1,14 +1,13 @@
 #include "assistant/win/CdKeyPage.h"
 
-#include "assistant/win/SettingsPage.h"
 #include "common/FrameMessages.h"
 #include "resources/assistant_ids.h"
 
-CCdKeyPage::CCdKeyPage(CRecordStore<CdKeyRecords>& store) : Dialog(IDD_CD_KEY_PAGE), store_(store) {}
+CCdKeyPage::CCdKeyPage(CRecordStore<CdKeyRecords>& store)
+    : CRecordPage(IDD_CD_KEY_PAGE, store, frame_msg::kReloadCdKeys) {}
 
 BOOL CCdKeyPage::OnInitDialog() {
-  // The file as it is now: another program may have changed it.
-  record_ = store_.Read();
+  ReadRecord();
   openPicker_.Bind(&record_.open);
   closePicker_.Bind(&record_.close);
   openPicker_.Create(hwnd_);
@@ -21,5 +20,5 @@ BOOL CCdKeyPage::OnInitDialog() {
 void CCdKeyPage::OnOK() {
   openPicker_.Save();
   closePicker_.Save();
-  settings_page::Saved(store_.Save(record_), frame_msg::kReloadCdKeys);
+  SaveRecord();
 }

@@ -2,23 +2,19 @@
 // CD trays.
 #pragma once
 #include "assistant/CdKeyRecords.h"
-#include "common/RecordStore.h"
+#include "assistant/win/SettingsPage.h"
 #include "common/win/HotKeyPicker.h"
-#include "win/Dialog.h"
 
-class CCdKeyPage : public win::Dialog {
+class CCdKeyPage : public CRecordPage<CdKeyRecords> {
  public:
   // Starts from the keys in the store's file and saves through the store.
   explicit CCdKeyPage(CRecordStore<CdKeyRecords>& store);
 
  protected:
   BOOL OnInitDialog() override;
-  void OnOK() override;        // saves; the page stays
-  void OnCancel() override {}  // the page never ends itself
+  void OnOK() override;  // saves; the page stays
 
  private:
-  CRecordStore<CdKeyRecords>& store_;
-  CdKeyRecords record_;
   CHotKeyPicker openPicker_;
   CHotKeyPicker closePicker_;
 };

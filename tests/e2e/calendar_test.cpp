@@ -4,6 +4,8 @@
 // their arrow buttons, and the way into the plan manager.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/e2e/PlannerSupport.h"
 
 namespace {
@@ -59,6 +61,15 @@ struct Grid {
     return {c.left + 1, t, c.right - 1, t + 16};
   }
 };
+
+// Grabs the screen into img until shown() holds of it, up to timeoutMs.
+bool GrabUntil(e2e::Session& s, e2e::Image& img, const std::function<bool()>& shown, int timeoutMs = 10000) {
+  return e2e::Session::WaitUntil([&] {
+    img = s.Grab();
+    return shown();
+  }, timeoutMs);
+}
+
 Grid GridOf(e2e::Session& s) {
   auto g = s.Item(kCalendarTitle, kGrid);
   EXPECT_TRUE(g);
@@ -66,6 +77,12 @@ Grid GridOf(e2e::Session& s) {
   grid.cellWidth = grid.width / 7;
   grid.cellHeight = (grid.height - 94) / 6;
   return grid;
+}
+
+// Starts brova at a month of its calendar and finds the month's grid.
+Grid StartAtMonthGrid(e2e::Session& s, int year, int month) {
+  StartAtMonth(s, year, month);
+  return GridOf(s);
 }
 
 int Red(const e2e::Image& img, const Box& b) { return CountRed(img, b.left, b.top, b.right, b.bottom); }
@@ -135,17 +152,13 @@ TEST(Calendar, OpensOnTodaysMonthWithItsLayout) {
 
 TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLine) {
   e2e::Session s;
-  StartAtMonth(s, 2012, 12);
-  Grid g = GridOf(s);
+  Grid g = StartAtMonthGrid(s, 2012, 12);
   // December 2012 begins on a Saturday and has 31 days: all six rows.
   auto cell = [](int day) { return CellOfDay(6, day); };
   e2e::Image img;
   // 21 December, a Friday, is 冬至: red text under a black number.
   auto [r21, c21] = cell(21);
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return Red(img, g.DayText(r21, c21)) > 10;
-  }, 10000)) << "冬至 is not red";
+  ASSERT_TRUE(GrabUntil(s, img, [&] { return Red(img, g.DayText(r21, c21)) > 10; })) << "冬至 is not red";
   s.KeepScreenshot("calendar-2012-12");
   EXPECT_EQ(Red(img, g.DayNumber(r21, c21)), 0);
   EXPECT_GT(Ink(img, g.DayNumber(r21, c21)), 20);
@@ -180,10 +193,8 @@ TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLin
   // January 2012 begins on a Sunday; 小寒 (Friday 6) and 大寒 (Saturday 21)
   // in red, 春节 (Monday 23) starts 正月.
   ShowMonth(s, 2012, 1);
-  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return Red(img, g.DayText(0, 5)) > 10 && Red(img, g.DayText(2, 6)) > 10;
-  }, 10000)) << "小寒 and 大寒 are not red";
+  EXPECT_TRUE(GrabUntil(s, img, [&] { return Red(img, g.DayText(0, 5)) > 10 && Red(img, g.DayText(2, 6)) > 10; }))
+      << "小寒 and 大寒 are not red";
   EXPECT_EQ(Red(img, g.DayText(3, 1)), 0);
   s.KeepScreenshot("calendar-2012-01");
 }
@@ -192,8 +203,7 @@ TEST(Calendar, December2012ShowsLunarDayTextsWithSolarTermsInRedUnderTheTitleLin
 // Sunday 20 September and Saturday 10 October worked.
 TEST(Calendar, October2026MarksTheHolidayAndItsWorkedSaturdayAndTheDetailLineNamesThem) {
   e2e::Session s;
-  StartAtMonth(s, 2026, 10);
-  Grid g = GridOf(s);
+  Grid g = StartAtMonthGrid(s, 2026, 10);
   // 1 October 2026 is a Thursday: row 0, column 4.
   auto cell = [](int day) { return CellOfDay(4, day); };
   // The mark stands in the cell's upper right corner, right of the number.
@@ -203,10 +213,7 @@ TEST(Calendar, October2026MarksTheHolidayAndItsWorkedSaturdayAndTheDetailLineNam
     return Box{b.right - 20, b.top + 2, b.right - 2, b.top + 20};
   };
   e2e::Image img;
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return Red(img, mark(1)) > 10 && Red(img, mark(7)) > 10;
-  }, 10000)) << "no 休 marks";
+  ASSERT_TRUE(GrabUntil(s, img, [&] { return Red(img, mark(1)) > 10 && Red(img, mark(7)) > 10; })) << "no 休 marks";
   s.KeepScreenshot("calendar-2026-10");
   for (int day = 1; day <= 7; ++day) {
     auto [r, c] = cell(day);
@@ -257,10 +264,7 @@ TEST(Calendar, October2026MarksTheHolidayAndItsWorkedSaturdayAndTheDetailLineNam
   ClickItem(s, kCalendarTitle, kShowHolidays);
   ASSERT_TRUE(e2e::Session::WaitUntil([&] { return e2e::ReadFile(s.appDir() + "/data/calendar.ini") == "[SHOW_HOLIDAYS]\r\n0\r\n"; }, 5000))
       << e2e::ReadFile(s.appDir() + "/data/calendar.ini");
-  EXPECT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return Red(img, mark(1)) == 0;
-  }, 5000)) << "the 休 marks stay";
+  EXPECT_TRUE(GrabUntil(s, img, [&] { return Red(img, mark(1)) == 0; }, 5000)) << "the 休 marks stay";
   EXPECT_EQ(CountColour(img, mark(10).left, mark(10).top, mark(10).right, mark(10).bottom, 96, 96, 96, 30), 0);
   EXPECT_GT(Red(img, g.DayNumber(r10, c10)), 8) << "without holidays the 10th is a red Saturday";
   EXPECT_EQ(s.Item(kCalendarTitle, kDetail)->text, "2026年10月01日 星期四  农历丙午年八月廿一");
@@ -288,10 +292,7 @@ TEST(Calendar, CannotBeShrunkPastTheSizeThatKeepsItsLayoutWhole) {
   // line ends before the right edge.
   Grid g = GridOf(s);
   e2e::Image img;
-  ASSERT_TRUE(e2e::Session::WaitUntil([&] {
-    img = s.Grab();
-    return Red(img, g.DayText(3, 5)) > 10;
-  }, 10000)) << "冬至 is not drawn in its place";
+  ASSERT_TRUE(GrabUntil(s, img, [&] { return Red(img, g.DayText(3, 5)) > 10; })) << "冬至 is not drawn in its place";
   EXPECT_GT(Ink(img, g.DayNumber(3, 5)), 20);
   EXPECT_EQ(Red(img, g.DayNumber(3, 5)), 0) << "the day text runs into the number";
   EXPECT_GT(Ink(img, Box{g.left, g.top, g.left + g.width, g.top + 21}), 300) << "no title line";

@@ -114,6 +114,15 @@ std::vector<Band> TextBands(const e2e::Image& img, const e2e::WindowInfo& menu) 
   return bands;
 }
 
+// Starts brova, sends the frame a menu command once the capture window is up,
+// and waits for the window the command shows.
+std::optional<e2e::WindowInfo> StartAndCommand(e2e::Session& s, unsigned command, const std::string& title) {
+  s.StartBrova();
+  if (!s.WaitForWindow("Vistrel")) return std::nullopt;
+  s.Post("Pagorin", kWmCommand, command);
+  return s.WaitForWindow(title);
+}
+
 TEST(Shell, TrayMenuOpensWithEveryItemEnabled) {
   e2e::Session s;
   s.StartBrova();
@@ -143,10 +152,7 @@ TEST(Shell, TrayMenuOpensWithEveryItemEnabled) {
 
 TEST(Shell, AboutBoxFromTheTrayMenu) {
   e2e::Session s;
-  s.StartBrova();
-  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
-  s.Post("Pagorin", kWmCommand, 32797);
-  auto about = s.WaitForWindow("关于 Tolvana");
+  auto about = StartAndCommand(s, 32797, "关于 Tolvana");
   ASSERT_TRUE(about);
   EXPECT_TRUE(about->topmost);
   EXPECT_EQ(s.Item(about->handle, 1016)->text, "Vistrel Ver1.02");
@@ -178,10 +184,7 @@ TEST(Shell, TrayIconComesBackOnANewTaskbar) {
 
 TEST(Shell, FrameCommandsShowAndHideTheFrame) {
   e2e::Session s;
-  s.StartBrova();
-  ASSERT_TRUE(s.WaitForWindow("Vistrel"));
-  s.Post("Pagorin", kWmCommand, 32776);
-  auto frame = s.WaitForWindow("Pagorin");
+  auto frame = StartAndCommand(s, 32776, "Pagorin");
   ASSERT_TRUE(frame) << "the frame stays hidden";
   EXPECT_EQ(frame->left, 0);
   EXPECT_EQ(frame->top, 0);

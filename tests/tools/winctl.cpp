@@ -443,19 +443,23 @@ int Launch(const std::string& title, const std::string& exe, int settleMs) {
   return ms < 0 ? 1 : 0;
 }
 
+// Entry i of a combo or list box, read with its length and text messages.
+std::string EntryText(HWND h, UINT lengthMsg, UINT textMsg, int i) {
+  int n = static_cast<int>(SendMessageW(h, lengthMsg, i, 0));
+  std::wstring buf(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+  SendMessageW(h, textMsg, i, reinterpret_cast<LPARAM>(&buf[0]));
+  buf.resize(wcslen(buf.c_str()));
+  return text::Narrow(buf);
+}
+
 // The entries of a combo box, "*" before the selected one.
 int Combo(const std::string& what) {
   HWND h = Resolve(what);
   if (!h) return 1;
   int count = static_cast<int>(SendMessageW(h, CB_GETCOUNT, 0, 0));
   int selected = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    int n = static_cast<int>(SendMessageW(h, CB_GETLBTEXTLEN, i, 0));
-    std::wstring buf(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
-    SendMessageW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
-    buf.resize(wcslen(buf.c_str()));
-    Out(text::Format("%s%d\t%s", i == selected ? "*" : "", i, text::Narrow(buf).c_str()));
-  }
+  for (int i = 0; i < count; ++i)
+    Out(text::Format("%s%d\t%s", i == selected ? "*" : "", i, EntryText(h, CB_GETLBTEXTLEN, CB_GETLBTEXT, i).c_str()));
   return 0;
 }
 
@@ -467,13 +471,9 @@ int ListBoxRows(const std::string& what) {
   int count = static_cast<int>(SendMessageW(h, LB_GETCOUNT, 0, 0));
   int single = static_cast<int>(SendMessageW(h, LB_GETCURSEL, 0, 0));
   for (int i = 0; i < count; ++i) {
-    int n = static_cast<int>(SendMessageW(h, LB_GETTEXTLEN, i, 0));
-    std::wstring buf(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
-    SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
-    buf.resize(wcslen(buf.c_str()));
     LRESULT sel = SendMessageW(h, LB_GETSEL, i, 0);
     bool selected = sel == LB_ERR ? i == single : sel > 0;
-    Out(text::Format("%s%d\t%s", selected ? "*" : "", i, text::Narrow(buf).c_str()));
+    Out(text::Format("%s%d\t%s", selected ? "*" : "", i, EntryText(h, LB_GETTEXTLEN, LB_GETTEXT, i).c_str()));
   }
   return 0;
 }
