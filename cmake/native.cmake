@@ -53,7 +53,7 @@ if(e2e_tests)
 endif()
 
 # Benchmark helper for tools/bench-online.sh; not a test.
-add_executable(online_bench tests/bench/online_bench.cpp)
+add_executable(online_bench tools/bench/online_bench.cpp)
 target_link_libraries(online_bench PRIVATE brova_core)
 # Benchmark helper for tools/bench-png.sh; not a test.
 add_executable(png_bench tools/bench/png_bench.cpp)

@@ -91,7 +91,7 @@ target_compile_definitions(win_tests PRIVATE BROVA_SOURCE_DIR="${CMAKE_SOURCE_DI
                                              BROVA_STAGE_DIR="${BROVA_STAGE_DIR}")
 
 # The peer program of the start-up benchmark.
-add_executable(bench_minimal WIN32 tests/bench/minimal.cpp)
+add_executable(bench_minimal WIN32 tools/bench/minimal.cpp)
 target_link_libraries(bench_minimal PRIVATE ${static_link} -municode)
 # The PNG encoder as brova.exe runs it, for tools/bench-png.sh.
 add_executable(png_bench tools/bench/png_bench.cpp)

@@ -7,8 +7,6 @@
 
 class CBossKeyPage : public CRecordPage<BossKeyRecord> {
  public:
-  // The page starts from the store's file and saves through the store, so
-  // the store's holder has the saved record without reading the file again.
   explicit CBossKeyPage(CRecordStore<BossKeyRecord>& store);
 
  protected:

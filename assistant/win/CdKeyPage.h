@@ -7,7 +7,6 @@
 
 class CCdKeyPage : public CRecordPage<CdKeyRecords> {
  public:
-  // Starts from the keys in the store's file and saves through the store.
   explicit CCdKeyPage(CRecordStore<CdKeyRecords>& store);
 
  protected:

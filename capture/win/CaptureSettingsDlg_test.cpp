@@ -8,9 +8,9 @@
 #include "capture/win/CaptureSettingsStore.h"
 #include "common/File.h"
 #include "common/FrameMessages.h"
-#include "common/Text.h"
 #include "resources/capture_ids.h"
 #include "tests/support/Pump_windows.h"
+#include "tests/support/TempFolder_windows.h"
 #include "win/App.h"
 #include "win/Controls.h"
 
@@ -41,14 +41,11 @@ void CALLBACK ConfirmMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST(CaptureSettingsPage, SavesThroughTheFramesStoreAndTellsTheFrame) {
-  wchar_t temp[MAX_PATH];
-  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-  const std::string folder = text::Narrow(temp) + "brova-settings-page\\";
-  ASSERT_TRUE(file::CreateDir(folder));
+  TempFolder tmp;
+  const std::string& folder = tmp.path();
   ASSERT_TRUE(file::CreateDir(folder + "data"));
   CCaptureSettingsStore store(folder);
   const std::string path = store.Path();
-  file::Remove(path);
   ASSERT_EQ(store.Load(), 1) << "no file: the defaults";
 
   Frame frame;
@@ -76,7 +73,6 @@ TEST(CaptureSettingsPage, SavesThroughTheFramesStoreAndTellsTheFrame) {
   EXPECT_TRUE(file::ReadAll(path, written, SnapshotSettings::kSize + 1));
   EXPECT_EQ(written, bytes);
   page.Destroy();
-  file::Remove(path);
 }
 
 }  // namespace

@@ -125,6 +125,14 @@ class Center {
       return true;
     });
   }
+  // Clicks button and picks the n-th enabled item (from 1) of the menu it
+  // opens; false when no menu opened.
+  bool PickFrom(const e2e::WindowInfo& button, int n) {
+    Click(button);
+    if (!WaitForMenu()) return false;
+    PickMenuItem(n);
+    return true;
+  }
   // Picks the n-th enabled item (from 1) of the open menu with the keyboard.
   void PickMenuItem(int n) {
     std::string keys;
@@ -295,9 +303,7 @@ TEST(Center, LauncherButtonsMenusAndSearchStartTheirTargets) {
   // The menu is built once: a changed page does not change it.
   c.WritePage({"[LINKS_BEGIN]", "丙*URL*brovatest://menu/c*", "[LINKS_END]", "[MORE_BEGIN]",
                "乙*URL*brovatest://menu/b*", "[MORE_END]"});
-  c.Click(*links);
-  ASSERT_TRUE(c.WaitForMenu());
-  c.PickMenuItem(1);
+  ASSERT_TRUE(c.PickFrom(*links, 1));
   EXPECT_EQ(c.NextProbeLine(), "probe.exe\tbrovatest://menu/a");
 
   // The same line in another menu opens the same address.
@@ -359,15 +365,11 @@ TEST(Center, ToolMenuStartsToolsSiblingsAndTheFramesCommands) {
   // "[应用]Quenra", the eighth item: installed, so it starts.
   c.PickMenuItem(8);
   EXPECT_EQ(c.NextProbeLine(), "morvik.exe");
-  c.Click(*tools);
-  ASSERT_TRUE(c.WaitForMenu());
-  c.PickMenuItem(10);
+  ASSERT_TRUE(c.PickFrom(*tools, 10));
   EXPECT_EQ(c.NextProbeLine(), "lectra.exe");
 
   // "[应用]Tesmor": not installed, the message and then the maker's site.
-  c.Click(*tools);
-  ASSERT_TRUE(c.WaitForMenu());
-  c.PickMenuItem(9);
+  ASSERT_TRUE(c.PickFrom(*tools, 9));
   auto box = c.WaitForMessage("本机还未安装本软件,你可以到官网去下载此软件.");
   ASSERT_TRUE(box);
   EXPECT_EQ(c.ProbeCount(), 2u) << "the site opens after the message";
@@ -375,9 +377,7 @@ TEST(Center, ToolMenuStartsToolsSiblingsAndTheFramesCommands) {
   EXPECT_EQ(c.NextProbeLine(), "probe.exe\tbrovatest://site");
 
   // "资讯中心", the frame's command, reaches the frame.
-  c.Click(*tools);
-  ASSERT_TRUE(c.WaitForMenu());
-  c.PickMenuItem(13);
+  ASSERT_TRUE(c.PickFrom(*tools, 13));
   EXPECT_EQ(c.NextProbeLine(), "kivvoweb.exe");
 
   // The process scanner: missing, then present.
