@@ -5,6 +5,30 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=$(nproc)
+
+# build/stage holds what a user gets: the setup program is made from it and
+# every end-to-end test starts from a copy of it. brova runs from build/run
+# (tools/run.sh). A stage that holds files the build does not make was run
+# by an earlier tools/run.sh and holds the user's own files: it becomes
+# build/run, whole, and the stage and setup program are made anew.
+stage_has_files_of_a_run() {
+  [ -d build/stage ] || return 1
+  local f
+  while IFS= read -r f; do
+    case "$f" in
+      data/trelk.dll) ;;
+      */*) [ "${f%%/*}" = data ] && [ -f "resources/data/${f#data/}" ] || return 0 ;;
+      *.exe) ;;
+      *) return 0 ;;
+    esac
+  done < <(cd build/stage && find . -type f | sed 's#^\./##')
+  return 1
+}
+if [ ! -e build/run ] && stage_has_files_of_a_run; then
+  mv build/stage build/run
+  rm -f build/brova-setup.exe
+  echo "build: the staged folder held files of a run; they are kept in build/run, and the stage is made anew"
+fi
 if [ ! -f build/native/build.ninja ]; then
   cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi

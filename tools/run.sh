@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, and starts brova under Wine: on the user's
-# display when there is one, else on a new Xvfb display.
+# Sets up the machine, builds, and starts brova under Wine from build/run:
+# on the user's display when there is one, else on a new Xvfb display.
 #   BROVA_DESKTOP=WxH   size of the Wine desktop (default: 1280x800, or the
 #                       whole screen on Xvfb); BROVA_DESKTOP=none runs brova
 #                       directly on the X display without a Wine desktop.
@@ -28,7 +28,12 @@ if [ -z "${DISPLAY:-}" ]; then
   trap 'exit 130' INT TERM
   echo "brova: no display; running on Xvfb $DISPLAY ($size). Screenshot: DISPLAY=$DISPLAY import -window root shot.png"
 fi
-cd "$root/build/stage"
+# brova keeps what the user does beside itself; it runs from build/run so
+# that the stage stays as the build made it. The programs and any default
+# file the stage has newer come over; the user's files stay.
+mkdir -p "$root/build/run"
+cp -a -u "$root/build/stage/." "$root/build/run/"
+cd "$root/build/run"
 if [ "$size" = none ]; then
   wine brova.exe
 else
